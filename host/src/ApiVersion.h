@@ -1,0 +1,5 @@
+#pragma once
+
+namespace rvhost {
+extern const char* const kApiVersion;
+}
