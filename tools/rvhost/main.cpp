@@ -1,8 +1,8 @@
-#include <maya/MString.h>
+#include "app/HostApp.h"
 
 #include <iostream>
 
-int main() {
-    std::cout << MString("rvhost").asChar() << std::endl;
-    return 0;
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return rvhost::HostApp().run(args, std::cin);
 }

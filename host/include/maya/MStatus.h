@@ -41,6 +41,10 @@ private:
     MS::MStatusCode code_ = MS::kSuccess;
 };
 
+// A code on the left, as the status-checking macros write it.
+inline bool operator==(MS::MStatusCode code, const MStatus& status) { return status == code; }
+inline bool operator!=(MS::MStatusCode code, const MStatus& status) { return status != code; }
+
 OPENMAYA_EXPORT std::ostream& operator<<(std::ostream& os, const MStatus& status);
 
 #define CHECK_MSTATUS_AND_RETURN_IT(_status)                                                       \

@@ -8,6 +8,12 @@
 class MStatus;
 class MString;
 class MObject;
+class MSyntax;
+
+// What plug-ins register: object creators, node initializers and syntax creators.
+typedef void* (*MCreatorFunction)();
+typedef MStatus (*MInitializeFunction)();
+typedef MSyntax (*MCreateSyntaxFunction)();
 
 namespace MSpace {
 enum Space {
@@ -23,3 +29,11 @@ enum Space {
 
 // Kept for code that spells out the default tolerances of the geometry classes.
 constexpr double kDefaultTolerance = 1.0e-10;
+
+// Small fixed arrays used by the geometry classes.
+typedef float float2[2];
+typedef float float3[3];
+typedef double double2[2];
+typedef double double3[3];
+typedef int int2[2];
+typedef int int3[3];

@@ -73,9 +73,13 @@ const char* typeName(MFn::Type type) {
 
 } // namespace rvhost
 
-MFn::Type MObject::apiType() const { return object_ ? object_->apiType() : MFn::kInvalid; }
+MFn::Type MObject::apiType() const {
+    return object_ ? object_->apiType() : MFn::kInvalid;
+}
 
-const char* MObject::apiTypeStr() const { return rvhost::typeName(apiType()); }
+const char* MObject::apiTypeStr() const {
+    return rvhost::typeName(apiType());
+}
 
 bool MObject::hasFn(MFn::Type type) const {
     return object_ && rvhost::typeIncludes(object_->apiType(), type);

@@ -69,7 +69,9 @@ MString& MString::operator+=(unsigned int value) {
     return *this;
 }
 
-MString MString::operator+(const MString& other) const { return MString(text_ + other.text_); }
+MString MString::operator+(const MString& other) const {
+    return MString(text_ + other.text_);
+}
 
 MString MString::operator+(const char* other) const {
     MString result(*this);
@@ -89,11 +91,17 @@ MString MString::operator+(int value) const {
     return result;
 }
 
-MString operator+(const char* a, const MString& b) { return MString(a) + b; }
+MString operator+(const char* a, const MString& b) {
+    return MString(a) + b;
+}
 
-std::ostream& operator<<(std::ostream& os, const MString& s) { return os << s.str(); }
+std::ostream& operator<<(std::ostream& os, const MString& s) {
+    return os << s.str();
+}
 
-MString& MString::set(const char* text) { return *this = text; }
+MString& MString::set(const char* text) {
+    return *this = text;
+}
 
 MString& MString::set(double value) {
     text_ = formatNumber(value);
@@ -107,33 +115,49 @@ MString& MString::set(double value, int precision) {
     return *this;
 }
 
-int MString::asInt() const { return static_cast<int>(std::strtol(text_.c_str(), nullptr, 10)); }
+int MString::asInt() const {
+    return static_cast<int>(std::strtol(text_.c_str(), nullptr, 10));
+}
 
-short MString::asShort() const { return static_cast<short>(asInt()); }
+short MString::asShort() const {
+    return static_cast<short>(asInt());
+}
 
 unsigned int MString::asUnsigned() const {
     return static_cast<unsigned int>(std::strtoul(text_.c_str(), nullptr, 10));
 }
 
-float MString::asFloat() const { return static_cast<float>(asDouble()); }
+float MString::asFloat() const {
+    return static_cast<float>(asDouble());
+}
 
-double MString::asDouble() const { return std::strtod(text_.c_str(), nullptr); }
+double MString::asDouble() const {
+    return std::strtod(text_.c_str(), nullptr);
+}
 
-bool MString::isInt() const { return wholeNumber(text_, true); }
+bool MString::isInt() const {
+    return wholeNumber(text_, true);
+}
 
-bool MString::isUnsigned() const { return isInt() && text_[0] != '-'; }
+bool MString::isUnsigned() const {
+    return isInt() && text_[0] != '-';
+}
 
-bool MString::isFloat() const { return wholeNumber(text_, false); }
+bool MString::isFloat() const {
+    return wholeNumber(text_, false);
+}
 
 MString MString::toLowerCase() const {
     std::string result = text_;
-    for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : result)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return MString(result);
 }
 
 MString MString::toUpperCase() const {
     std::string result = text_;
-    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : result)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return MString(result);
 }
 

@@ -43,6 +43,7 @@ int MStringArray::indexOf(const MString& value) const {
 
 std::ostream& operator<<(std::ostream& os, const MStringArray& array) {
     os << "[";
-    for (unsigned int i = 0; i < array.length(); ++i) os << (i ? ", " : "") << array[i];
+    for (unsigned int i = 0; i < array.length(); ++i)
+        os << (i ? ", " : "") << array[i];
     return os << "]";
 }

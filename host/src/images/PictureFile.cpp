@@ -1,0 +1,97 @@
+#include "images/PictureFile.h"
+
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
+#include <tinyexr.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace rvhost {
+namespace {
+
+constexpr int kChannels = 4;
+
+template <class T> using StbPixels = std::unique_ptr<T, void (*)(void*)>;
+
+bool readExr(const std::string& path, PictureFile& picture) {
+    float* rgba = nullptr;
+    int w = 0, h = 0;
+    const char* error = nullptr;
+    if (LoadEXR(&rgba, &w, &h, path.c_str(), &error) != TINYEXR_SUCCESS) {
+        if (error) FreeEXRErrorMessage(error);
+        return false;
+    }
+    std::unique_ptr<float, void (*)(void*)> owned(rgba, std::free);
+    picture.width = static_cast<unsigned int>(w);
+    picture.height = static_cast<unsigned int>(h);
+    picture.isFloat = true;
+    picture.floats.assign(rgba, rgba + static_cast<std::size_t>(w) * h * kChannels);
+    return true;
+}
+
+bool readStb(const std::string& path, PictureFile& picture) {
+    int w = 0, h = 0, fileChannels = 0;
+    const char* name = path.c_str();
+    std::size_t count = 0;
+    if (stbi_is_hdr(name)) {
+        StbPixels<float> data(stbi_loadf(name, &w, &h, &fileChannels, kChannels), stbi_image_free);
+        if (!data) return false;
+        count = static_cast<std::size_t>(w) * h * kChannels;
+        picture.floats.assign(data.get(), data.get() + count);
+        picture.isFloat = true;
+    } else if (stbi_is_16_bit(name)) {
+        StbPixels<stbi_us> data(stbi_load_16(name, &w, &h, &fileChannels, kChannels),
+                                stbi_image_free);
+        if (!data) return false;
+        count = static_cast<std::size_t>(w) * h * kChannels;
+        picture.floats.resize(count);
+        for (std::size_t i = 0; i < count; ++i)
+            picture.floats[i] = data.get()[i] / 65535.0f;
+        picture.isFloat = true;
+    } else {
+        StbPixels<stbi_uc> data(stbi_load(name, &w, &h, &fileChannels, kChannels), stbi_image_free);
+        if (!data) return false;
+        count = static_cast<std::size_t>(w) * h * kChannels;
+        picture.bytes.assign(data.get(), data.get() + count);
+    }
+    picture.width = static_cast<unsigned int>(w);
+    picture.height = static_cast<unsigned int>(h);
+    return true;
+}
+
+} // namespace
+
+bool PictureFile::read(const std::string& path) {
+    *this = PictureFile();
+    if (IsEXR(path.c_str()) == TINYEXR_SUCCESS) return readExr(path, *this);
+    return readStb(path, *this);
+}
+
+bool PictureFile::wantsFloats(const std::string& format) {
+    return format == "hdr" || format == "exr";
+}
+
+bool PictureFile::write(const std::string& path, const std::string& format, unsigned int width,
+                        unsigned int height, unsigned int channels, const void* samples) {
+    const char* name = path.c_str();
+    const int w = static_cast<int>(width), h = static_cast<int>(height);
+    const int c = static_cast<int>(channels);
+    const auto* bytes = static_cast<const unsigned char*>(samples);
+    const auto* floats = static_cast<const float*>(samples);
+    if (format == "png") return stbi_write_png(name, w, h, c, bytes, w * c) != 0;
+    if (format == "jpg" || format == "jpeg") return stbi_write_jpg(name, w, h, c, bytes, 95) != 0;
+    if (format == "tga") return stbi_write_tga(name, w, h, c, bytes) != 0;
+    if (format == "bmp") return stbi_write_bmp(name, w, h, c, bytes) != 0;
+    if (format == "hdr") return stbi_write_hdr(name, w, h, c, floats) != 0;
+    if (format == "exr") {
+        if (c == 2) return false; // EXR takes grey, RGB or RGBA
+        const char* error = nullptr;
+        const int result = SaveEXR(floats, w, h, c, 0, name, &error);
+        if (error) FreeEXRErrorMessage(error);
+        return result == TINYEXR_SUCCESS;
+    }
+    return false;
+}
+
+} // namespace rvhost

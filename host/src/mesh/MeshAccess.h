@@ -1,0 +1,49 @@
+#pragma once
+#include <maya/MMatrix.h>
+#include <maya/MObject.h>
+#include <maya/MPoint.h>
+#include <maya/MStatus.h>
+#include <maya/MVector.h>
+
+#include "mesh/MeshGeometry.h"
+#include "mesh/MeshShape.h"
+
+#include <memory>
+
+namespace rvhost {
+
+// A mesh as the API reaches it: a mesh shape or a mesh data object, its geometry, and the
+// conversions between object space and the space a caller names. kWorld uses the shape's
+// world matrix; every other space is object space; data objects have no world space.
+class MeshAccess {
+public:
+    explicit MeshAccess(const MObject& object);
+
+    bool valid() const { return geometry_ != nullptr; }
+    MeshGeometry& geometry() const { return *geometry_; }
+    const std::shared_ptr<MeshShape>& shape() const { return shape_; }
+    // kInvalidParameter for world space on data; kSuccess otherwise.
+    MStatus checkSpace(MSpace::Space space) const;
+    // Records an edit: the views redraw and the graph learns that the mesh changed.
+    void edited() const;
+
+    MPoint pointOut(const Vec3& p, MSpace::Space space) const;
+    Vec3 pointIn(const MPoint& p, MSpace::Space space) const;
+    MVector vectorOut(const Vec3& v, MSpace::Space space) const;
+    Vec3 vectorIn(const MVector& v, MSpace::Space space) const;
+    // Normals carry through the inverse transpose and come out unit length.
+    MVector normalOut(const Vec3& n, MSpace::Space space) const;
+    Vec3 normalIn(const MVector& n, MSpace::Space space) const;
+
+private:
+    // True for world space on a shape, with the matrices ready.
+    bool world(MSpace::Space space) const;
+
+    MeshGeometry* geometry_ = nullptr;
+    std::shared_ptr<MeshShape> shape_;
+    // Made on first use: most calls never leave object space.
+    mutable bool matricesReady_ = false;
+    mutable MMatrix toWorld_, toObject_;
+};
+
+} // namespace rvhost

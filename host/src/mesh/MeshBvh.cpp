@@ -1,0 +1,215 @@
+#include "mesh/MeshBvh.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace rvhost {
+
+namespace {
+
+constexpr int kLeafSize = 4;
+// Deep enough for any tree a median split makes of 2^31 triangles.
+constexpr int kStackDepth = 64;
+// Boxes are widened by this fraction of their coordinates' size so that rounding in the box
+// test never rejects a box whose triangle the exact test would accept.
+constexpr double kSlack = 1e-6;
+
+double boxScale(const float* lo, const float* hi) {
+    double scale = 0.0;
+    for (int a = 0; a < 3; ++a)
+        scale = std::max({scale, std::fabs(double(lo[a])), std::fabs(double(hi[a]))});
+    return scale;
+}
+
+struct StackEntry {
+    int node;
+    double bound; // lower bound of what the node can offer: |t| or a squared distance
+};
+
+} // namespace
+
+MeshBvh::MeshBvh(const float* xyz, std::vector<TriangleRef> triangles) {
+    const int n = static_cast<int>(triangles.size());
+    if (n == 0) return;
+    std::vector<float> centroids(3 * static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        for (int a = 0; a < 3; ++a) {
+            double sum = 0.0;
+            for (int k = 0; k < 3; ++k) sum += xyz[3 * triangles[i].v[k] + a];
+            centroids[3 * i + a] = static_cast<float>(sum / 3.0);
+        }
+    }
+    std::vector<int> order(n);
+    for (int i = 0; i < n; ++i) order[i] = i;
+    nodes_.reserve(2 * static_cast<size_t>(n / kLeafSize + 1));
+    build(centroids, order, 0, n);
+    triangles_.resize(n);
+    for (int i = 0; i < n; ++i) triangles_[i] = triangles[order[i]];
+    refit(xyz);
+}
+
+int MeshBvh::build(const std::vector<float>& centroids, std::vector<int>& order, int first,
+                   int count) {
+    const int index = static_cast<int>(nodes_.size());
+    nodes_.push_back(Node{});
+    if (count <= kLeafSize) {
+        nodes_[index].first = first;
+        nodes_[index].count = count;
+        return index;
+    }
+    float lo[3], hi[3];
+    for (int a = 0; a < 3; ++a) {
+        lo[a] = std::numeric_limits<float>::max();
+        hi[a] = -std::numeric_limits<float>::max();
+    }
+    for (int i = first; i < first + count; ++i) {
+        const float* c = &centroids[3 * static_cast<size_t>(order[i])];
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::min(lo[a], c[a]);
+            hi[a] = std::max(hi[a], c[a]);
+        }
+    }
+    int axis = 0;
+    for (int a = 1; a < 3; ++a)
+        if (hi[a] - lo[a] > hi[axis] - lo[axis]) axis = a;
+    const int half = count / 2;
+    auto begin = order.begin() + first;
+    std::nth_element(begin, begin + half, begin + count, [&](int a, int b) {
+        return centroids[3 * static_cast<size_t>(a) + axis] <
+               centroids[3 * static_cast<size_t>(b) + axis];
+    });
+    build(centroids, order, first, half);
+    const int right = build(centroids, order, first + half, count - half);
+    nodes_[index].right = right;
+    return index;
+}
+
+void MeshBvh::refit(const float* xyz) {
+    // Children come after their parent, so a backward sweep sees them first.
+    for (int i = static_cast<int>(nodes_.size()) - 1; i >= 0; --i) {
+        Node& node = nodes_[i];
+        if (node.count > 0)
+            fitLeaf(xyz, node);
+        else
+            fitInner(node, nodes_[i + 1], nodes_[node.right]);
+    }
+}
+
+void MeshBvh::fitLeaf(const float* xyz, Node& node) const {
+    for (int a = 0; a < 3; ++a) {
+        node.lo[a] = std::numeric_limits<float>::max();
+        node.hi[a] = -std::numeric_limits<float>::max();
+    }
+    node.span = 0.0f;
+    for (int i = node.first; i < node.first + node.count; ++i) {
+        float lo[3], hi[3];
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::numeric_limits<float>::max();
+            hi[a] = -std::numeric_limits<float>::max();
+            for (int k = 0; k < 3; ++k) {
+                const float c = xyz[3 * static_cast<size_t>(triangles_[i].v[k]) + a];
+                lo[a] = std::min(lo[a], c);
+                hi[a] = std::max(hi[a], c);
+            }
+            node.lo[a] = std::min(node.lo[a], lo[a]);
+            node.hi[a] = std::max(node.hi[a], hi[a]);
+            node.span = std::max(node.span, hi[a] - lo[a]);
+        }
+    }
+}
+
+void MeshBvh::fitInner(Node& node, const Node& left, const Node& right) const {
+    for (int a = 0; a < 3; ++a) {
+        node.lo[a] = std::min(left.lo[a], right.lo[a]);
+        node.hi[a] = std::max(left.hi[a], right.hi[a]);
+    }
+    node.span = std::max(left.span, right.span);
+}
+
+bool MeshBvh::enterBox(const Node& node, const RayQuery& query, double& nearest) const {
+    // Tolerance lets a hit lie outside its triangle by up to 3 * tolerance times the
+    // triangle's extent on each axis, so the box grows by that much.
+    const double pad = 3.0 * std::max(query.tolerance, 0.0) * node.span +
+                       kSlack * boxScale(node.lo, node.hi);
+    double tmin = query.lowestParam(), tmax = query.maxParam;
+    for (int a = 0; a < 3; ++a) {
+        const double lo = node.lo[a] - pad, hi = node.hi[a] + pad;
+        const double s = query.source[a], d = query.direction[a];
+        if (d == 0.0) {
+            if (s < lo || s > hi) return false;
+            continue;
+        }
+        double t0 = (lo - s) / d, t1 = (hi - s) / d;
+        if (t0 > t1) std::swap(t0, t1);
+        tmin = std::max(tmin, t0);
+        tmax = std::min(tmax, t1);
+        if (tmin > tmax) return false;
+    }
+    nearest = tmin > 0.0 ? tmin : (tmax < 0.0 ? -tmax : 0.0);
+    return true;
+}
+
+double MeshBvh::boxDistanceSquared(const Node& node, const Vec3& p) const {
+    const double pad = kSlack * boxScale(node.lo, node.hi);
+    double sum = 0.0;
+    for (int a = 0; a < 3; ++a) {
+        const double below = (node.lo[a] - pad) - p[a], above = p[a] - (node.hi[a] + pad);
+        const double gap = std::max({below, above, 0.0});
+        sum += gap * gap;
+    }
+    return sum;
+}
+
+template <typename Bound, typename Leaf, typename Beaten>
+void MeshBvh::visit(Bound bound, Leaf leaf, Beaten beaten) const {
+    if (nodes_.empty()) return;
+    StackEntry stack[kStackDepth];
+    int top = 0;
+    double rootBound;
+    if (!bound(nodes_[0], rootBound)) return;
+    stack[top++] = {0, rootBound};
+    while (top > 0) {
+        const StackEntry entry = stack[--top];
+        if (beaten(entry.bound)) continue;
+        const Node& node = nodes_[entry.node];
+        if (node.count > 0) {
+            for (int i = node.first; i < node.first + node.count; ++i) leaf(triangles_[i]);
+            continue;
+        }
+        StackEntry near{entry.node + 1, 0.0}, far{node.right, 0.0};
+        const bool hasNear = bound(nodes_[near.node], near.bound);
+        const bool hasFar = bound(nodes_[far.node], far.bound);
+        if (hasNear && hasFar && far.bound < near.bound) std::swap(near, far);
+        // Push the farther first so the nearer is popped next.
+        if (hasNear && hasFar) {
+            stack[top++] = far;
+            stack[top++] = near;
+        } else if (hasNear || hasFar) {
+            stack[top++] = hasNear ? near : far;
+        }
+    }
+}
+
+bool MeshBvh::castRay(const float* xyz, const RayQuery& query, RayHit& hit) const {
+    bool found = false;
+    visit([&](const Node& node, double& bound) { return enterBox(node, query, bound); },
+          [&](const TriangleRef& tri) { considerTriangle(xyz, tri, query, hit, found); },
+          [&](double bound) { return found && bound > std::fabs(hit.param); });
+    return found;
+}
+
+bool MeshBvh::nearestPoint(const float* xyz, const Vec3& query, SurfacePoint& nearest) const {
+    bool found = false;
+    visit(
+        [&](const Node& node, double& bound) {
+            bound = boxDistanceSquared(node, query);
+            return true;
+        },
+        [&](const TriangleRef& tri) { considerTriangleForPoint(xyz, tri, query, nearest, found); },
+        [&](double bound) { return found && bound > nearest.distanceSquared; });
+    return found;
+}
+
+} // namespace rvhost

@@ -1,0 +1,53 @@
+#pragma once
+#include "mesh/TriangleTests.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace rvhost {
+
+// Bounding volume hierarchy over a mesh's triangles, split at the median centroid along the
+// widest axis. Queries test candidate triangles with the same functions as the plain loops
+// (TriangleTests.h) and prune only boxes that provably hold no better candidate, so their
+// answers equal the every-triangle answers. Points move without a rebuild: refit() grows
+// or shrinks the boxes over the same tree.
+class MeshBvh {
+public:
+    MeshBvh(const float* xyz, std::vector<TriangleRef> triangles);
+
+    void refit(const float* xyz);
+
+    bool castRay(const float* xyz, const RayQuery& query, RayHit& hit) const;
+    bool nearestPoint(const float* xyz, const Vec3& query, SurfacePoint& nearest) const;
+
+    int nodeCount() const { return static_cast<int>(nodes_.size()); }
+
+private:
+    // Leaves hold `count` > 0 triangles from `first`; inner nodes have their left child
+    // right after them and the right child at `right`.
+    struct Node {
+        float lo[3];
+        float hi[3];
+        float span; // largest box extent of any one triangle below: how far tolerance widens
+        int32_t first;
+        int32_t count;
+        int32_t right;
+    };
+
+    int build(const std::vector<float>& centroids, std::vector<int>& order, int first, int count);
+    void fitLeaf(const float* xyz, Node& node) const;
+    void fitInner(Node& node, const Node& left, const Node& right) const;
+    bool enterBox(const Node& node, const RayQuery& query, double& nearest) const;
+    double boxDistanceSquared(const Node& node, const Vec3& p) const;
+    // Visits the tree nearest box first. bound(node, b) says whether a node can hold a
+    // candidate and gives the least value it could offer; beaten(b) skips nodes whose bound
+    // exceeds the best found so far (equal bounds are visited: they may hold a tie that
+    // wins on face order); leaf(tri) tests one triangle.
+    template <typename Bound, typename Leaf, typename Beaten>
+    void visit(Bound bound, Leaf leaf, Beaten beaten) const;
+
+    std::vector<Node> nodes_;
+    std::vector<TriangleRef> triangles_; // in leaf order
+};
+
+} // namespace rvhost

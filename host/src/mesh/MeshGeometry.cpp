@@ -1,0 +1,200 @@
+#include "mesh/MeshGeometry.h"
+
+#include "mesh/MeshBvh.h"
+
+#include <utility>
+
+namespace rvhost {
+
+namespace {
+
+std::string checkPolygons(int numVertices, const std::vector<int>& counts,
+                          const std::vector<int>& connects) {
+    size_t total = 0;
+    for (int count : counts) {
+        if (count < 3) return "a polygon needs at least three vertices";
+        total += static_cast<size_t>(count);
+    }
+    if (total != connects.size()) return "polygon counts do not add up to the vertex list";
+    // A vertex may appear only once in a polygon: mark each with the polygon last seen.
+    std::vector<int> seenIn(numVertices, -1);
+    size_t fv = 0;
+    for (int f = 0; f < static_cast<int>(counts.size()); ++f) {
+        for (int i = 0; i < counts[f]; ++i, ++fv) {
+            const int v = connects[fv];
+            if (v < 0 || v >= numVertices) return "polygon vertex index out of range";
+            if (seenIn[v] == f) return "a polygon uses the same vertex twice";
+            seenIn[v] = f;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+MeshGeometry::MeshGeometry() = default;
+MeshGeometry::~MeshGeometry() = default;
+
+MeshGeometry::MeshGeometry(const MeshGeometry& other) { *this = other; }
+
+MeshGeometry& MeshGeometry::operator=(const MeshGeometry& other) {
+    if (this == &other) return *this;
+    points_ = other.points_;
+    counts_ = other.counts_;
+    connects_ = other.connects_;
+    starts_ = other.starts_;
+    triangles_ = other.triangles_;
+    us_ = other.us_;
+    vs_ = other.vs_;
+    uvIds_ = other.uvIds_;
+    normalsLocked_ = other.normalsLocked_;
+    normals_ = other.normals_;
+    normalsStale_ = other.normalsStale_;
+    topology_.reset();
+    bvh_.reset();
+    ++revision_;
+    return *this;
+}
+
+std::string MeshGeometry::setMesh(std::vector<float> xyz, std::vector<int> counts,
+                                  std::vector<int> connects) {
+    if (xyz.size() % 3 != 0) return "point coordinates do not come in threes";
+    std::string error = checkPolygons(static_cast<int>(xyz.size() / 3), counts, connects);
+    if (!error.empty()) return error;
+    points_ = std::move(xyz);
+    counts_ = std::move(counts);
+    connects_ = std::move(connects);
+    topologyChanged();
+    return {};
+}
+
+std::string MeshGeometry::setUVs(std::vector<float> us, std::vector<float> vs,
+                                 std::vector<int> uvIds) {
+    if (us.size() != vs.size()) return "U and V lists differ in length";
+    if (uvIds.size() != connects_.size()) return "one UV index per face-vertex is needed";
+    for (int id : uvIds)
+        if (id < 0 || id >= static_cast<int>(us.size())) return "UV index out of range";
+    us_ = std::move(us);
+    vs_ = std::move(vs);
+    uvIds_ = std::move(uvIds);
+    ++revision_;
+    return {};
+}
+
+bool MeshGeometry::setPoints(std::vector<float> xyz) {
+    if (xyz.size() != points_.size()) return false;
+    points_ = std::move(xyz);
+    pointsMoved();
+    return true;
+}
+
+void MeshGeometry::setPoint(int v, const Vec3& p) {
+    float* dst = &points_[3 * static_cast<size_t>(v)];
+    dst[0] = static_cast<float>(p.x);
+    dst[1] = static_cast<float>(p.y);
+    dst[2] = static_cast<float>(p.z);
+    pointsMoved();
+}
+
+Vec3 MeshGeometry::polygonCentre(int f) const {
+    Vec3 sum;
+    for (int i = 0; i < counts_[f]; ++i) sum += point(polygonVertex(f, i));
+    return sum * (1.0 / counts_[f]);
+}
+
+Vec3 MeshGeometry::newellVector(int f) const {
+    Vec3 n;
+    const int count = counts_[f];
+    for (int i = 0; i < count; ++i) {
+        const Vec3 a = point(polygonVertex(f, i));
+        const Vec3 b = point(polygonVertex(f, (i + 1) % count));
+        n.x += (a.y - b.y) * (a.z + b.z);
+        n.y += (a.z - b.z) * (a.x + b.x);
+        n.z += (a.x - b.x) * (a.y + b.y);
+    }
+    return n;
+}
+
+const std::vector<float>& MeshGeometry::vertexNormals() const {
+    if (!normalsStale_) return normals_;
+    // Newell's vector is twice the polygon's area long, so summing it weights by area.
+    std::vector<Vec3> sums(numVertices());
+    for (int f = 0; f < numPolygons(); ++f) {
+        const Vec3 n = newellVector(f);
+        for (int i = 0; i < counts_[f]; ++i) sums[polygonVertex(f, i)] += n;
+    }
+    normals_.resize(points_.size());
+    for (size_t v = 0; v < sums.size(); ++v) {
+        const Vec3 n = normalized(sums[v]);
+        normals_[3 * v] = static_cast<float>(n.x);
+        normals_[3 * v + 1] = static_cast<float>(n.y);
+        normals_[3 * v + 2] = static_cast<float>(n.z);
+    }
+    normalsStale_ = false;
+    return normals_;
+}
+
+bool MeshGeometry::setVertexNormals(std::vector<float> xyz) {
+    if (xyz.size() != points_.size()) return false;
+    normals_ = std::move(xyz);
+    normalsStale_ = false;
+    normalsLocked_ = true;
+    ++revision_;
+    return true;
+}
+
+const MeshTopology& MeshGeometry::topology() const {
+    if (!topology_) topology_ = std::make_unique<MeshTopology>(numVertices(), counts_, connects_);
+    return *topology_;
+}
+
+const MeshBvh& MeshGeometry::bvh() const {
+    if (!bvh_) {
+        bvh_ = std::make_unique<MeshBvh>(points_.data(), triangles_);
+    } else if (bvhStale_) {
+        bvh_->refit(points_.data());
+    }
+    bvhStale_ = false;
+    return *bvh_;
+}
+
+bool MeshGeometry::castRay(const RayQuery& query, RayHit& hit) const {
+    return bvh().castRay(points_.data(), query, hit);
+}
+
+bool MeshGeometry::nearestPoint(const Vec3& query, SurfacePoint& nearest) const {
+    return bvh().nearestPoint(points_.data(), query, nearest);
+}
+
+void MeshGeometry::dropAccelerator() const { bvh_.reset(); }
+
+void MeshGeometry::pointsMoved() {
+    if (!normalsLocked_) normalsStale_ = true;
+    bvhStale_ = true;
+    ++revision_;
+}
+
+void MeshGeometry::topologyChanged() {
+    starts_.resize(counts_.size());
+    triangles_.clear();
+    int start = 0;
+    for (int f = 0; f < numPolygons(); ++f) {
+        starts_[f] = start;
+        for (int k = 0; k + 2 < counts_[f]; ++k) {
+            triangles_.push_back(
+                {{connects_[start], connects_[start + k + 1], connects_[start + k + 2]}, f, k});
+        }
+        start += counts_[f];
+    }
+    us_.clear();
+    vs_.clear();
+    uvIds_.clear();
+    normalsLocked_ = false;
+    normalsStale_ = true;
+    topology_.reset();
+    bvh_.reset();
+    bvhStale_ = false;
+    ++revision_;
+}
+
+} // namespace rvhost

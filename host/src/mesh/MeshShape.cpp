@@ -1,0 +1,139 @@
+#include "mesh/MeshShape.h"
+
+#include "mesh/MeshData.h"
+#include "scene/NodeTypes.h"
+#include "scene/Scene.h"
+
+#include <cctype>
+
+namespace rvhost {
+
+namespace {
+
+const bool kRegistered = (MeshShape::registerType(), true);
+
+MeshShape::EditListener& editListener() {
+    static MeshShape::EditListener listener;
+    return listener;
+}
+
+// "pPlane2" -> "pPlaneShape2", "ball" -> "ballShape".
+std::string shapeNameFor(const std::string& transformName) {
+    size_t digits = transformName.size();
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(transformName[digits - 1])))
+        --digits;
+    return transformName.substr(0, digits) + "Shape" + transformName.substr(digits);
+}
+
+} // namespace
+
+const MeshShape::Attributes& MeshShape::attributes() {
+    static const Attributes attributes = [] {
+        using K = Attribute::Kind;
+        Attributes a;
+        a.inMesh = makeAttribute("inMesh", "i", K::Mesh);
+        a.inMesh->storable = true;
+        a.outMesh = makeAttribute("outMesh", "o", K::Mesh);
+        a.outMesh->writable = true;
+        a.outMesh->storable = false;
+        a.worldMesh = makeAttribute("worldMesh", "w", K::Mesh);
+        a.worldMesh->writable = false;
+        a.worldMesh->storable = false;
+        a.worldMesh->array = true;
+        a.intermediateObject = makeAttribute("intermediateObject", "io", K::Bool);
+        return a;
+    }();
+    return attributes;
+}
+
+void MeshShape::registerType() {
+    if (NodeTypes::instance().find("mesh")) return;
+    NodeType type;
+    type.name = "mesh";
+    type.defaultName = "polySurfaceShape";
+    type.make = [] { return std::make_shared<MeshShape>(); };
+    type.dag = true;
+    NodeTypes::instance().add(std::move(type));
+}
+
+MeshShape::MeshShape() : DagNode("mesh", MFn::kMesh) {
+    (void)kRegistered;
+    const Attributes& a = attributes();
+    for (const auto* attribute : {&a.inMesh, &a.outMesh, &a.worldMesh, &a.intermediateObject})
+        addAttribute(*attribute, false);
+}
+
+void MeshShape::geometryEdited() {
+    if (editListener()) editListener()(*this);
+}
+
+void MeshShape::setEditListener(EditListener listener) { editListener() = std::move(listener); }
+
+bool MeshShape::readHook(const PlugId& plug, PlugValue& value) const {
+    const Attributes& a = attributes();
+    if (plug.attribute == a.outMesh.get() || plug.attribute == a.worldMesh.get()) {
+        value = MObject(std::make_shared<MeshData>(geometry_));
+        return true;
+    }
+    if (plug.attribute == a.intermediateObject.get()) {
+        value = intermediate() ? 1.0 : 0.0;
+        return true;
+    }
+    return false;
+}
+
+bool MeshShape::writeHook(const PlugId& plug, const PlugValue& value) {
+    const Attributes& a = attributes();
+    if (plug.attribute == a.intermediateObject.get()) {
+        if (const double* flag = std::get_if<double>(&value)) setIntermediate(*flag != 0.0);
+        return true;
+    }
+    if (plug.attribute != a.inMesh.get() && plug.attribute != a.outMesh.get()) return false;
+    if (const MObject* object = std::get_if<MObject>(&value)) {
+        if (auto data = std::dynamic_pointer_cast<MeshData>(object->object()))
+            geometry_ = data->geometry;
+    }
+    // inMesh also keeps what came in, so that a later read of it gives it back.
+    return plug.attribute == a.outMesh.get();
+}
+
+std::shared_ptr<MeshShape> MeshShape::createWithTransform(MeshGeometry geometry,
+                                                          const std::string& name,
+                                                          const std::string& defaultBase,
+                                                          std::string* error) {
+    Scene& scene = Scene::instance();
+    auto transform = scene.create("transform", name.empty() ? defaultBase + "1" : name);
+    if (!transform) {
+        if (error) *error = scene.lastError();
+        return nullptr;
+    }
+    auto shape = createUnder(std::move(geometry), *transform->asDag(), error);
+    if (!shape) scene.remove(*transform);
+    return shape;
+}
+
+std::shared_ptr<MeshShape> MeshShape::createUnder(MeshGeometry geometry, DagNode& transform,
+                                                  std::string* error) {
+    registerType();
+    Scene& scene = Scene::instance();
+    auto shape = std::dynamic_pointer_cast<MeshShape>(
+        scene.create("mesh", shapeNameFor(transform.name()), &transform));
+    if (!shape) {
+        if (error) *error = scene.lastError();
+        return nullptr;
+    }
+    shape->geometry_ = std::move(geometry);
+    return shape;
+}
+
+std::shared_ptr<MeshShape> meshShapeOf(const MObject& object) {
+    return std::dynamic_pointer_cast<MeshShape>(object.object());
+}
+
+MeshGeometry* geometryOf(const MObject& object) {
+    if (auto shape = meshShapeOf(object)) return &shape->geometry();
+    if (auto data = std::dynamic_pointer_cast<MeshData>(object.object())) return &data->geometry;
+    return nullptr;
+}
+
+} // namespace rvhost

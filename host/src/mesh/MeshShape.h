@@ -1,0 +1,60 @@
+#pragma once
+#include "mesh/MeshGeometry.h"
+#include "scene/DagNode.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace rvhost {
+
+// The mesh shape node (type "mesh", MFn::kMesh). It keeps its geometry itself; the plugs
+// outMesh and worldMesh[0] read it as mesh data, and setting inMesh or outMesh replaces
+// it. intermediateObject mirrors the DAG node's intermediate flag.
+class MeshShape : public DagNode {
+public:
+    MeshShape();
+
+    struct Attributes {
+        std::shared_ptr<Attribute> inMesh, outMesh, worldMesh, intermediateObject;
+    };
+    static const Attributes& attributes();
+    // Registers the type with NodeTypes (idempotent; also done when the library loads).
+    static void registerType();
+
+    MeshGeometry& geometry() { return geometry_; }
+    const MeshGeometry& geometry() const { return geometry_; }
+
+    // Called by the API after it changed the geometry (points, normals, a new mesh), so
+    // that whoever watches meshes (the dependency graph, the views) can react.
+    void geometryEdited();
+    using EditListener = std::function<void(MeshShape&)>;
+    // One listener for all shapes; an empty function removes it.
+    static void setEditListener(EditListener listener);
+
+    // A mesh shape under `transform`, named after it, holding `geometry`; null with the
+    // scene's reason in `error` on failure.
+    static std::shared_ptr<MeshShape> createUnder(MeshGeometry geometry, DagNode& transform,
+                                                  std::string* error = nullptr);
+    // A transform named `name` (or `defaultBase` numbered, when empty) with a mesh shape
+    // under it named after it ("pPlane2" gives "pPlaneShape2"), holding `geometry`.
+    // Returns the shape, or null with the scene's reason in `error`.
+    static std::shared_ptr<MeshShape> createWithTransform(MeshGeometry geometry,
+                                                          const std::string& name,
+                                                          const std::string& defaultBase,
+                                                          std::string* error = nullptr);
+
+protected:
+    bool readHook(const PlugId& plug, PlugValue& value) const override;
+    bool writeHook(const PlugId& plug, const PlugValue& value) override;
+
+private:
+    MeshGeometry geometry_;
+};
+
+// The shape behind a handle (a mesh node), or null.
+std::shared_ptr<MeshShape> meshShapeOf(const MObject& object);
+// The geometry behind a mesh node or mesh data handle, or null.
+MeshGeometry* geometryOf(const MObject& object);
+
+} // namespace rvhost

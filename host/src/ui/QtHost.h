@@ -1,0 +1,20 @@
+#pragma once
+
+class QMainWindow;
+
+namespace rvhost::ui {
+
+// The host's Qt side: one QApplication, on the offscreen platform unless QT_QPA_PLATFORM
+// names another, and the main window that MQtUtil::mainWindow hands to plug-ins. Both live
+// until the process ends: tearing Qt down at exit gains nothing, and its offscreen platform
+// does not free its screen when destroyed.
+class QtHost {
+public:
+    // Makes the application (unless one exists) and the main window; later calls do nothing.
+    // Call on the main thread at host start.
+    static void start();
+    // The main window, starting Qt first if that has not happened yet.
+    static QMainWindow* mainWindow();
+};
+
+} // namespace rvhost::ui

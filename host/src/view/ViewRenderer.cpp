@@ -1,0 +1,161 @@
+#include "view/ViewRenderer.h"
+
+#include "view/GLApi.h"
+#include "view/OffscreenGL.h"
+#include "view/PngFile.h"
+#include "view/SceneMeshes.h"
+#include "view/ToolFeedback.h"
+#include "view/ViewPort.h"
+
+namespace rvhost {
+
+namespace {
+
+constexpr float kLitGrey = ViewRenderer::kMeshFacing / 255.0f;
+constexpr int kGridHalfSize = 10; // lines every world unit from -10 to 10
+
+// Depth of M3dView::beginGL nesting, and whether a whole render is under way.
+int glDepth = 0;
+bool rendering = false;
+
+float channel(unsigned char c) { return c / 255.0f; }
+
+void loadViewMatrices(const GLApi& g, const ViewPort& view) {
+    const MMatrix projection = view.projectionMatrix();
+    const MMatrix modelView = view.viewMatrix();
+    g.glMatrixMode(GL_PROJECTION);
+    g.glLoadMatrixd(&projection.matrix[0][0]);
+    g.glMatrixMode(GL_MODELVIEW);
+    g.glLoadMatrixd(&modelView.matrix[0][0]);
+}
+
+void clear(const GLApi& g, const ViewPort& view) {
+    g.glViewport(0, 0, view.width(), view.height());
+    const unsigned char* bg = ViewRenderer::kBackground;
+    g.glClearColor(channel(bg[0]), channel(bg[1]), channel(bg[2]), 1.0f);
+    g.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    g.glEnable(GL_DEPTH_TEST);
+    g.glDepthFunc(GL_LEQUAL);
+}
+
+void drawGrid(const GLApi& g) {
+    const unsigned char* c = ViewRenderer::kGrid;
+    g.glColor3f(channel(c[0]), channel(c[1]), channel(c[2]));
+    g.glBegin(GL_LINES);
+    for (int i = -kGridHalfSize; i <= kGridHalfSize; ++i) {
+        const float k = float(i), e = float(kGridHalfSize);
+        g.glVertex3f(k, 0.0f, -e);
+        g.glVertex3f(k, 0.0f, e);
+        g.glVertex3f(-e, 0.0f, k);
+        g.glVertex3f(e, 0.0f, k);
+    }
+    g.glEnd();
+}
+
+// A directional light at the eye, set while the model-view is the identity so it follows
+// the camera. Ambient and diffuse add up to full colour on a facing surface.
+void setHeadlight(const GLApi& g) {
+    const GLfloat position[4] = {0.0f, 0.0f, 1.0f, 0.0f};
+    const GLfloat ambient[4] = {0.25f, 0.25f, 0.25f, 1.0f};
+    const GLfloat diffuse[4] = {0.75f, 0.75f, 0.75f, 1.0f};
+    const GLfloat none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    g.glPushMatrix();
+    g.glLoadIdentity();
+    g.glLightfv(GL_LIGHT0, GL_POSITION, position);
+    g.glPopMatrix();
+    g.glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    g.glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    g.glLightfv(GL_LIGHT0, GL_SPECULAR, none);
+    g.glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+    const GLfloat twoSided[1] = {1.0f};
+    g.glLightModelfv(GL_LIGHT_MODEL_TWO_SIDE, twoSided);
+    g.glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    g.glEnable(GL_COLOR_MATERIAL);
+    g.glEnable(GL_LIGHT0);
+    g.glEnable(GL_NORMALIZE);
+}
+
+void drawMeshes(const GLApi& g, const ViewPort& view) {
+    const bool flat = view.displayStyle() == M3dView::kFlatShaded;
+    g.glPushAttrib(GL_ALL_ATTRIB_BITS);
+    setHeadlight(g);
+    g.glEnable(GL_LIGHTING);
+    g.glShadeModel(flat ? GL_FLAT : GL_SMOOTH);
+    // Pushed back a little so lines drawn on a surface (tool feedback) stay in front.
+    g.glEnable(GL_POLYGON_OFFSET_FILL);
+    g.glPolygonOffset(1.0f, 1.0f);
+    g.glColor3f(kLitGrey, kLitGrey, kLitGrey);
+    for (const ShadedMesh& mesh : collectSceneMeshes(flat)) {
+        g.glBegin(GL_TRIANGLES);
+        for (size_t i = 0; i + 2 < mesh.positions.size(); i += 3) {
+            g.glNormal3f(mesh.normals[i], mesh.normals[i + 1], mesh.normals[i + 2]);
+            g.glVertex3f(mesh.positions[i], mesh.positions[i + 1], mesh.positions[i + 2]);
+        }
+        g.glEnd();
+    }
+    g.glPopAttrib();
+}
+
+void saveState(const GLApi& g) {
+    g.glPushAttrib(GL_ALL_ATTRIB_BITS);
+    g.glMatrixMode(GL_PROJECTION);
+    g.glPushMatrix();
+    g.glMatrixMode(GL_MODELVIEW);
+    g.glPushMatrix();
+}
+
+void restoreState(const GLApi& g) {
+    g.glMatrixMode(GL_PROJECTION);
+    g.glPopMatrix();
+    g.glMatrixMode(GL_MODELVIEW);
+    g.glPopMatrix();
+    g.glPopAttrib();
+}
+
+} // namespace
+
+bool ViewRenderer::render(ViewPort& view, std::string& error) {
+    OffscreenGL& context = OffscreenGL::instance();
+    if (!context.makeCurrent(view.width(), view.height(), error)) return false;
+    const GLApi& g = gl();
+    rendering = true;
+    glDepth = 0;
+    clear(g, view);
+    loadViewMatrices(g, view);
+    if (view.gridVisible()) drawGrid(g);
+    drawMeshes(g, view);
+    drawToolFeedback(view);
+    // A plug-in that left beginGL open must not leave the state it saved behind.
+    while (glDepth > 0) endGL();
+    rendering = false;
+    if (context.isCurrent()) g.glFinish();
+    return true;
+}
+
+bool ViewRenderer::snapshot(ViewPort& view, const std::string& path, std::string& error) {
+    if (!render(view, error)) return false;
+    const OffscreenGL& context = OffscreenGL::instance();
+    return writePngBottomUp(path, context.width(), context.height(), context.pixels(), error);
+}
+
+MStatus ViewRenderer::beginGL(ViewPort& view) {
+    OffscreenGL& context = OffscreenGL::instance();
+    if (!rendering) {
+        std::string error;
+        if (!context.makeCurrent(view.width(), view.height(), error)) return MS::kFailure;
+        loadViewMatrices(gl(), view);
+    }
+    if (!context.isCurrent()) return MS::kFailure;
+    saveState(gl());
+    ++glDepth;
+    return MS::kSuccess;
+}
+
+MStatus ViewRenderer::endGL() {
+    if (glDepth == 0) return MS::kFailure;
+    --glDepth;
+    if (OffscreenGL::instance().isCurrent()) restoreState(gl());
+    return MS::kSuccess;
+}
+
+} // namespace rvhost

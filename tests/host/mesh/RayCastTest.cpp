@@ -1,0 +1,199 @@
+// The accelerated queries must give exactly the every-triangle answers: same face, same
+// triangle, same parameter and point, bit for bit.
+#include "mesh/MeshGenerators.h"
+#include "mesh/MeshGeometry.h"
+#include "mesh/MeshQueries.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+using namespace rvhost;
+
+namespace {
+
+struct Random {
+    explicit Random(unsigned seed) : engine(seed) {}
+    double uniform(double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(engine); }
+    int integer(int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(engine); }
+    Vec3 point(double extent) {
+        return {uniform(-extent, extent), uniform(-extent, extent), uniform(-extent, extent)};
+    }
+    std::mt19937 engine;
+};
+
+// Polygons of 3 to 6 corners, each corner near the polygon's own centre, so faces overlap
+// and cross one another in every direction.
+MeshGeometry randomSoup(Random& rng, int polygons) {
+    std::vector<float> xyz;
+    std::vector<int> counts, connects;
+    for (int f = 0; f < polygons; ++f) {
+        const Vec3 centre = rng.point(4.0);
+        const double size = rng.uniform(0.05, 1.5);
+        const int count = rng.integer(3, 6);
+        counts.push_back(count);
+        for (int i = 0; i < count; ++i) {
+            connects.push_back(static_cast<int>(xyz.size() / 3));
+            const Vec3 p = centre + rng.point(size);
+            xyz.insert(xyz.end(), {float(p.x), float(p.y), float(p.z)});
+        }
+    }
+    MeshGeometry mesh;
+    EXPECT_EQ(mesh.setMesh(xyz, counts, connects), "");
+    return mesh;
+}
+
+// A grid whose heights are random: shared vertices and edges everywhere.
+MeshGeometry bumpyGrid(Random& rng, int n) {
+    MeshGeometry mesh = makePlane(8.0, 8.0, n, n);
+    std::vector<float> xyz = mesh.points();
+    for (size_t v = 0; v < xyz.size(); v += 3) xyz[v + 1] = float(rng.uniform(-0.5, 0.5));
+    mesh.setPoints(xyz);
+    return mesh;
+}
+
+RayQuery randomRay(Random& rng, const MeshGeometry& mesh) {
+    RayQuery q;
+    q.source = rng.point(8.0);
+    // Mostly aimed at a vertex (so most rays hit), sometimes anywhere.
+    const Vec3 target = rng.integer(0, 3) == 0 ? rng.point(6.0)
+                                               : mesh.point(rng.integer(0, mesh.numVertices() - 1));
+    q.direction = (target - q.source) * rng.uniform(0.2, 3.0);
+    static const double kMax[] = {1e9, 1.0, 0.5, 2.0};
+    static const double kTolerance[] = {0.0, 1e-6, 0.01, 0.1, 0.3};
+    q.maxParam = kMax[rng.integer(0, 3)];
+    q.tolerance = kTolerance[rng.integer(0, 4)];
+    q.bothDirections = rng.integer(0, 1) == 1;
+    if (q.bothDirections && rng.integer(0, 1) == 1) q.direction = q.direction * -1.0;
+    return q;
+}
+
+// Casts `rays` random rays both ways and returns how many hit.
+int expectSameHits(Random& rng, const MeshGeometry& mesh, int rays) {
+    int hits = 0;
+    for (int i = 0; i < rays; ++i) {
+        const RayQuery q = randomRay(rng, mesh);
+        RayHit fast, slow;
+        const bool fastFound = mesh.castRay(q, fast);
+        const bool slowFound = castRayEveryTriangle(mesh, q, slow);
+        EXPECT_EQ(fastFound, slowFound) << "ray " << i;
+        if (!fastFound || !slowFound) continue;
+        ++hits;
+        EXPECT_EQ(fast.face, slow.face) << "ray " << i;
+        EXPECT_EQ(fast.triangle, slow.triangle) << "ray " << i;
+        EXPECT_EQ(fast.param, slow.param) << "ray " << i;
+        EXPECT_EQ(fast.bary1, slow.bary1) << "ray " << i;
+        EXPECT_EQ(fast.bary2, slow.bary2) << "ray " << i;
+        EXPECT_EQ(fast.point.x, slow.point.x) << "ray " << i;
+        EXPECT_EQ(fast.point.y, slow.point.y) << "ray " << i;
+        EXPECT_EQ(fast.point.z, slow.point.z) << "ray " << i;
+    }
+    return hits;
+}
+
+} // namespace
+
+TEST(RayCast, AcceleratedEqualsEveryTriangleOnRandomMeshes) {
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        Random rng(seed);
+        const MeshGeometry soup = randomSoup(rng, 400);
+        EXPECT_GT(expectSameHits(rng, soup, 1000), 300) << "seed " << seed;
+        const MeshGeometry grid = bumpyGrid(rng, 24);
+        EXPECT_GT(expectSameHits(rng, grid, 1000), 300) << "seed " << seed;
+    }
+}
+
+TEST(RayCast, AcceleratedFollowsMovedPointsAndNewTopology) {
+    Random rng(77);
+    MeshGeometry mesh = bumpyGrid(rng, 16);
+    EXPECT_GT(expectSameHits(rng, mesh, 500), 100); // builds the hierarchy
+    // Move every point far: a stale hierarchy would miss nearly everything.
+    std::vector<float> xyz = mesh.points();
+    for (size_t i = 0; i < xyz.size(); i += 3) {
+        xyz[i] = float(xyz[i] * 0.5 + 3.0);
+        xyz[i + 1] = float(xyz[i + 1] * 4.0 - 2.0);
+    }
+    ASSERT_TRUE(mesh.setPoints(xyz));
+    EXPECT_GT(expectSameHits(rng, mesh, 500), 100);
+    mesh.setPoint(5, {0.0, 7.5, 0.0});
+    EXPECT_GT(expectSameHits(rng, mesh, 500), 100);
+
+    const MeshGeometry other = randomSoup(rng, 200);
+    ASSERT_EQ(mesh.setMesh(other.points(), other.counts(), other.connects()), "");
+    EXPECT_GT(expectSameHits(rng, mesh, 500), 100);
+}
+
+TEST(RayCast, TiesGoToTheLowestFaceThenTriangle) {
+    // A ray down through a vertex of a flat grid meets the four quads around it (eight
+    // triangles) at the same parameter.
+    const MeshGeometry mesh = makePlane(4.0, 4.0, 4, 4);
+    RayQuery q;
+    q.source = {0.0, 5.0, 0.0}; // above vertex 12, the centre
+    q.direction = {0.0, -1.0, 0.0};
+    q.maxParam = 100.0;
+    RayHit hit;
+    ASSERT_TRUE(mesh.castRay(q, hit));
+    EXPECT_EQ(hit.param, 5.0);
+    EXPECT_EQ(hit.face, 5); // faces 5, 6, 9, 10 share vertex 12
+    EXPECT_EQ(hit.triangle, 0);
+    // Down the diagonal of face 5 (the fan's shared edge): both of its triangles tie.
+    q.source = {-0.75, 5.0, 0.75};
+    ASSERT_TRUE(mesh.castRay(q, hit));
+    EXPECT_EQ(hit.face, 5);
+    EXPECT_EQ(hit.triangle, 0);
+    q.source = {-0.75, 5.0, 0.25}; // inside face 5's second triangle only
+    ASSERT_TRUE(mesh.castRay(q, hit));
+    EXPECT_EQ(hit.face, 5);
+    EXPECT_EQ(hit.triangle, 1);
+}
+
+TEST(RayCast, ParameterRangeDirectionAndTolerance) {
+    const MeshGeometry mesh = makePlane(2.0, 2.0, 1, 1);
+    RayQuery q;
+    q.source = {0.5, -3.0, 0.5};
+    q.direction = {0.0, -2.0, 0.0}; // away from the plane: t = -1.5
+    q.maxParam = 10.0;
+    RayHit hit;
+    EXPECT_FALSE(mesh.castRay(q, hit));
+    q.bothDirections = true;
+    ASSERT_TRUE(mesh.castRay(q, hit));
+    EXPECT_EQ(hit.param, -1.5);
+    EXPECT_FLOAT_EQ(float(hit.point.y), 0.0f);
+    q.maxParam = 1.49;
+    EXPECT_FALSE(mesh.castRay(q, hit));
+    q.maxParam = 1.5; // the bound is inclusive
+    EXPECT_TRUE(mesh.castRay(q, hit));
+
+    // Just outside the edge x = 1 of a 2-wide square: the tolerance widens each triangle
+    // by that fraction of itself.
+    q.source = {1.05, 1.0, 0.0};
+    q.direction = {0.0, -1.0, 0.0};
+    q.maxParam = 10.0;
+    q.tolerance = 0.0;
+    EXPECT_FALSE(mesh.castRay(q, hit));
+    q.tolerance = 0.01;
+    EXPECT_FALSE(mesh.castRay(q, hit));
+    q.tolerance = 0.1;
+    EXPECT_TRUE(mesh.castRay(q, hit));
+}
+
+TEST(NearestPoint, AcceleratedEqualsEveryTriangle) {
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        Random rng(seed * 31);
+        const MeshGeometry meshes[] = {randomSoup(rng, 300), bumpyGrid(rng, 20)};
+        for (const MeshGeometry& mesh : meshes) {
+            for (int i = 0; i < 800; ++i) {
+                const Vec3 p = rng.point(7.0);
+                SurfacePoint fast, slow;
+                ASSERT_TRUE(mesh.nearestPoint(p, fast));
+                ASSERT_TRUE(nearestPointEveryTriangle(mesh, p, slow));
+                EXPECT_EQ(fast.face, slow.face);
+                EXPECT_EQ(fast.triangle, slow.triangle);
+                EXPECT_EQ(fast.distanceSquared, slow.distanceSquared);
+                EXPECT_EQ(fast.bary1, slow.bary1);
+                EXPECT_EQ(fast.bary2, slow.bary2);
+            }
+        }
+    }
+}
