@@ -154,12 +154,13 @@ bool HttpRequest::perform(const SessionSettings& session, const std::string& url
     body_.clear();
     offset_ = 0;
     const CURLcode code = curl_easy_perform(c);
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status_);
+    long status = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     if (code != CURLE_OK) {
         error_ = wininetError(code);
         return false;
     }
-    if (status_ >= 400) {
+    if (status >= 400) {
         error_ = ERROR_INTERNET_EXTENDED_ERROR;
         return false;
     }

@@ -29,7 +29,6 @@ public:
     bool perform(const SessionSettings& session, const std::string& url,
                  const std::vector<std::string>& headers, DWORD flags);
     DWORD error() const { return error_; }
-    long status() const { return status_; }
 
     // Copies up to `size` bytes of the body not yet read; 0 at its end.
     DWORD read(void* buffer, DWORD size);
@@ -39,7 +38,6 @@ private:
 
     std::string body_;
     std::size_t offset_ = 0;
-    long status_ = 0;
     DWORD error_ = ERROR_SUCCESS;
 };
 

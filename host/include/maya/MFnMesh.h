@@ -15,7 +15,7 @@
 namespace rvhost {
 class MeshAccess;
 class MeshGeometry;
-}
+} // namespace rvhost
 
 // Function set on polygon meshes: mesh shape nodes and mesh data objects. Points are kept
 // in single precision; the MPoint calls convert. MSpace::kWorld goes through the shape's
@@ -101,8 +101,7 @@ public:
     // One UV set, "map1".
     MString currentUVSetName(MStatus* ReturnStatus = nullptr) const;
     MStatus getCurrentUVSetName(MString& setName) const;
-    MStatus getUVs(MFloatArray& uArray, MFloatArray& vArray,
-                   const MString* uvSet = nullptr) const;
+    MStatus getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString* uvSet = nullptr) const;
     MStatus getAssignedUVs(MIntArray& uvCounts, MIntArray& uvIds,
                            const MString* uvSet = nullptr) const;
     MStatus getPolygonUV(int polygonId, int vertexIndex, float& u, float& v,

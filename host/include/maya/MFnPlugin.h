@@ -1,6 +1,7 @@
 #pragma once
 #include <maya/MFn.h>
 #include <maya/MObject.h>
+#include <maya/MPxNode.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MTypeId.h>
@@ -46,6 +47,13 @@ public:
     MStatus deregisterContextCommand(const MString& commandName);
     MStatus deregisterContextCommand(const MString& commandName, const MString& toolCmdName);
 
+    // Dependency, deformer and manipulator nodes (and the other kinds the scene knows).
+    MStatus registerNode(const MString& typeName, const MTypeId& typeId,
+                         MCreatorFunction creatorFunction, MInitializeFunction initFunction,
+                         MPxNode::Type type = MPxNode::kDependNode,
+                         const MString* classification = nullptr);
+    MStatus deregisterNode(const MTypeId& typeId);
+
     // This host runs in batch mode: the batch procedures are run, the creation one after
     // initializePlugin succeeds and the deletion one before uninitializePlugin.
     MStatus registerUI(const MString& creationProc, const MString& deletionProc,
@@ -53,18 +61,20 @@ public:
                        const MString& deletionBatchProc = "");
 
     static MObject findPlugin(const MString& pluginName);
+    static bool isNodeRegistered(const MString& typeName);
 
 private:
     std::shared_ptr<rvhost::Plugin> plugin_;
 };
 
 // The API level a plug-in is built against, exported for the host to check before it calls
-// initializePlugin. Inline, so that every file of a plug-in may include this header; a
-// plug-in that defines MApiVersion itself defines MNoVersionString first.
+// initializePlugin. Inline, so that every file of a plug-in may include this header, and
+// kept though nothing in the plug-in reads it; a plug-in that defines MApiVersion itself
+// defines MNoVersionString first.
 #if !defined(MNoVersionString) && !defined(MNoPluginEntry)
 #define MFNPLUGIN_TEXT_(x) #x
 #define MFNPLUGIN_TEXT(x) MFNPLUGIN_TEXT_(x)
 extern "C" {
-PLUGIN_EXPORT inline char MApiVersion[] = MFNPLUGIN_TEXT(MAYA_API_VERSION);
+PLUGIN_EXPORT __attribute__((used)) inline char MApiVersion[] = MFNPLUGIN_TEXT(MAYA_API_VERSION);
 }
 #endif

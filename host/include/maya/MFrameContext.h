@@ -42,8 +42,8 @@ public:
     MStatus getViewportDimensions(int& originX, int& originY, int& width, int& height) const;
 
     // Host side only: the frame's world (object), view and projection matrices and port.
-    MFrameContext(const MMatrix& world, const MMatrix& view, const MMatrix& projection,
-                  int width, int height);
+    MFrameContext(const MMatrix& world, const MMatrix& view, const MMatrix& projection, int width,
+                  int height);
 
 private:
     MMatrix world_;

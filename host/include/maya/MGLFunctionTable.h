@@ -54,8 +54,8 @@ public:
     void glScalef(MGLfloat x, MGLfloat y, MGLfloat z);
     void glRotated(MGLdouble angle, MGLdouble x, MGLdouble y, MGLdouble z);
     void glRotatef(MGLfloat angle, MGLfloat x, MGLfloat y, MGLfloat z);
-    void glOrtho(MGLdouble left, MGLdouble right, MGLdouble bottom, MGLdouble top,
-                 MGLdouble zNear, MGLdouble zFar);
+    void glOrtho(MGLdouble left, MGLdouble right, MGLdouble bottom, MGLdouble top, MGLdouble zNear,
+                 MGLdouble zFar);
     void glViewport(MGLint x, MGLint y, MGLsizei width, MGLsizei height);
 
     void glClear(MGLbitfield mask);

@@ -23,8 +23,7 @@ typedef void (*GeometryDrawOverrideCb)(const MDrawContext& context, const MUserD
 // prepareForDraw, then the callback given here with the draw context.
 class OPENMAYA_EXPORT MPxDrawOverride {
 public:
-    MPxDrawOverride(const MObject& obj, GeometryDrawOverrideCb callback,
-                    bool isAlwaysDirty = true);
+    MPxDrawOverride(const MObject& obj, GeometryDrawOverrideCb callback, bool isAlwaysDirty = true);
     virtual ~MPxDrawOverride();
 
     virtual DrawAPI supportedDrawAPIs() const;
@@ -37,9 +36,9 @@ public:
                                       const MFrameContext& frameContext, MUserData* oldData) = 0;
     virtual void addUIDrawables(const MDagPath& objPath, MUIDrawManager& drawManager,
                                 const MFrameContext& frameContext, const MUserData* data);
-    virtual bool refineSelectionPath(const MSelectionInfo& selectInfo,
-                                     const MRenderItem& hitItem, MDagPath& path,
-                                     MObject& geometry, const MFrameContext& frameContext);
+    virtual bool refineSelectionPath(const MSelectionInfo& selectInfo, const MRenderItem& hitItem,
+                                     MDagPath& path, MObject& geometry,
+                                     const MFrameContext& frameContext);
     virtual void updateSelectionGranularity(const MDagPath& path,
                                             MSelectionContext& selectionContext);
 

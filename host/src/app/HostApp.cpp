@@ -67,7 +67,7 @@ bool HostApp::loadPlugins() {
                           "\": this host has no loadPlugin command.");
             return false;
         }
-        if (!Interpreter::instance().execute("loadPlugin " + script::quoted(plugin) + ";"))
+        if (!Interpreter::instance().execute("loadPlugin " + script::quoteForScript(plugin) + ";"))
             return false;
     }
     return true;
@@ -77,7 +77,8 @@ bool HostApp::loadPlugins() {
 bool HostApp::runSteps() {
     for (const Step& step : steps_) {
         Interpreter& interpreter = Interpreter::instance();
-        MStatus status = step.file ? interpreter.executeFile(step.text) : interpreter.execute(step.text);
+        MStatus status =
+            step.file ? interpreter.executeFile(step.text) : interpreter.execute(step.text);
         if (!status) return false;
     }
     return true;

@@ -23,15 +23,18 @@ MStatus hostClock(const script::CommandCall& call, Value& result) {
     bool query = !args.empty() && args[0].value.asString() == "-q";
     if (query) {
         bool manualFlag = args.size() == 2 && args[1].value.asString() == "-manual";
-        if (args.size() != 1 && !manualFlag) return commandError("hostClock -q takes only -manual.");
+        if (args.size() != 1 && !manualFlag)
+            return commandError("hostClock -q takes only -manual.");
         result = manualFlag ? Value(HostClock::isManual() ? 1 : 0) : Value(HostClock::now());
         return MS::kSuccess;
     }
-    if (args.size() != 2) return commandError("hostClock needs -manual on|off or -advance SECONDS.");
+    if (args.size() != 2)
+        return commandError("hostClock needs -manual on|off or -advance SECONDS.");
     std::string flag = args[0].value.asString();
     if (flag == "-manual") {
         bool on = false;
-        if (!readSwitch(args[1].value, on)) return commandError("hostClock -manual takes on or off.");
+        if (!readSwitch(args[1].value, on))
+            return commandError("hostClock -manual takes on or off.");
         HostClock::setManual(on);
         return MS::kSuccess;
     }
@@ -46,6 +49,8 @@ MStatus hostClock(const script::CommandCall& call, Value& result) {
 }
 } // namespace
 
-void registerHostClockCommand(script::CommandTable& table) { table.add("hostClock", hostClock); }
+void registerHostClockCommand(script::CommandTable& table) {
+    table.add("hostClock", hostClock);
+}
 
 } // namespace rvhost

@@ -1,7 +1,13 @@
 #include "app/Startup.h"
 
 #include "app/HostClockCommand.h"
+#include "commands/SceneCommands.h"
+#include "platformcmd/PlatformCommands.h"
+#include "plugins/PluginCommands.h"
 #include "script/ScriptCommands.h"
+#include "tools/ToolCommands.h"
+#include "ui/QtHost.h"
+#include "view/ViewCommands.h"
 
 namespace rvhost {
 
@@ -9,8 +15,14 @@ void startHost() {
     static bool started = false;
     if (started) return;
     started = true;
+    ui::QtHost::start();
     script::registerScriptCommands();
     registerHostClockCommand(script::CommandTable::instance());
+    commands::registerSceneCommands(script::CommandTable::instance());
+    registerToolCommands();
+    registerPluginCommands();
+    registerViewCommands(script::CommandTable::instance());
+    platformcmd::registerPlatformCommands(script::CommandTable::instance());
 }
 
 } // namespace rvhost

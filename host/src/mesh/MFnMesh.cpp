@@ -28,9 +28,13 @@ MStatus usable(const MeshAccess& mesh, MSpace::Space space) {
     return mesh.valid() ? mesh.checkSpace(space) : MStatus(MS::kFailure);
 }
 
-bool inRange(int index, int count) { return index >= 0 && index < count; }
+bool inRange(int index, int count) {
+    return index >= 0 && index < count;
+}
 
-bool knownUVSet(const MString* uvSet) { return !uvSet || *uvSet == kUVSetName || *uvSet == ""; }
+bool knownUVSet(const MString* uvSet) {
+    return !uvSet || *uvSet == kUVSetName || *uvSet == "";
+}
 
 template <typename Array> std::vector<int> toVector(const Array& array, unsigned length) {
     return std::vector<int>(array.items().begin(), array.items().begin() + length);
@@ -112,13 +116,14 @@ MObject MFnMesh::createFrom(int numVertices, int numPolygons, const PointArray& 
     }
     MeshGeometry geometry;
     std::vector<int> counts = toVector(polygonCounts, numPolygons);
-    std::string error =
-        geometry.setMesh(std::move(xyz), counts, toVector(polygonConnects, polygonConnects.length()));
+    std::string error = geometry.setMesh(std::move(xyz), counts,
+                                         toVector(polygonConnects, polygonConnects.length()));
     if (error.empty() && uArray && vArray) {
         // One UV per face-vertex in order, or else one per vertex.
         std::vector<int> ids = geometry.connects();
         if (uArray->length() == ids.size())
-            for (size_t i = 0; i < ids.size(); ++i) ids[i] = static_cast<int>(i);
+            for (size_t i = 0; i < ids.size(); ++i)
+                ids[i] = static_cast<int>(i);
         error = geometry.setUVs(uArray->items(), vArray->items(), std::move(ids));
     }
     if (!error.empty()) {
@@ -144,16 +149,16 @@ MObject MFnMesh::create(int numVertices, int numPolygons, const MPointArray& ver
 
 MObject MFnMesh::create(int numVertices, int numPolygons, const MFloatPointArray& vertexArray,
                         const MIntArray& polygonCounts, const MIntArray& polygonConnects,
-                        const MFloatArray& uArray, const MFloatArray& vArray,
-                        MObject parentOrOwner, MStatus* ReturnStatus) {
+                        const MFloatArray& uArray, const MFloatArray& vArray, MObject parentOrOwner,
+                        MStatus* ReturnStatus) {
     return createFrom(numVertices, numPolygons, vertexArray, polygonCounts, polygonConnects,
                       &uArray, &vArray, parentOrOwner, ReturnStatus);
 }
 
 MObject MFnMesh::create(int numVertices, int numPolygons, const MPointArray& vertexArray,
                         const MIntArray& polygonCounts, const MIntArray& polygonConnects,
-                        const MFloatArray& uArray, const MFloatArray& vArray,
-                        MObject parentOrOwner, MStatus* ReturnStatus) {
+                        const MFloatArray& uArray, const MFloatArray& vArray, MObject parentOrOwner,
+                        MStatus* ReturnStatus) {
     return createFrom(numVertices, numPolygons, vertexArray, polygonCounts, polygonConnects,
                       &uArray, &vArray, parentOrOwner, ReturnStatus);
 }
@@ -190,7 +195,9 @@ int MFnMesh::numFaceVertices(MStatus* ReturnStatus) const {
     return mesh.valid() ? mesh.geometry().numFaceVertices() : 0;
 }
 
-int MFnMesh::numNormals(MStatus* ReturnStatus) const { return numVertices(ReturnStatus); }
+int MFnMesh::numNormals(MStatus* ReturnStatus) const {
+    return numVertices(ReturnStatus);
+}
 
 int MFnMesh::numUVs(MStatus* ReturnStatus) const {
     MeshAccess mesh = access(object_, ReturnStatus);
@@ -214,7 +221,8 @@ MStatus MFnMesh::getPolygonVertices(int polygonId, MIntArray& vertexList) const 
         return MS::kInvalidParameter;
     const MeshGeometry& g = mesh.geometry();
     vertexList.setLength(g.polygonSize(polygonId));
-    for (int i = 0; i < g.polygonSize(polygonId); ++i) vertexList[i] = g.polygonVertex(polygonId, i);
+    for (int i = 0; i < g.polygonSize(polygonId); ++i)
+        vertexList[i] = g.polygonVertex(polygonId, i);
     return MS::kSuccess;
 }
 
@@ -244,7 +252,8 @@ MStatus MFnMesh::readPoints(PointArray& vertexArray, MSpace::Space space) const 
     CHECK_MSTATUS_AND_RETURN_IT(usable(mesh, space));
     const MeshGeometry& g = mesh.geometry();
     vertexArray.setLength(g.numVertices());
-    for (int v = 0; v < g.numVertices(); ++v) vertexArray[v] = mesh.pointOut(g.point(v), space);
+    for (int v = 0; v < g.numVertices(); ++v)
+        vertexArray[v] = mesh.pointOut(g.point(v), space);
     return MS::kSuccess;
 }
 
@@ -331,8 +340,7 @@ MStatus MFnMesh::getNormalIds(MIntArray& normalIdCounts, MIntArray& normals) con
     return getVertices(normalIdCounts, normals);
 }
 
-MStatus MFnMesh::getVertexNormal(int vertexId, bool, MVector& normal,
-                                 MSpace::Space space) const {
+MStatus MFnMesh::getVertexNormal(int vertexId, bool, MVector& normal, MSpace::Space space) const {
     MeshAccess mesh(object_);
     CHECK_MSTATUS_AND_RETURN_IT(usable(mesh, space));
     if (!inRange(vertexId, mesh.geometry().numVertices())) return MS::kInvalidParameter;
@@ -402,8 +410,7 @@ MStatus MFnMesh::getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString*
     return MS::kSuccess;
 }
 
-MStatus MFnMesh::getAssignedUVs(MIntArray& uvCounts, MIntArray& uvIds,
-                                const MString* uvSet) const {
+MStatus MFnMesh::getAssignedUVs(MIntArray& uvCounts, MIntArray& uvIds, const MString* uvSet) const {
     MeshAccess mesh(object_);
     if (!mesh.valid() || !knownUVSet(uvSet)) return MS::kInvalidParameter;
     const MeshGeometry& g = mesh.geometry();
@@ -411,7 +418,8 @@ MStatus MFnMesh::getAssignedUVs(MIntArray& uvCounts, MIntArray& uvIds,
     uvIds.clear();
     for (int f = 0; f < g.numPolygons(); ++f) {
         uvCounts[f] = g.hasUVs() ? g.polygonSize(f) : 0;
-        for (int i = 0; i < uvCounts[f]; ++i) uvIds.append(g.uvId(g.polygonStart(f) + i));
+        for (int i = 0; i < uvCounts[f]; ++i)
+            uvIds.append(g.uvId(g.polygonStart(f) + i));
     }
     return MS::kSuccess;
 }
@@ -518,13 +526,12 @@ bool MFnMesh::intersect(const MFloatPoint& raySource, const MFloatVector& rayDir
 bool MFnMesh::closestIntersection(const MFloatPoint& raySource, const MFloatVector& rayDirection,
                                   const MIntArray* faceIds, const MIntArray* triIds, bool,
                                   MSpace::Space space, float maxParam, bool testBothDirections,
-                                  MMeshIsectAccelParams*, MFloatPoint& hitPoint,
-                                  float* hitRayParam, int* hitFace, int* hitTriangle,
-                                  float* hitBary1, float* hitBary2, float tolerance,
-                                  MStatus* ReturnStatus) {
-    return intersect(raySource, rayDirection, faceIds, triIds, space, maxParam,
-                     testBothDirections, hitPoint, hitRayParam, hitFace, hitTriangle, hitBary1,
-                     hitBary2, tolerance, ReturnStatus);
+                                  MMeshIsectAccelParams*, MFloatPoint& hitPoint, float* hitRayParam,
+                                  int* hitFace, int* hitTriangle, float* hitBary1, float* hitBary2,
+                                  float tolerance, MStatus* ReturnStatus) {
+    return intersect(raySource, rayDirection, faceIds, triIds, space, maxParam, testBothDirections,
+                     hitPoint, hitRayParam, hitFace, hitTriangle, hitBary1, hitBary2, tolerance,
+                     ReturnStatus);
 }
 
 bool MFnMesh::anyIntersection(const MFloatPoint& raySource, const MFloatVector& rayDirection,
@@ -533,12 +540,14 @@ bool MFnMesh::anyIntersection(const MFloatPoint& raySource, const MFloatVector& 
                               MMeshIsectAccelParams*, MFloatPoint& hitPoint, float* hitRayParam,
                               int* hitFace, int* hitTriangle, float* hitBary1, float* hitBary2,
                               float tolerance, MStatus* ReturnStatus) {
-    return intersect(raySource, rayDirection, faceIds, triIds, space, maxParam,
-                     testBothDirections, hitPoint, hitRayParam, hitFace, hitTriangle, hitBary1,
-                     hitBary2, tolerance, ReturnStatus);
+    return intersect(raySource, rayDirection, faceIds, triIds, space, maxParam, testBothDirections,
+                     hitPoint, hitRayParam, hitFace, hitTriangle, hitBary1, hitBary2, tolerance,
+                     ReturnStatus);
 }
 
-MMeshIsectAccelParams MFnMesh::autoUniformGridParams() { return MMeshIsectAccelParams(); }
+MMeshIsectAccelParams MFnMesh::autoUniformGridParams() {
+    return MMeshIsectAccelParams();
+}
 
 MMeshIsectAccelParams MFnMesh::uniformGridParams(int xDivs, int yDivs, int zDivs) {
     MMeshIsectAccelParams params;

@@ -19,7 +19,9 @@ Vec3 timesColumn(const MMatrix& m, const Vec3& v) {
             m(2, 0) * v.x + m(2, 1) * v.y + m(2, 2) * v.z};
 }
 
-Vec3 fromPoint(const MPoint& p) { return {p.x, p.y, p.z}; }
+Vec3 fromPoint(const MPoint& p) {
+    return {p.x, p.y, p.z};
+}
 
 } // namespace
 

@@ -16,11 +16,12 @@ constexpr int kStackDepth = 64;
 // test never rejects a box whose triangle the exact test would accept.
 constexpr double kSlack = 1e-6;
 
-double boxScale(const float* lo, const float* hi) {
+float boxSlack(const float* lo, const float* hi) {
     double scale = 0.0;
     for (int a = 0; a < 3; ++a)
         scale = std::max({scale, std::fabs(double(lo[a])), std::fabs(double(hi[a]))});
-    return scale;
+    // Rounded up to float, so the stored slack is never smaller than computed.
+    return std::nextafter(static_cast<float>(kSlack * scale), std::numeric_limits<float>::max());
 }
 
 struct StackEntry {
@@ -37,16 +38,19 @@ MeshBvh::MeshBvh(const float* xyz, std::vector<TriangleRef> triangles) {
     for (int i = 0; i < n; ++i) {
         for (int a = 0; a < 3; ++a) {
             double sum = 0.0;
-            for (int k = 0; k < 3; ++k) sum += xyz[3 * triangles[i].v[k] + a];
+            for (int k = 0; k < 3; ++k)
+                sum += xyz[3 * triangles[i].v[k] + a];
             centroids[3 * i + a] = static_cast<float>(sum / 3.0);
         }
     }
     std::vector<int> order(n);
-    for (int i = 0; i < n; ++i) order[i] = i;
+    for (int i = 0; i < n; ++i)
+        order[i] = i;
     nodes_.reserve(2 * static_cast<size_t>(n / kLeafSize + 1));
     build(centroids, order, 0, n);
     triangles_.resize(n);
-    for (int i = 0; i < n; ++i) triangles_[i] = triangles[order[i]];
+    for (int i = 0; i < n; ++i)
+        triangles_[i] = triangles[order[i]];
     refit(xyz);
 }
 
@@ -118,6 +122,7 @@ void MeshBvh::fitLeaf(const float* xyz, Node& node) const {
             node.span = std::max(node.span, hi[a] - lo[a]);
         }
     }
+    node.slack = boxSlack(node.lo, node.hi);
 }
 
 void MeshBvh::fitInner(Node& node, const Node& left, const Node& right) const {
@@ -126,22 +131,40 @@ void MeshBvh::fitInner(Node& node, const Node& left, const Node& right) const {
         node.hi[a] = std::max(left.hi[a], right.hi[a]);
     }
     node.span = std::max(left.span, right.span);
+    node.slack = boxSlack(node.lo, node.hi);
 }
 
-bool MeshBvh::enterBox(const Node& node, const RayQuery& query, double& nearest) const {
+struct MeshBvh::Slabs {
+    explicit Slabs(const RayQuery& query)
+        : source{query.source.x, query.source.y, query.source.z},
+          tolerance(3.0 * std::max(query.tolerance, 0.0)), tmin(query.lowestParam()),
+          tmax(query.maxParam) {
+        for (int a = 0; a < 3; ++a) {
+            const double d = query.direction[a];
+            flat[a] = d == 0.0;
+            inverse[a] = flat[a] ? 0.0 : 1.0 / d;
+        }
+    }
+    double source[3];
+    double inverse[3];
+    bool flat[3];     // the ray runs parallel to this axis's slabs
+    double tolerance; // 3 * tolerance: a hit may lie that many triangle extents outside
+    double tmin, tmax;
+};
+
+bool MeshBvh::enterBox(const Node& node, const Slabs& ray, double& nearest) const {
     // Tolerance lets a hit lie outside its triangle by up to 3 * tolerance times the
     // triangle's extent on each axis, so the box grows by that much.
-    const double pad = 3.0 * std::max(query.tolerance, 0.0) * node.span +
-                       kSlack * boxScale(node.lo, node.hi);
-    double tmin = query.lowestParam(), tmax = query.maxParam;
+    const double pad = ray.tolerance * node.span + node.slack;
+    double tmin = ray.tmin, tmax = ray.tmax;
     for (int a = 0; a < 3; ++a) {
         const double lo = node.lo[a] - pad, hi = node.hi[a] + pad;
-        const double s = query.source[a], d = query.direction[a];
-        if (d == 0.0) {
+        const double s = ray.source[a];
+        if (ray.flat[a]) {
             if (s < lo || s > hi) return false;
             continue;
         }
-        double t0 = (lo - s) / d, t1 = (hi - s) / d;
+        double t0 = (lo - s) * ray.inverse[a], t1 = (hi - s) * ray.inverse[a];
         if (t0 > t1) std::swap(t0, t1);
         tmin = std::max(tmin, t0);
         tmax = std::min(tmax, t1);
@@ -152,7 +175,7 @@ bool MeshBvh::enterBox(const Node& node, const RayQuery& query, double& nearest)
 }
 
 double MeshBvh::boxDistanceSquared(const Node& node, const Vec3& p) const {
-    const double pad = kSlack * boxScale(node.lo, node.hi);
+    const double pad = node.slack;
     double sum = 0.0;
     for (int a = 0; a < 3; ++a) {
         const double below = (node.lo[a] - pad) - p[a], above = p[a] - (node.hi[a] + pad);
@@ -175,7 +198,8 @@ void MeshBvh::visit(Bound bound, Leaf leaf, Beaten beaten) const {
         if (beaten(entry.bound)) continue;
         const Node& node = nodes_[entry.node];
         if (node.count > 0) {
-            for (int i = node.first; i < node.first + node.count; ++i) leaf(triangles_[i]);
+            for (int i = node.first; i < node.first + node.count; ++i)
+                leaf(triangles_[i]);
             continue;
         }
         StackEntry near{entry.node + 1, 0.0}, far{node.right, 0.0};
@@ -194,7 +218,8 @@ void MeshBvh::visit(Bound bound, Leaf leaf, Beaten beaten) const {
 
 bool MeshBvh::castRay(const float* xyz, const RayQuery& query, RayHit& hit) const {
     bool found = false;
-    visit([&](const Node& node, double& bound) { return enterBox(node, query, bound); },
+    const Slabs ray(query);
+    visit([&](const Node& node, double& bound) { return enterBox(node, ray, bound); },
           [&](const TriangleRef& tri) { considerTriangle(xyz, tri, query, hit, found); },
           [&](double bound) { return found && bound > std::fabs(hit.param); });
     return found;

@@ -28,7 +28,8 @@ private:
     struct Node {
         float lo[3];
         float hi[3];
-        float span; // largest box extent of any one triangle below: how far tolerance widens
+        float span;  // largest box extent of any one triangle below: how far tolerance widens
+        float slack; // widening against rounding, from the size of the coordinates
         int32_t first;
         int32_t count;
         int32_t right;
@@ -37,7 +38,8 @@ private:
     int build(const std::vector<float>& centroids, std::vector<int>& order, int first, int count);
     void fitLeaf(const float* xyz, Node& node) const;
     void fitInner(Node& node, const Node& left, const Node& right) const;
-    bool enterBox(const Node& node, const RayQuery& query, double& nearest) const;
+    struct Slabs; // a ray prepared for box tests
+    bool enterBox(const Node& node, const Slabs& ray, double& nearest) const;
     double boxDistanceSquared(const Node& node, const Vec3& p) const;
     // Visits the tree nearest box first. bound(node, b) says whether a node can hold a
     // candidate and gives the least value it could offer; beaten(b) skips nodes whose bound

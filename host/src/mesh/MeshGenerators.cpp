@@ -65,7 +65,8 @@ MeshGeometry makePlane(double width, double height, int sx, int sy, const Vec3& 
     Builder b;
     for (int r = 0; r <= sy; ++r) {
         for (int c = 0; c <= sx; ++c) {
-            b.addPoint(turnUpTo({-width / 2 + c * width / sx, 0.0, height / 2 - r * height / sy}, a));
+            b.addPoint(
+                turnUpTo({-width / 2 + c * width / sx, 0.0, height / 2 - r * height / sy}, a));
             b.addUV(double(c) / sx, double(r) / sy);
         }
     }
@@ -93,19 +94,22 @@ MeshGeometry makeCube(double width, double height, double depth, int sx, int sy,
         } else if (r <= 2 * sy + sz) {
             y = h2 - (r - sy - sz) * height / sy, z = -d2, v = 0.5 + 0.25 * (r - sy - sz) / sy;
         } else {
-            y = -h2, z = -d2 + (r - 2 * sy - sz) * depth / sz, v = 0.75 + 0.25 * (r - 2 * sy - sz) / sz;
+            y = -h2, z = -d2 + (r - 2 * sy - sz) * depth / sz,
+            v = 0.75 + 0.25 * (r - 2 * sy - sz) / sz;
         }
     };
     Builder b;
     for (int r = 0; r < ring; ++r) {
         double y, z, v;
         ringYZ(r, y, z, v);
-        for (int c = 0; c <= sx; ++c) b.addPoint({-width / 2 + c * width / sx, y, z});
+        for (int c = 0; c <= sx; ++c)
+            b.addPoint({-width / 2 + c * width / sx, y, z});
     }
     for (int r = 0; r <= ring; ++r) {
         double y, z, v;
         ringYZ(r, y, z, v);
-        for (int c = 0; c <= sx; ++c) b.addUV(0.375 + 0.25 * c / sx, v);
+        for (int c = 0; c <= sx; ++c)
+            b.addUV(0.375 + 0.25 * c / sx, v);
     }
     addGridQuads(b, ring, sx, [&](int r, int c) {
         return std::pair<int, int>((r % ring) * (sx + 1) + c, r * (sx + 1) + c);
@@ -141,11 +145,11 @@ MeshGeometry makeCube(double width, double height, double depth, int sx, int sy,
         for (int j = 0; j < sy; ++j) {
             for (int i = 0; i < sz; ++i) {
                 if (facingPlusX)
-                    b.addPolygon({corner(j, i + 1), corner(j, i), corner(j + 1, i),
-                                  corner(j + 1, i + 1)});
+                    b.addPolygon(
+                        {corner(j, i + 1), corner(j, i), corner(j + 1, i), corner(j + 1, i + 1)});
                 else
-                    b.addPolygon({corner(j, i), corner(j, i + 1), corner(j + 1, i + 1),
-                                  corner(j + 1, i)});
+                    b.addPolygon(
+                        {corner(j, i), corner(j, i + 1), corner(j + 1, i + 1), corner(j + 1, i)});
             }
         }
     };
@@ -171,10 +175,13 @@ MeshGeometry makeSphere(double radius, int sx, int sy) {
     const int bottom = b.addPoint({0, -radius, 0});
     const int top = b.addPoint({0, radius, 0});
     for (int i = 1; i < sy; ++i)
-        for (int j = 0; j <= sx; ++j) b.addUV(double(j) / sx, double(i) / sy);
+        for (int j = 0; j <= sx; ++j)
+            b.addUV(double(j) / sx, double(i) / sy);
     const int firstPoleUV = static_cast<int>(b.us.size());
-    for (int j = 0; j < sx; ++j) b.addUV((j + 0.5) / sx, 0.0);
-    for (int j = 0; j < sx; ++j) b.addUV((j + 0.5) / sx, 1.0);
+    for (int j = 0; j < sx; ++j)
+        b.addUV((j + 0.5) / sx, 0.0);
+    for (int j = 0; j < sx; ++j)
+        b.addUV((j + 0.5) / sx, 1.0);
 
     auto ringCorner = [&](int i, int j) { // ring i counted from 0 at the lowest ring
         return std::pair<int, int>(i * sx + j % sx, i * (sx + 1) + j);
@@ -184,7 +191,8 @@ MeshGeometry makeSphere(double radius, int sx, int sy) {
     for (int j = 0; j < sx; ++j)
         b.addPolygon({{bottom, firstPoleUV + j}, ringCorner(0, j + 1), ringCorner(0, j)});
     for (int j = 0; j < sx; ++j)
-        b.addPolygon({ringCorner(sy - 2, j), ringCorner(sy - 2, j + 1), {top, firstPoleUV + sx + j}});
+        b.addPolygon(
+            {ringCorner(sy - 2, j), ringCorner(sy - 2, j + 1), {top, firstPoleUV + sx + j}});
     return b.finish();
 }
 

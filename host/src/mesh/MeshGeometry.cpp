@@ -35,7 +35,9 @@ std::string checkPolygons(int numVertices, const std::vector<int>& counts,
 MeshGeometry::MeshGeometry() = default;
 MeshGeometry::~MeshGeometry() = default;
 
-MeshGeometry::MeshGeometry(const MeshGeometry& other) { *this = other; }
+MeshGeometry::MeshGeometry(const MeshGeometry& other) {
+    *this = other;
+}
 
 MeshGeometry& MeshGeometry::operator=(const MeshGeometry& other) {
     if (this == &other) return *this;
@@ -98,7 +100,8 @@ void MeshGeometry::setPoint(int v, const Vec3& p) {
 
 Vec3 MeshGeometry::polygonCentre(int f) const {
     Vec3 sum;
-    for (int i = 0; i < counts_[f]; ++i) sum += point(polygonVertex(f, i));
+    for (int i = 0; i < counts_[f]; ++i)
+        sum += point(polygonVertex(f, i));
     return sum * (1.0 / counts_[f]);
 }
 
@@ -121,7 +124,8 @@ const std::vector<float>& MeshGeometry::vertexNormals() const {
     std::vector<Vec3> sums(numVertices());
     for (int f = 0; f < numPolygons(); ++f) {
         const Vec3 n = newellVector(f);
-        for (int i = 0; i < counts_[f]; ++i) sums[polygonVertex(f, i)] += n;
+        for (int i = 0; i < counts_[f]; ++i)
+            sums[polygonVertex(f, i)] += n;
     }
     normals_.resize(points_.size());
     for (size_t v = 0; v < sums.size(); ++v) {
@@ -166,7 +170,9 @@ bool MeshGeometry::nearestPoint(const Vec3& query, SurfacePoint& nearest) const 
     return bvh().nearestPoint(points_.data(), query, nearest);
 }
 
-void MeshGeometry::dropAccelerator() const { bvh_.reset(); }
+void MeshGeometry::dropAccelerator() const {
+    bvh_.reset();
+}
 
 void MeshGeometry::pointsMoved() {
     if (!normalsLocked_) normalsStale_ = true;

@@ -27,8 +27,7 @@ public:
 
     // Replaces points and polygons. Every polygon needs at least three distinct vertices of
     // the point list. Returns an error text, empty on success; on error nothing changes.
-    std::string setMesh(std::vector<float> xyz, std::vector<int> counts,
-                        std::vector<int> connects);
+    std::string setMesh(std::vector<float> xyz, std::vector<int> counts, std::vector<int> connects);
     // UVs: `uvIds` gives one UV index per face-vertex. Same error rule as setMesh.
     std::string setUVs(std::vector<float> us, std::vector<float> vs, std::vector<int> uvIds);
 
@@ -62,7 +61,9 @@ public:
     // Vertex normals, three floats a vertex: the area-weighted mean of the normals of the
     // polygons around the vertex, recomputed after points move, unless set by hand.
     const std::vector<float>& vertexNormals() const;
-    Vec3 vertexNormal(int v) const { return loadVec3(&vertexNormals()[3 * static_cast<size_t>(v)]); }
+    Vec3 vertexNormal(int v) const {
+        return loadVec3(&vertexNormals()[3 * static_cast<size_t>(v)]);
+    }
     // Sets (and locks) the normals; false when the count differs from the vertex count.
     bool setVertexNormals(std::vector<float> xyz);
     bool normalsLocked() const { return normalsLocked_; }

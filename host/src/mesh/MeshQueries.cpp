@@ -14,8 +14,7 @@ bool castRayOnTriangles(const MeshGeometry& mesh, const RayQuery& query,
     return found;
 }
 
-bool nearestPointEveryTriangle(const MeshGeometry& mesh, const Vec3& query,
-                               SurfacePoint& nearest) {
+bool nearestPointEveryTriangle(const MeshGeometry& mesh, const Vec3& query, SurfacePoint& nearest) {
     bool found = false;
     for (const TriangleRef& tri : mesh.triangles())
         considerTriangleForPoint(mesh.points().data(), tri, query, nearest, found);

@@ -1,6 +1,7 @@
 #include "mesh/MeshShape.h"
 
 #include "mesh/MeshData.h"
+#include "scene/Graph.h"
 #include "scene/NodeTypes.h"
 #include "scene/Scene.h"
 
@@ -11,11 +12,6 @@ namespace rvhost {
 namespace {
 
 const bool kRegistered = (MeshShape::registerType(), true);
-
-MeshShape::EditListener& editListener() {
-    static MeshShape::EditListener listener;
-    return listener;
-}
 
 // "pPlane2" -> "pPlaneShape2", "ball" -> "ballShape".
 std::string shapeNameFor(const std::string& transformName) {
@@ -54,6 +50,9 @@ void MeshShape::registerType() {
     type.make = [] { return std::make_shared<MeshShape>(); };
     type.dag = true;
     NodeTypes::instance().add(std::move(type));
+    const Attributes& a = attributes();
+    Graph::instance().addAffects(a.inMesh.get(), a.outMesh.get());
+    Graph::instance().addAffects(a.inMesh.get(), a.worldMesh.get());
 }
 
 MeshShape::MeshShape() : DagNode("mesh", MFn::kMesh) {
@@ -64,10 +63,10 @@ MeshShape::MeshShape() : DagNode("mesh", MFn::kMesh) {
 }
 
 void MeshShape::geometryEdited() {
-    if (editListener()) editListener()(*this);
+    const Attributes& a = attributes();
+    Graph::instance().changed(*this, a.outMesh.get());
+    Graph::instance().changed(*this, a.worldMesh.get());
 }
-
-void MeshShape::setEditListener(EditListener listener) { editListener() = std::move(listener); }
 
 bool MeshShape::readHook(const PlugId& plug, PlugValue& value) const {
     const Attributes& a = attributes();

@@ -2,15 +2,15 @@
 #include "mesh/MeshGeometry.h"
 #include "scene/DagNode.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
 namespace rvhost {
 
 // The mesh shape node (type "mesh", MFn::kMesh). It keeps its geometry itself; the plugs
-// outMesh and worldMesh[0] read it as mesh data, and setting inMesh or outMesh replaces
-// it. intermediateObject mirrors the DAG node's intermediate flag.
+// outMesh and worldMesh[n] read it as mesh data, and setting inMesh or outMesh replaces
+// it (inMesh affects outMesh and worldMesh, so a shape fed by a deformer passes the
+// result on). intermediateObject mirrors the DAG node's intermediate flag.
 class MeshShape : public DagNode {
 public:
     MeshShape();
@@ -25,12 +25,10 @@ public:
     MeshGeometry& geometry() { return geometry_; }
     const MeshGeometry& geometry() const { return geometry_; }
 
-    // Called by the API after it changed the geometry (points, normals, a new mesh), so
-    // that whoever watches meshes (the dependency graph, the views) can react.
+    // Called by the API after it changed the geometry in place (points, normals): the
+    // dependency graph learns that outMesh and worldMesh changed, so what they feed (a
+    // deformer's input) is evaluated again.
     void geometryEdited();
-    using EditListener = std::function<void(MeshShape&)>;
-    // One listener for all shapes; an empty function removes it.
-    static void setEditListener(EditListener listener);
 
     // A mesh shape under `transform`, named after it, holding `geometry`; null with the
     // scene's reason in `error` on failure.

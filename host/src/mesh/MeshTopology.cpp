@@ -8,11 +8,12 @@ namespace {
 
 // Fills compressed lists from (list, item) pairs given by `each`, which is called twice:
 // once to count, once to place. Items keep the order in which `each` yields them.
-template <typename Each> void fillLists(int numLists, Each each, std::vector<int>& offsets,
-                                        std::vector<int>& items) {
+template <typename Each>
+void fillLists(int numLists, Each each, std::vector<int>& offsets, std::vector<int>& items) {
     offsets.assign(numLists + 1, 0);
     each([&](int list, int) { ++offsets[list + 1]; });
-    for (int i = 0; i < numLists; ++i) offsets[i + 1] += offsets[i];
+    for (int i = 0; i < numLists; ++i)
+        offsets[i + 1] += offsets[i];
     items.resize(offsets[numLists]);
     std::vector<int> cursor(offsets.begin(), offsets.end() - 1);
     each([&](int list, int item) { items[cursor[list]++] = item; });
@@ -22,7 +23,8 @@ template <typename Each> void fillLists(int numLists, Each each, std::vector<int
 template <typename Fn> void forEachCorner(const std::vector<int>& counts, Fn fn) {
     int start = 0;
     for (int f = 0; f < static_cast<int>(counts.size()); ++f) {
-        for (int i = 0; i < counts[f]; ++i) fn(f, start + i, start + (i + 1) % counts[f]);
+        for (int i = 0; i < counts[f]; ++i)
+            fn(f, start + i, start + (i + 1) % counts[f]);
         start += counts[f];
     }
 }
@@ -57,12 +59,12 @@ void MeshTopology::buildEdges(int numVertices, const std::vector<int>& counts,
     for (int v = 0; v < numVertices; ++v) {
         int* first = byLow.items.data() + byLow.offsets[v];
         int* last = byLow.items.data() + byLow.offsets[v + 1];
-        std::sort(first, last, [&](int a, int b) {
-            return high(a) != high(b) ? high(a) < high(b) : a < b;
-        });
+        std::sort(first, last,
+                  [&](int a, int b) { return high(a) != high(b) ? high(a) < high(b) : a < b; });
         for (int* group = first; group != last;) {
             int* end = group;
-            while (end != last && high(*end) == high(*group)) owner[*end++] = *group;
+            while (end != last && high(*end) == high(*group))
+                owner[*end++] = *group;
             group = end;
         }
     }
@@ -74,7 +76,8 @@ void MeshTopology::buildEdges(int numVertices, const std::vector<int>& counts,
             edges_.emplace_back(connects[fv], connects[nextOf[fv]]);
         }
     }
-    for (int fv = 0; fv < numFaceVertices; ++fv) faceVertexEdges_[fv] = faceVertexEdges_[owner[fv]];
+    for (int fv = 0; fv < numFaceVertices; ++fv)
+        faceVertexEdges_[fv] = faceVertexEdges_[owner[fv]];
 }
 
 void MeshTopology::buildAdjacency(int numVertices, const std::vector<int>& counts,

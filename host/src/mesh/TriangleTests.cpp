@@ -91,8 +91,8 @@ bool surfacePointPrecedes(const SurfacePoint& a, const SurfacePoint& b) {
     return sameOrLowerTriangle(a.face, a.triangle, b.face, b.triangle);
 }
 
-void considerTriangle(const float* xyz, const TriangleRef& tri, const RayQuery& query,
-                      RayHit& best, bool& found) {
+void considerTriangle(const float* xyz, const TriangleRef& tri, const RayQuery& query, RayHit& best,
+                      bool& found) {
     Vec3 a, b, c;
     loadTriangle(xyz, tri, a, b, c);
     RayHit hit;

@@ -52,8 +52,8 @@ bool surfacePointPrecedes(const SurfacePoint& a, const SurfacePoint& b);
 // The one ray-triangle test of the host: every cast goes through it, so the accelerated
 // and the plain cast agree bit for bit. Considers triangle `tri` of the points `xyz`
 // (three floats a vertex) and keeps its hit in best when it precedes what is there.
-void considerTriangle(const float* xyz, const TriangleRef& tri, const RayQuery& query,
-                      RayHit& best, bool& found);
+void considerTriangle(const float* xyz, const TriangleRef& tri, const RayQuery& query, RayHit& best,
+                      bool& found);
 
 // The same for the nearest surface point.
 void considerTriangleForPoint(const float* xyz, const TriangleRef& tri, const Vec3& query,

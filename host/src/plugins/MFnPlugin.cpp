@@ -3,6 +3,7 @@
 
 #include "plugins/Plugin.h"
 #include "plugins/PluginManager.h"
+#include "scene/NodeTypes.h"
 
 using rvhost::Plugin;
 
@@ -107,6 +108,20 @@ MStatus MFnPlugin::deregisterContextCommand(const MString& commandName,
     return plugin_->removeContextCommand(commandName.str(), toolCmdName.str());
 }
 
+MStatus MFnPlugin::registerNode(const MString& typeName, const MTypeId& typeId,
+                                MCreatorFunction creatorFunction,
+                                MInitializeFunction initFunction, MPxNode::Type type,
+                                const MString* classification) {
+    if (!plugin_) return noPlugin(nullptr);
+    return plugin_->addNode(typeName.str(), typeId, creatorFunction, initFunction, type,
+                            classification ? classification->str() : std::string());
+}
+
+MStatus MFnPlugin::deregisterNode(const MTypeId& typeId) {
+    if (!plugin_) return noPlugin(nullptr);
+    return plugin_->removeNode(typeId);
+}
+
 MStatus MFnPlugin::registerUI(const MString& creationProc, const MString& deletionProc,
                               const MString& creationBatchProc, const MString& deletionBatchProc) {
     if (!plugin_) return noPlugin(nullptr);
@@ -118,4 +133,8 @@ MStatus MFnPlugin::registerUI(const MString& creationProc, const MString& deleti
 MObject MFnPlugin::findPlugin(const MString& pluginName) {
     std::shared_ptr<Plugin> plugin = rvhost::PluginManager::instance().find(pluginName.str());
     return plugin ? MObject(plugin) : MObject();
+}
+
+bool MFnPlugin::isNodeRegistered(const MString& typeName) {
+    return rvhost::NodeTypes::instance().find(typeName.str()) != nullptr;
 }

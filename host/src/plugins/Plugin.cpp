@@ -3,7 +3,11 @@
 #include <maya/MGlobal.h>
 
 #include "plugins/CommandHandlers.h"
+#include "graph/PluginNodes.h"
 #include "plugins/ToolCommandKeeper.h"
+#include "scene/Node.h"
+#include "scene/NodeTypes.h"
+#include "scene/Scene.h"
 #include "tools/ContextRegistry.h"
 
 #include <algorithm>
@@ -69,15 +73,58 @@ MStatus Plugin::addContextCommand(const std::string& name, MCreatorFunction crea
 MStatus Plugin::removeContextCommand(const std::string& name, const std::string& toolName) {
     const MStatus status = removeScriptCommand(name, contextCommands_);
     if (!status) return status;
-    ContextRegistry::instance().removeMadeBy(name);
-    ToolCommandKeeper::instance().removeMadeFor(name);
+    dropContexts(name);
     if (!toolName.empty()) removeCommand(toolName);
     return status;
+}
+
+void Plugin::dropContexts(const std::string& contextCommand) {
+    ContextRegistry::instance().removeMadeBy(contextCommand);
+    ToolCommandKeeper::instance().removeMadeFor(contextCommand);
+}
+
+void Plugin::removeContexts() const {
+    for (const std::string& name : contextCommands_) dropContexts(name);
+}
+
+MStatus Plugin::addNode(const std::string& name, MTypeId id, MCreatorFunction creator,
+                        MInitializeFunction initialize, MPxNode::Type kind,
+                        const std::string& classification) {
+    std::string error;
+    const MStatus status =
+        registerPluginNode(name, id, creator, initialize, kind, classification, &error);
+    if (!status) {
+        MGlobal::displayError(MString("Plug-in " + name_ + " cannot register node type \"" +
+                                      name + "\": " + error));
+        return status;
+    }
+    nodeTypes_.push_back(name);
+    return status;
+}
+
+MStatus Plugin::removeNode(MTypeId id) {
+    const NodeType* type = NodeTypes::instance().findById(id);
+    if (!type) return MS::kFailure;
+    auto it = std::find(nodeTypes_.begin(), nodeTypes_.end(), type->name);
+    if (it == nodeTypes_.end()) return MS::kFailure;
+    const MStatus status = deregisterPluginNode(*it);
+    nodeTypes_.erase(it);
+    return status;
+}
+
+std::vector<std::shared_ptr<Node>> Plugin::nodesInUse() const {
+    std::vector<std::shared_ptr<Node>> out;
+    for (const std::shared_ptr<Node>& node : Scene::instance().nodes())
+        if (std::find(nodeTypes_.begin(), nodeTypes_.end(), node->typeName()) != nodeTypes_.end())
+            out.push_back(node);
+    return out;
 }
 
 void Plugin::removeAll() {
     while (!contextCommands_.empty()) removeContextCommand(contextCommands_.back(), "");
     while (!commands_.empty()) removeCommand(commands_.back());
+    for (const std::string& name : nodeTypes_) deregisterPluginNode(name);
+    nodeTypes_.clear();
 }
 
 } // namespace rvhost

@@ -1,14 +1,19 @@
 #pragma once
+#include <maya/MPxNode.h>
 #include <maya/MStatus.h>
+#include <maya/MTypeId.h>
 #include <maya/MTypes.h>
 
 #include "core/Object.h"
 #include "script/CommandTable.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace rvhost {
+
+class Node;
 
 // One loaded plug-in: what it says of itself and everything it registered, so that
 // unloading it, or a failed initializePlugin, can take all of that back. An MObject of
@@ -44,6 +49,13 @@ public:
                               MCreateSyntaxFunction toolSyntax);
     MStatus removeContextCommand(const std::string& name, const std::string& toolName);
 
+    MStatus addNode(const std::string& name, MTypeId id, MCreatorFunction creator,
+                    MInitializeFunction initialize, MPxNode::Type kind,
+                    const std::string& classification);
+    MStatus removeNode(MTypeId id);
+    // Nodes of this plug-in's types that are in the scene.
+    std::vector<std::shared_ptr<Node>> nodesInUse() const;
+
     void setUi(UiProcedures procedures) { ui_ = std::move(procedures); }
     const UiProcedures& ui() const { return ui_; }
 
@@ -52,8 +64,12 @@ public:
 
     const std::vector<std::string>& commands() const { return commands_; }
     const std::vector<std::string>& contextCommands() const { return contextCommands_; }
+    const std::vector<std::string>& nodeTypes() const { return nodeTypes_; }
+    // Removes every context the plug-in's context commands made.
+    void removeContexts() const;
 
 private:
+    static void dropContexts(const std::string& contextCommand);
     // Shows why when the name cannot be registered.
     bool nameFree(const std::string& name) const;
     MStatus addScriptCommand(const std::string& name, script::CommandHandler handler,
@@ -65,6 +81,7 @@ private:
     bool initializing_ = false;
     std::vector<std::string> commands_; // tool commands included
     std::vector<std::string> contextCommands_;
+    std::vector<std::string> nodeTypes_;
     UiProcedures ui_;
 };
 

@@ -33,7 +33,7 @@ MStatus forEachName(const CommandCall& call, const MSyntax& syntax, Value& resul
     std::vector<std::string> names;
     for (unsigned int i = 0; i < given.length(); ++i) {
         std::string name;
-        if (!act(given[i].str(), name)) return MS::kFailure;
+        if (!act(args, given[i].str(), name)) return MS::kFailure;
         names.push_back(name);
     }
     result = Value(names);
@@ -42,19 +42,18 @@ MStatus forEachName(const CommandCall& call, const MSyntax& syntax, Value& resul
 
 MStatus loadPlugin(const CommandCall& call, Value& result) {
     return forEachName(call, namesSyntax("-qt", "-quiet"), result,
-                       [](const std::string& given, std::string& name) {
+                       [](const MArgParser&, const std::string& given, std::string& name) {
                            return PluginManager::instance().load(given, name);
                        });
 }
 
-// -force is accepted for scripts written for the real application; unloading always
-// takes everything of the plug-in with it.
+// -force also deletes the nodes of the plug-in's types from the scene.
 MStatus unloadPlugin(const CommandCall& call, Value& result) {
     return forEachName(call, namesSyntax("-f", "-force"), result,
-                       [](const std::string& given, std::string& name) {
+                       [](const MArgParser& args, const std::string& given, std::string& name) {
                            std::shared_ptr<Plugin> plugin = PluginManager::instance().find(given);
                            name = plugin ? plugin->name() : given;
-                           return PluginManager::instance().unload(given);
+                           return PluginManager::instance().unload(given, args.isFlagSet("-f"));
                        });
 }
 

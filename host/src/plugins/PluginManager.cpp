@@ -4,8 +4,8 @@
 #include <maya/MObject.h>
 #include <maya/MTypes.h>
 
-#include "ApiVersion.h"
 #include "plugins/UndoQueue.h"
+#include "scene/Scene.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -69,9 +69,11 @@ void* entryPoint(void* handle, const char* cName, const char* cxxName) {
     return symbol ? symbol : dlsym(handle, cxxName);
 }
 
+const std::string kHostApi = std::to_string(MAYA_API_VERSION);
+
 // Plug-ins built for another year's API are refused.
 bool compatibleApi(const char* version) {
-    return std::string(version).substr(0, 4) == std::string(kApiVersion).substr(0, 4);
+    return std::string(version).substr(0, 4) == kHostApi.substr(0, 4);
 }
 
 } // namespace
@@ -107,7 +109,7 @@ MStatus PluginManager::open(const std::string& path, Library& library, EntryPoin
         problem = "it does not export MApiVersion";
     else if (!compatibleApi(version))
         problem = "it was built for API version " + std::string(version) +
-                  " and this host provides " + kApiVersion;
+                  " and this host provides " + kHostApi;
     initialize = reinterpret_cast<EntryPoint>(
         entryPoint(library.handle, "initializePlugin", "_Z16initializePlugin7MObject"));
     library.uninitialize = reinterpret_cast<EntryPoint>(
@@ -157,10 +159,16 @@ MStatus PluginManager::load(const std::string& nameOrPath, std::string& name) {
     return MS::kSuccess;
 }
 
-MStatus PluginManager::unload(const std::string& nameOrPath) {
+MStatus PluginManager::unload(const std::string& nameOrPath, bool force) {
     std::shared_ptr<Plugin> plugin = find(nameOrPath);
     if (!plugin) return fail("Plug-in is not loaded: " + nameOrPath);
     UndoQueue::instance().flush();
+    plugin->removeContexts();
+    const auto inUse = plugin->nodesInUse();
+    if (!inUse.empty() && !force)
+        return fail("Plug-in " + plugin->name() + " is in use: " + std::to_string(inUse.size()) +
+                    " of its nodes are in the scene (unloadPlugin -force deletes them)");
+    for (const auto& node : inUse) Scene::instance().remove(*node);
     if (!plugin->ui().removeBatch.empty())
         MGlobal::executeCommand(MString(plugin->ui().removeBatch));
     Library library = *std::find_if(libraries_.begin(), libraries_.end(),

@@ -18,10 +18,11 @@ public:
     // and then the current folder, with or without ".so". Loading a loaded plug-in again
     // does nothing. `name` receives the plug-in's name: its file name without ".so".
     MStatus load(const std::string& nameOrPath, std::string& name);
-    // Flushes the undo queue (its steps may hold the plug-in's code), runs the batch UI
-    // deletion procedure, calls uninitializePlugin, takes back anything still registered
-    // and closes the library.
-    MStatus unload(const std::string& nameOrPath);
+    // Flushes the undo queue (its steps may hold the plug-in's code) and deletes the
+    // plug-in's contexts. Refuses while nodes of its types are in the scene, unless
+    // `force`, which deletes them. Then runs the batch UI deletion procedure, calls
+    // uninitializePlugin, takes back anything still registered and closes the library.
+    MStatus unload(const std::string& nameOrPath, bool force = false);
 
     // By name, file name or path; null when not loaded.
     std::shared_ptr<Plugin> find(const std::string& nameOrPath) const;

@@ -14,11 +14,15 @@ MFn::Type Attribute::apiType() const {
     case Kind::Int:
     case Kind::Float:
     case Kind::Double:
-    case Kind::Angle: return MFn::kNumericAttribute;
+    case Kind::Angle:
+        return MFn::kNumericAttribute;
     case Kind::Compound:
-    case Kind::Ramp: return MFn::kCompoundAttribute;
-    case Kind::Message: return MFn::kAttribute;
-    default: return MFn::kTypedAttribute;
+    case Kind::Ramp:
+        return MFn::kCompoundAttribute;
+    case Kind::Message:
+        return MFn::kAttribute;
+    default:
+        return MFn::kTypedAttribute;
     }
 }
 

@@ -11,7 +11,8 @@ void Component::add(int element) {
 
 void Component::merge(const Component& other) {
     complete = complete || other.complete;
-    for (int element : other.elements_) add(element);
+    for (int element : other.elements_)
+        add(element);
 }
 
 } // namespace rvhost

@@ -6,7 +6,8 @@ DagNode::DagNode(std::string typeName, MFn::Type type) : Node(std::move(typeName
 
 MMatrix DagNode::worldMatrix() const {
     MMatrix result = localMatrix();
-    for (auto p = parent(); p; p = p->parent()) result *= p->localMatrix();
+    for (auto p = parent(); p; p = p->parent())
+        result *= p->localMatrix();
     return result;
 }
 

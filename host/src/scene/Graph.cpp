@@ -12,7 +12,8 @@ PlugId sibling(const PlugId& plug, const Attribute* attribute) {
 
 std::vector<const Attribute*> familyOf(const Attribute* attribute) {
     std::vector<const Attribute*> family{attribute};
-    for (const auto& child : attribute->children()) family.push_back(child.get());
+    for (const auto& child : attribute->children())
+        family.push_back(child.get());
     return family;
 }
 } // namespace
@@ -37,8 +38,8 @@ bool Graph::affects(const Attribute* when, const Attribute* affected) const {
 MStatus Graph::connect(const PlugRef& source, const PlugRef& destination, bool force) {
     const Attribute* from = source.plug.attribute;
     const Attribute* to = destination.plug.attribute;
-    if (!source.node || !destination.node || !from || !to ||
-        !source.node->hasAttribute(from) || !destination.node->hasAttribute(to)) {
+    if (!source.node || !destination.node || !from || !to || !source.node->hasAttribute(from) ||
+        !destination.node->hasAttribute(to)) {
         lastError = "Cannot connect plugs that do not exist.";
         return MS::kInvalidParameter;
     }
@@ -64,6 +65,7 @@ MStatus Graph::connect(const PlugRef& source, const PlugRef& destination, bool f
         if (const Attribute* owner = end.plug.attribute->arrayOwner())
             end.node->addElement(*owner, end.plug.index);
     markDirty(*destination.node, to);
+    settle();
     return MS::kSuccess;
 }
 
@@ -112,7 +114,8 @@ bool Graph::source(const PlugRef& destination, PlugRef& result) const {
 std::vector<PlugRef> Graph::destinations(const PlugRef& source) const {
     std::vector<PlugRef> result;
     auto range = outgoing_.equal_range(source);
-    for (auto it = range.first; it != range.second; ++it) result.push_back(it->second);
+    for (auto it = range.first; it != range.second; ++it)
+        result.push_back(it->second);
     return result;
 }
 
@@ -126,12 +129,14 @@ std::vector<Connection> Graph::connectionsOf(const Node& node) const {
 
 std::vector<Connection> Graph::disconnectAll(const Node& node) {
     std::vector<Connection> removed = connectionsOf(node);
-    for (const auto& [source, destination] : removed) disconnect(source, destination);
+    for (const auto& [source, destination] : removed)
+        disconnect(source, destination);
     return removed;
 }
 
 void Graph::reconnect(const std::vector<Connection>& connections) {
-    for (const auto& [source, destination] : connections) connect(source, destination, true);
+    for (const auto& [source, destination] : connections)
+        connect(source, destination, true);
 }
 
 void Graph::firstSight(Node& node) {
@@ -169,12 +174,38 @@ void Graph::changed(Node& node, const Attribute* attribute) {
     firstSight(node);
     propagate(node, attribute);
     if (const Attribute* parent = attribute->parent()) propagate(node, parent);
+    settle();
+}
+
+void Graph::settle() {
+    if (settling_) return;
+    settling_ = true;
+    std::set<PlugRef> done; // each sink once, so that a cycle cannot spin forever
+    for (bool pulled = true; pulled;) {
+        pulled = false;
+        for (const auto& [destination, source] : incoming_) {
+            Node& node = *destination.node;
+            if (!typeIncludes(node.apiType(), MFn::kShape) || !node.inModel() ||
+                !isDirty(node, destination.plug.attribute) || done.count(destination))
+                continue;
+            PlugRef sink = destination; // evaluate and store may change the connections
+            done.insert(sink);
+            node.store(sink.plug, evaluate(node, sink.plug));
+            // The shape's own value changed: everything it feeds is dirty now.
+            for (const auto& [from, to] : outgoing_)
+                if (from.node == &node) markDirty(*to.node, to.plug.attribute);
+            pulled = true;
+            break;
+        }
+    }
+    settling_ = false;
 }
 
 void Graph::propagate(Node& node, const Attribute* attribute) {
     for (const Attribute* member : familyOf(attribute)) {
         if (auto it = affects_.find(member); it != affects_.end())
-            for (const Attribute* affected : it->second) markDirty(node, affected);
+            for (const Attribute* affected : it->second)
+                markDirty(node, affected);
         for (const auto& [source, destination] : outgoing_)
             if (source.node == &node && source.plug.attribute == member)
                 markDirty(*destination.node, destination.plug.attribute);

@@ -31,6 +31,9 @@ using Connection = std::pair<PlugRef, PlugRef>; // source, destination
 //   the destinations downstream, each of which is told through Node::dirtied.
 // - Reading a plug (evaluate) of a connected destination gives its source's value; reading
 //   a dirty output calls Node::compute for it first.
+// - Shapes are the graph's sinks: after every change the dirty connected inputs of shapes
+//   are pulled and stored at once (a deformed mesh follows its inputs without being asked),
+//   and what the shape feeds downstream is dirtied in turn.
 class Graph {
 public:
     static Graph& instance();
@@ -68,12 +71,15 @@ public:
 private:
     using Key = std::pair<const Node*, const Attribute*>;
     void propagate(Node& node, const Attribute* attribute);
+    // Pulls the dirty connected inputs of shapes until nothing is left to pull.
+    void settle();
+    bool settling_ = false;
     void firstSight(Node& node);
     bool hasCompute(const Attribute* attribute) const { return computed_.count(attribute) > 0; }
 
     std::map<const Attribute*, std::vector<const Attribute*>> affects_;
     std::set<const Attribute*> computed_; // attributes some other attribute affects
-    std::map<PlugRef, PlugRef> incoming_;  // destination -> source
+    std::map<PlugRef, PlugRef> incoming_; // destination -> source
     std::multimap<PlugRef, PlugRef> outgoing_;
     std::set<Key> dirty_;
     std::set<const Node*> seen_;

@@ -11,7 +11,9 @@ using rvhost::report;
 using rvhost::reported;
 
 namespace {
-bool isShape(const DagNode& node) { return rvhost::typeIncludes(node.apiType(), MFn::kShape); }
+bool isShape(const DagNode& node) {
+    return rvhost::typeIncludes(node.apiType(), MFn::kShape);
+}
 
 std::vector<std::shared_ptr<DagNode>> shapesBelow(const DagNode& node) {
     std::vector<std::shared_ptr<DagNode>> shapes;
@@ -22,14 +24,16 @@ std::vector<std::shared_ptr<DagNode>> shapesBelow(const DagNode& node) {
 
 MMatrix product(const std::vector<std::shared_ptr<DagNode>>& nodes, size_t count) {
     MMatrix result;
-    for (size_t i = count; i-- > 0;) result *= nodes[i]->localMatrix();
+    for (size_t i = count; i-- > 0;)
+        result *= nodes[i]->localMatrix();
     return result;
 }
 } // namespace
 
 MDagPath MDagPath::of(const std::shared_ptr<DagNode>& node) {
     MDagPath path;
-    for (auto n = node; n && !n->isWorld(); n = n->parent()) path.nodes_.push_back(n);
+    for (auto n = node; n && !n->isWorld(); n = n->parent())
+        path.nodes_.push_back(n);
     std::reverse(path.nodes_.begin(), path.nodes_.end());
     return path;
 }
@@ -41,7 +45,9 @@ MStatus MDagPath::getAPathTo(const MObject& node, MDagPath& path) {
     return MS::kSuccess;
 }
 
-DagNode* MDagPath::tip() const { return nodes_.empty() ? nullptr : nodes_.back().get(); }
+DagNode* MDagPath::tip() const {
+    return nodes_.empty() ? nullptr : nodes_.back().get();
+}
 
 MObject MDagPath::node(MStatus* ReturnStatus) const {
     return reported(ReturnStatus, tip(), tip() ? nodes_.back()->handle() : MObject());
@@ -49,7 +55,8 @@ MObject MDagPath::node(MStatus* ReturnStatus) const {
 
 MObject MDagPath::transform(MStatus* ReturnStatus) const {
     for (auto it = nodes_.rbegin(); it != nodes_.rend(); ++it)
-        if ((*it)->apiType() == MFn::kTransform) return reported(ReturnStatus, true, (*it)->handle());
+        if ((*it)->apiType() == MFn::kTransform)
+            return reported(ReturnStatus, true, (*it)->handle());
     return reported(ReturnStatus, false, MObject());
 }
 
@@ -130,7 +137,8 @@ MMatrix MDagPath::exclusiveMatrixInverse(MStatus* ReturnStatus) const {
 
 MString MDagPath::fullPathName(MStatus* ReturnStatus) const {
     std::string name;
-    for (const auto& node : nodes_) name += "|" + node->name();
+    for (const auto& node : nodes_)
+        name += "|" + node->name();
     return reported(ReturnStatus, tip(), MString(name));
 }
 
@@ -159,10 +167,14 @@ bool MDagPath::isValid(MStatus* ReturnStatus) const {
     return true;
 }
 
-bool MDagPath::isInstanced(MStatus* ReturnStatus) const { return reported(ReturnStatus, tip(), false); }
+bool MDagPath::isInstanced(MStatus* ReturnStatus) const {
+    return reported(ReturnStatus, tip(), false);
+}
 
 unsigned int MDagPath::instanceNumber(MStatus* ReturnStatus) const {
     return reported(ReturnStatus, tip(), 0u);
 }
 
-bool MDagPath::operator==(const MDagPath& other) const { return nodes_ == other.nodes_; }
+bool MDagPath::operator==(const MDagPath& other) const {
+    return nodes_ == other.nodes_;
+}

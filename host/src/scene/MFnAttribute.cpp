@@ -45,25 +45,61 @@ MStatus MFnAttribute::setFlag(bool rvhost::Attribute::*flag, bool state) {
 }
 
 using A = rvhost::Attribute;
-bool MFnAttribute::isReadable(MStatus* s) const { return flag(&A::readable, s); }
-bool MFnAttribute::isWritable(MStatus* s) const { return flag(&A::writable, s); }
-bool MFnAttribute::isConnectable(MStatus* s) const { return flag(&A::connectable, s); }
-bool MFnAttribute::isStorable(MStatus* s) const { return flag(&A::storable, s); }
-bool MFnAttribute::isCached(MStatus* s) const { return flag(&A::cached, s); }
-bool MFnAttribute::isArray(MStatus* s) const { return flag(&A::array, s); }
-bool MFnAttribute::isHidden(MStatus* s) const { return flag(&A::hidden, s); }
-bool MFnAttribute::isKeyable(MStatus* s) const { return flag(&A::keyable, s); }
-bool MFnAttribute::isIndexMatters(MStatus* s) const { return flag(&A::indexMatters, s); }
+bool MFnAttribute::isReadable(MStatus* s) const {
+    return flag(&A::readable, s);
+}
+bool MFnAttribute::isWritable(MStatus* s) const {
+    return flag(&A::writable, s);
+}
+bool MFnAttribute::isConnectable(MStatus* s) const {
+    return flag(&A::connectable, s);
+}
+bool MFnAttribute::isStorable(MStatus* s) const {
+    return flag(&A::storable, s);
+}
+bool MFnAttribute::isCached(MStatus* s) const {
+    return flag(&A::cached, s);
+}
+bool MFnAttribute::isArray(MStatus* s) const {
+    return flag(&A::array, s);
+}
+bool MFnAttribute::isHidden(MStatus* s) const {
+    return flag(&A::hidden, s);
+}
+bool MFnAttribute::isKeyable(MStatus* s) const {
+    return flag(&A::keyable, s);
+}
+bool MFnAttribute::isIndexMatters(MStatus* s) const {
+    return flag(&A::indexMatters, s);
+}
 
-MStatus MFnAttribute::setReadable(bool v) { return setFlag(&A::readable, v); }
-MStatus MFnAttribute::setWritable(bool v) { return setFlag(&A::writable, v); }
-MStatus MFnAttribute::setConnectable(bool v) { return setFlag(&A::connectable, v); }
-MStatus MFnAttribute::setStorable(bool v) { return setFlag(&A::storable, v); }
-MStatus MFnAttribute::setCached(bool v) { return setFlag(&A::cached, v); }
-MStatus MFnAttribute::setArray(bool v) { return setFlag(&A::array, v); }
-MStatus MFnAttribute::setHidden(bool v) { return setFlag(&A::hidden, v); }
-MStatus MFnAttribute::setKeyable(bool v) { return setFlag(&A::keyable, v); }
-MStatus MFnAttribute::setIndexMatters(bool v) { return setFlag(&A::indexMatters, v); }
+MStatus MFnAttribute::setReadable(bool v) {
+    return setFlag(&A::readable, v);
+}
+MStatus MFnAttribute::setWritable(bool v) {
+    return setFlag(&A::writable, v);
+}
+MStatus MFnAttribute::setConnectable(bool v) {
+    return setFlag(&A::connectable, v);
+}
+MStatus MFnAttribute::setStorable(bool v) {
+    return setFlag(&A::storable, v);
+}
+MStatus MFnAttribute::setCached(bool v) {
+    return setFlag(&A::cached, v);
+}
+MStatus MFnAttribute::setArray(bool v) {
+    return setFlag(&A::array, v);
+}
+MStatus MFnAttribute::setHidden(bool v) {
+    return setFlag(&A::hidden, v);
+}
+MStatus MFnAttribute::setKeyable(bool v) {
+    return setFlag(&A::keyable, v);
+}
+MStatus MFnAttribute::setIndexMatters(bool v) {
+    return setFlag(&A::indexMatters, v);
+}
 MStatus MFnAttribute::setUsesArrayDataBuilder(bool v) {
     return setFlag(&A::usesArrayDataBuilder, v);
 }

@@ -5,9 +5,13 @@
 
 MDGContext MDGContext::fsNormal;
 
-bool MFnBase::hasObj(MFn::Type type) const { return object_.hasFn(type); }
+bool MFnBase::hasObj(MFn::Type type) const {
+    return object_.hasFn(type);
+}
 
-bool MFnBase::hasObj(const MObject& object) const { return object.hasFn(type()); }
+bool MFnBase::hasObj(const MObject& object) const {
+    return object.hasFn(type());
+}
 
 MObject MFnBase::object(MStatus* ReturnStatus) const {
     return rvhost::reported(ReturnStatus, !object_.isNull(), object_);

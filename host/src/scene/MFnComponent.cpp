@@ -32,8 +32,7 @@ MStatus MFnComponent::setComplete(bool complete) {
     return MS::kSuccess;
 }
 
-MFnSingleIndexedComponent::MFnSingleIndexedComponent(const MObject& object,
-                                                     MStatus* ReturnStatus) {
+MFnSingleIndexedComponent::MFnSingleIndexedComponent(const MObject& object, MStatus* ReturnStatus) {
     rvhost::report(ReturnStatus, setObject(object));
 }
 
@@ -67,6 +66,7 @@ MStatus MFnSingleIndexedComponent::getElements(MIntArray& elements) const {
     auto* c = componentOf(object_);
     if (!c) return MS::kFailure;
     elements.clear();
-    for (int e : c->elements()) elements.append(e);
+    for (int e : c->elements())
+        elements.append(e);
     return MS::kSuccess;
 }

@@ -15,9 +15,13 @@ MFnDagNode::MFnDagNode(const MDagPath& path, MStatus* ReturnStatus) {
     report(ReturnStatus, setObject(path));
 }
 
-MStatus MFnDagNode::setObject(const MObject& object) { return MFnDependencyNode::setObject(object); }
+MStatus MFnDagNode::setObject(const MObject& object) {
+    return MFnDependencyNode::setObject(object);
+}
 
-MStatus MFnDagNode::setObject(const MDagPath& path) { return setObject(path.node()); }
+MStatus MFnDagNode::setObject(const MDagPath& path) {
+    return setObject(path.node());
+}
 
 DagNode* MFnDagNode::dag(MStatus* ReturnStatus) const {
     auto* node = dynamic_cast<DagNode*>(object_.object().get());

@@ -17,7 +17,9 @@ MObject MFnStringData::create(const MString& text, MStatus* ReturnStatus) {
     return rvhost::reported(ReturnStatus, true, object_);
 }
 
-MObject MFnStringData::create(MStatus* ReturnStatus) { return create(MString(), ReturnStatus); }
+MObject MFnStringData::create(MStatus* ReturnStatus) {
+    return create(MString(), ReturnStatus);
+}
 
 MString MFnStringData::string(MStatus* ReturnStatus) const {
     auto data = std::dynamic_pointer_cast<rvhost::StringData>(object_.object());

@@ -32,8 +32,7 @@ MObject MFnDependencyNode::create(const MString& type, MStatus* ReturnStatus) {
     return create(type, MString(), ReturnStatus);
 }
 
-MObject MFnDependencyNode::create(const MString& type, const MString& name,
-                                  MStatus* ReturnStatus) {
+MObject MFnDependencyNode::create(const MString& type, const MString& name, MStatus* ReturnStatus) {
     MStatus status;
     auto node = rvhost::Scene::instance().create(type.str(), name.str(), nullptr, &status);
     report(ReturnStatus, status);
@@ -118,7 +117,7 @@ MStatus MFnDependencyNode::removeAttribute(const MObject& attr, MAttrClass) {
 }
 
 MFnDependencyNode::MAttrClass MFnDependencyNode::attributeClass(const MObject& attr,
-                                                               MStatus* ReturnStatus) const {
+                                                                MStatus* ReturnStatus) const {
     auto n = node(ReturnStatus);
     auto attribute = rvhost::attributeOf(attr);
     if (!n || !attribute || !n->hasAttribute(attribute.get()))

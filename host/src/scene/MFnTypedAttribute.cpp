@@ -8,11 +8,20 @@ using Kind = rvhost::Attribute::Kind;
 
 bool kindOf(MFnData::Type type, Kind& kind) {
     switch (type) {
-    case MFnData::kString: kind = Kind::String; return true;
-    case MFnData::kIntArray: kind = Kind::IntArray; return true;
-    case MFnData::kMesh: kind = Kind::Mesh; return true;
-    case MFnData::kAny: kind = Kind::Generic; return true;
-    default: return false;
+    case MFnData::kString:
+        kind = Kind::String;
+        return true;
+    case MFnData::kIntArray:
+        kind = Kind::IntArray;
+        return true;
+    case MFnData::kMesh:
+        kind = Kind::Mesh;
+        return true;
+    case MFnData::kAny:
+        kind = Kind::Generic;
+        return true;
+    default:
+        return false;
     }
 }
 } // namespace
@@ -35,11 +44,16 @@ MObject MFnTypedAttribute::create(const MString& fullName, const MString& briefN
 MFnData::Type MFnTypedAttribute::attrType(MStatus* ReturnStatus) const {
     if (!status(ReturnStatus)) return MFnData::kInvalid;
     switch (attribute()->kind()) {
-    case Kind::String: return MFnData::kString;
-    case Kind::IntArray: return MFnData::kIntArray;
-    case Kind::Mesh: return MFnData::kMesh;
-    case Kind::Generic: return MFnData::kAny;
-    default: return MFnData::kInvalid;
+    case Kind::String:
+        return MFnData::kString;
+    case Kind::IntArray:
+        return MFnData::kIntArray;
+    case Kind::Mesh:
+        return MFnData::kMesh;
+    case Kind::Generic:
+        return MFnData::kAny;
+    default:
+        return MFnData::kInvalid;
     }
 }
 

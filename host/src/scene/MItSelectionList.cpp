@@ -36,7 +36,9 @@ MStatus MItSelectionList::setFilter(MFn::Type filter) {
     return reset();
 }
 
-MStatus MItSelectionList::getDagPath(MDagPath& path) const { return list_.getDagPath(index_, path); }
+MStatus MItSelectionList::getDagPath(MDagPath& path) const {
+    return list_.getDagPath(index_, path);
+}
 
 MStatus MItSelectionList::getDagPath(MDagPath& path, MObject& component) const {
     return list_.getDagPath(index_, path, component);

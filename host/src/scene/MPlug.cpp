@@ -34,25 +34,37 @@ double conform(const Attribute& attribute, double value) {
     if (attribute.min) value = std::max(value, *attribute.min);
     if (attribute.max) value = std::min(value, *attribute.max);
     switch (attribute.kind()) {
-    case Kind::Bool: return value != 0.0 ? 1.0 : 0.0;
-    case Kind::Short: return static_cast<short>(value);
-    case Kind::Int: return static_cast<int>(value);
-    case Kind::Float: return static_cast<float>(value);
-    default: return value;
+    case Kind::Bool:
+        return value != 0.0 ? 1.0 : 0.0;
+    case Kind::Short:
+        return static_cast<short>(value);
+    case Kind::Int:
+        return static_cast<int>(value);
+    case Kind::Float:
+        return static_cast<float>(value);
+    default:
+        return value;
     }
 }
 
 bool dataFits(const Attribute& attribute, MFn::Type type) {
     switch (attribute.kind()) {
-    case Kind::String: return type == MFn::kStringData;
-    case Kind::IntArray: return type == MFn::kIntArrayData;
-    case Kind::Mesh: return type == MFn::kMeshData;
-    case Kind::Generic: return rvhost::typeIncludes(type, MFn::kData);
-    default: return false;
+    case Kind::String:
+        return type == MFn::kStringData;
+    case Kind::IntArray:
+        return type == MFn::kIntArrayData;
+    case Kind::Mesh:
+        return type == MFn::kMeshData;
+    case Kind::Generic:
+        return rvhost::typeIncludes(type, MFn::kData);
+    default:
+        return false;
     }
 }
 
-rvhost::PlugId plugId(const MPlug& plug) { return {attributeIn(plug.attribute()), plug.index()}; }
+rvhost::PlugId plugId(const MPlug& plug) {
+    return {attributeIn(plug.attribute()), plug.index()};
+}
 
 rvhost::Node* ownerOf(const MPlug& plug) {
     return plug.isNull() ? nullptr : dynamic_cast<rvhost::Node*>(plug.node().object().get());
@@ -98,7 +110,9 @@ bool MPlug::isNull(MStatus* ReturnStatus) const {
     return node_.isNull() || !attributeIn(attribute_);
 }
 
-MObject MPlug::node(MStatus* ReturnStatus) const { return reported(ReturnStatus, !isNull(), node_); }
+MObject MPlug::node(MStatus* ReturnStatus) const {
+    return reported(ReturnStatus, !isNull(), node_);
+}
 
 MObject MPlug::attribute(MStatus* ReturnStatus) const {
     return reported(ReturnStatus, !isNull(), attribute_);
@@ -124,11 +138,13 @@ MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool useFullA
 }
 
 bool MPlug::isArray(MStatus* ReturnStatus) const {
-    return reported(ReturnStatus, !isNull(), !isNull() && attributeIn(attribute_)->array && index_ < 0);
+    return reported(ReturnStatus, !isNull(),
+                    !isNull() && attributeIn(attribute_)->array && index_ < 0);
 }
 
 bool MPlug::isElement(MStatus* ReturnStatus) const {
-    return reported(ReturnStatus, !isNull(), !isNull() && attributeIn(attribute_)->array && index_ >= 0);
+    return reported(ReturnStatus, !isNull(),
+                    !isNull() && attributeIn(attribute_)->array && index_ >= 0);
 }
 
 bool MPlug::isCompound(MStatus* ReturnStatus) const {
@@ -141,7 +157,8 @@ bool MPlug::isChild(MStatus* ReturnStatus) const {
 }
 
 bool MPlug::isDynamic(MStatus* ReturnStatus) const {
-    return reported(ReturnStatus, !isNull(), !isNull() && ownerOf(*this)->isDynamic(*plugId(*this).attribute));
+    return reported(ReturnStatus, !isNull(),
+                    !isNull() && ownerOf(*this)->isDynamic(*plugId(*this).attribute));
 }
 
 bool MPlug::isLocked(MStatus* ReturnStatus) const {
@@ -156,8 +173,9 @@ MStatus MPlug::setLocked(bool locked) {
 
 unsigned int MPlug::numElements(MStatus* ReturnStatus) const {
     if (!isArray()) return reported(ReturnStatus, false, 0u);
-    return reported(ReturnStatus, true,
-                    static_cast<unsigned int>(ownerOf(*this)->elements(*plugId(*this).attribute).size()));
+    return reported(
+        ReturnStatus, true,
+        static_cast<unsigned int>(ownerOf(*this)->elements(*plugId(*this).attribute).size()));
 }
 
 unsigned int MPlug::evaluateNumElements(MStatus* ReturnStatus) const {
@@ -184,7 +202,8 @@ unsigned int MPlug::logicalIndex(MStatus* ReturnStatus) const {
 int MPlug::getExistingArrayAttributeIndices(MIntArray& indices, MStatus* ReturnStatus) {
     indices.clear();
     if (!isArray()) return reported(ReturnStatus, false, 0);
-    for (int index : ownerOf(*this)->elements(*plugId(*this).attribute)) indices.append(index);
+    for (int index : ownerOf(*this)->elements(*plugId(*this).attribute))
+        indices.append(index);
     return reported(ReturnStatus, true, static_cast<int>(indices.length()));
 }
 
@@ -194,9 +213,9 @@ MPlug MPlug::array(MStatus* ReturnStatus) const {
 }
 
 unsigned int MPlug::numChildren(MStatus* ReturnStatus) const {
-    return reported(ReturnStatus, !isNull(),
-                    isNull() ? 0u
-                             : static_cast<unsigned int>(attributeIn(attribute_)->children().size()));
+    return reported(
+        ReturnStatus, !isNull(),
+        isNull() ? 0u : static_cast<unsigned int>(attributeIn(attribute_)->children().size()));
 }
 
 MPlug MPlug::child(unsigned int index, MStatus* ReturnStatus) const {
@@ -218,7 +237,9 @@ MPlug MPlug::parent(MStatus* ReturnStatus) const {
                     MPlug(node_, const_cast<Attribute*>(p)->handle(), p->array ? index_ : -1));
 }
 
-bool MPlug::asBool(MDGContext&, MStatus* ReturnStatus) const { return numberOf(*this, ReturnStatus) != 0.0; }
+bool MPlug::asBool(MDGContext&, MStatus* ReturnStatus) const {
+    return numberOf(*this, ReturnStatus) != 0.0;
+}
 char MPlug::asChar(MDGContext&, MStatus* ReturnStatus) const {
     return static_cast<char>(numberOf(*this, ReturnStatus));
 }
@@ -231,7 +252,9 @@ int MPlug::asInt(MDGContext&, MStatus* ReturnStatus) const {
 float MPlug::asFloat(MDGContext&, MStatus* ReturnStatus) const {
     return static_cast<float>(numberOf(*this, ReturnStatus));
 }
-double MPlug::asDouble(MDGContext&, MStatus* ReturnStatus) const { return numberOf(*this, ReturnStatus); }
+double MPlug::asDouble(MDGContext&, MStatus* ReturnStatus) const {
+    return numberOf(*this, ReturnStatus);
+}
 
 MString MPlug::asString(MDGContext&, MStatus* ReturnStatus) const {
     PlugValue v = valueOf(*this, ReturnStatus);
@@ -281,12 +304,24 @@ MStatus MPlug::getValue(MObject& v, MDGContext& c) const {
     return fetch(v, asMObject(c, &s), s);
 }
 
-MStatus MPlug::setValue(bool value) { return setNumber(*this, value ? 1.0 : 0.0); }
-MStatus MPlug::setValue(char value) { return setNumber(*this, value); }
-MStatus MPlug::setValue(short value) { return setNumber(*this, value); }
-MStatus MPlug::setValue(int value) { return setNumber(*this, value); }
-MStatus MPlug::setValue(float value) { return setNumber(*this, value); }
-MStatus MPlug::setValue(double value) { return setNumber(*this, value); }
+MStatus MPlug::setValue(bool value) {
+    return setNumber(*this, value ? 1.0 : 0.0);
+}
+MStatus MPlug::setValue(char value) {
+    return setNumber(*this, value);
+}
+MStatus MPlug::setValue(short value) {
+    return setNumber(*this, value);
+}
+MStatus MPlug::setValue(int value) {
+    return setNumber(*this, value);
+}
+MStatus MPlug::setValue(float value) {
+    return setNumber(*this, value);
+}
+MStatus MPlug::setValue(double value) {
+    return setNumber(*this, value);
+}
 
 MStatus MPlug::setValue(const MString& value) {
     const Attribute* a = attributeIn(attribute_);

@@ -42,7 +42,8 @@ MObject parseComponent(const std::string& text) {
     } else {
         int first = std::stoi(m[3]);
         int last = m[4].matched ? std::stoi(m[4]) : first;
-        for (int i = std::min(first, last); i <= std::max(first, last); ++i) component->add(i);
+        for (int i = std::min(first, last); i <= std::max(first, last); ++i)
+            component->add(i);
     }
     return MObject(component);
 }
@@ -59,7 +60,8 @@ std::vector<std::shared_ptr<Node>> nodesMatching(const std::string& pattern) {
     rvhost::Scene& scene = rvhost::Scene::instance();
     if (pattern.find_first_of("*?") == std::string::npos) {
         auto node = scene.find(pattern);
-        return node ? std::vector<std::shared_ptr<Node>>{node} : std::vector<std::shared_ptr<Node>>{};
+        return node ? std::vector<std::shared_ptr<Node>>{node}
+                    : std::vector<std::shared_ptr<Node>>{};
     }
     std::vector<std::shared_ptr<Node>> found;
     bool byPath = pattern.find('|') != std::string::npos;
@@ -77,7 +79,8 @@ std::vector<std::string> rangesOf(std::vector<int> elements) {
     std::vector<std::string> ranges;
     for (size_t i = 0; i < elements.size();) {
         size_t j = i;
-        while (j + 1 < elements.size() && elements[j + 1] == elements[j] + 1) ++j;
+        while (j + 1 < elements.size() && elements[j + 1] == elements[j] + 1)
+            ++j;
         std::string range = std::to_string(elements[i]);
         if (j > i) range += ":" + std::to_string(elements[j]);
         ranges.push_back("[" + range + "]");
@@ -130,7 +133,8 @@ MStatus MSelectionList::add(const MObject& object, bool mergeWithExisting) {
     return MS::kSuccess;
 }
 
-MStatus MSelectionList::add(const MDagPath& path, const MObject& component, bool mergeWithExisting) {
+MStatus MSelectionList::add(const MDagPath& path, const MObject& component,
+                            bool mergeWithExisting) {
     if (path.length() == 0) return MS::kInvalidParameter;
     if (!component.isNull() && !rvhost::componentOf(component)) return MS::kInvalidParameter;
     Item item;
@@ -230,13 +234,15 @@ MStatus MSelectionList::getSelectionStrings(unsigned int index, MStringArray& st
                        componentName(item.component.apiType());
     const Component& c = *rvhost::componentOf(item.component);
     if (c.complete) return strings.append(MString(base + "[*]"));
-    for (const std::string& range : rangesOf(c.elements())) strings.append(MString(base + range));
+    for (const std::string& range : rangesOf(c.elements()))
+        strings.append(MString(base + range));
     return MS::kSuccess;
 }
 
 MStatus MSelectionList::getSelectionStrings(MStringArray& strings) const {
     strings.clear();
-    for (unsigned int i = 0; i < items_.size(); ++i) getSelectionStrings(i, strings);
+    for (unsigned int i = 0; i < items_.size(); ++i)
+        getSelectionStrings(i, strings);
     return MS::kSuccess;
 }
 

@@ -9,7 +9,9 @@ namespace rvhost {
 
 Node::Node(std::string typeName, MFn::Type type) : type_(type), typeName_(std::move(typeName)) {}
 
-Node::~Node() { Graph::instance().forget(this); }
+Node::~Node() {
+    Graph::instance().forget(this);
+}
 
 std::shared_ptr<Attribute> Node::findAttribute(const std::string& name) const {
     for (const auto& attribute : attributes_)
@@ -25,14 +27,16 @@ bool Node::hasAttribute(const Attribute* attribute) const {
 void Node::collect(const std::shared_ptr<Attribute>& attribute, bool dynamic) {
     attributes_.push_back(attribute);
     if (dynamic) dynamic_.insert(attribute.get());
-    for (const auto& child : attribute->children()) collect(child, dynamic);
+    for (const auto& child : attribute->children())
+        collect(child, dynamic);
 }
 
 namespace {
 void namesOf(const Attribute& attribute, std::vector<std::string>& names) {
     names.push_back(attribute.name());
     names.push_back(attribute.shortName());
-    for (const auto& child : attribute.children()) namesOf(*child, names);
+    for (const auto& child : attribute.children())
+        namesOf(*child, names);
 }
 } // namespace
 
@@ -49,7 +53,8 @@ MStatus Node::addAttribute(const std::shared_ptr<Attribute>& attribute, bool dyn
 MStatus Node::removeAttribute(const Attribute& attribute) {
     if (!isDynamic(attribute) || attribute.parent()) return MS::kFailure;
     std::set<const Attribute*> gone{&attribute};
-    for (const auto& child : attribute.children()) gone.insert(child.get());
+    for (const auto& child : attribute.children())
+        gone.insert(child.get());
     attributes_.erase(std::remove_if(attributes_.begin(), attributes_.end(),
                                      [&](const auto& a) { return gone.count(a.get()) > 0; }),
                       attributes_.end());
@@ -64,7 +69,9 @@ MStatus Node::removeAttribute(const Attribute& attribute) {
     return MS::kSuccess;
 }
 
-bool Node::isDynamic(const Attribute& attribute) const { return dynamic_.count(&attribute) > 0; }
+bool Node::isDynamic(const Attribute& attribute) const {
+    return dynamic_.count(&attribute) > 0;
+}
 
 PlugValue defaultValue(const Attribute& attribute) {
     if (attribute.isNumeric()) return attribute.defaultNumber;
@@ -106,8 +113,10 @@ void Node::addElement(const Attribute& array, int index) {
 }
 
 void Node::setLocked(const PlugId& plug, bool locked) {
-    if (locked) locked_.insert(plug);
-    else locked_.erase(plug);
+    if (locked)
+        locked_.insert(plug);
+    else
+        locked_.erase(plug);
 }
 
 std::shared_ptr<Node> nodeOf(const MObject& object) {

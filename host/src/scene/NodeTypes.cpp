@@ -60,7 +60,8 @@ const NodeType* NodeTypes::findById(MTypeId id) const {
 
 std::vector<std::string> NodeTypes::names() const {
     std::vector<std::string> result;
-    for (const auto& entry : types_) result.push_back(entry.first);
+    for (const auto& entry : types_)
+        result.push_back(entry.first);
     return result;
 }
 

@@ -19,6 +19,8 @@ struct NodeType {
     MTypeId id;
     // Builds the node with its static attributes, not yet in the scene.
     std::function<std::shared_ptr<Node>()> make;
+    // Runs once the node is in the scene with its name (a plug-in's postConstructor).
+    std::function<void(Node&)> created;
     // Base of default names ("transform" gives transform1, transform2...).
     std::string defaultName;
     // True for DAG types; a DAG type that is not a transform gets a transform made above it

@@ -76,8 +76,7 @@ void Scene::adopt(const std::shared_ptr<Node>& node, const std::string& name) {
     nodes_.insert(at, node);
 }
 
-MStatus Scene::insert(const std::shared_ptr<Node>& node, const std::string& name,
-                      DagNode* parent) {
+MStatus Scene::insert(const std::shared_ptr<Node>& node, const std::string& name, DagNode* parent) {
     if (!node || node->inModel_ || node->sequence_ != 0)
         return fail(MS::kInvalidParameter, "The node is already in the scene.");
     std::string wanted = name.empty() ? node->typeName() + "#" : name;
@@ -124,6 +123,7 @@ std::shared_ptr<Node> Scene::create(const std::string& typeName, const std::stri
         report(inserted);
         return nullptr;
     }
+    if (type->created) type->created(*node);
     report(MS::kSuccess);
     return node;
 }
@@ -155,7 +155,9 @@ std::shared_ptr<Node> Scene::find(const std::string& nameOrPath) const {
     return it == names_.end() ? nullptr : it->second->shared_from_this();
 }
 
-std::vector<std::shared_ptr<Node>> Scene::nodes() const { return nodes_; }
+std::vector<std::shared_ptr<Node>> Scene::nodes() const {
+    return nodes_;
+}
 
 MStatus Scene::rename(Node& node, const std::string& wanted) {
     if (!node.inModel_ || &node == world_.get())
@@ -188,7 +190,8 @@ void Scene::takeOut(const std::shared_ptr<Node>& node, Removal& removal) {
     names_.erase(node->name_);
     nodes_.erase(std::find(nodes_.begin(), nodes_.end(), node));
     if (const DagNode* dag = node->asDag())
-        for (const auto& child : dag->children_) takeOut(child, removal);
+        for (const auto& child : dag->children_)
+            takeOut(child, removal);
     removal.entries.push_back({node, {}, 0});
 }
 
@@ -201,8 +204,8 @@ Scene::Removal Scene::remove(Node& node) {
         auto parent = dag->parent();
         auto& siblings = parent->children_;
         top.parent = parent;
-        top.position = static_cast<size_t>(
-            std::find(siblings.begin(), siblings.end(), held) - siblings.begin());
+        top.position = static_cast<size_t>(std::find(siblings.begin(), siblings.end(), held) -
+                                           siblings.begin());
         unlink(*dag);
     }
     takeOut(held, removal);
@@ -225,7 +228,8 @@ void Scene::restore(const Removal& removal) {
 }
 
 void Scene::clear() {
-    while (!nodes_.empty()) remove(*nodes_.back());
+    while (!nodes_.empty())
+        remove(*nodes_.back());
 }
 
 } // namespace rvhost

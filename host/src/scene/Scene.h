@@ -58,7 +58,8 @@ public:
         bool empty() const { return entries.empty(); }
     };
     // Deletes a node and, for a DAG node, everything below it, with their connections; the
-    // nodes stay alive as long as something holds them. Deleting the world or a deleted node does nothing.
+    // nodes stay alive as long as something holds them. Deleting the world or a deleted node does
+    // nothing.
     Removal remove(Node& node);
     // Undoes a remove: the nodes return under their old parents with their old names (a
     // name taken meanwhile gets a number) and their connections.

@@ -12,9 +12,15 @@ void Selection::adjust(const MSelectionList& list, MGlobal::ListAdjustment how) 
     case MGlobal::kReplaceList:
         active = list;
         break;
-    case MGlobal::kAddToList: active.merge(list); break;
-    case MGlobal::kRemoveFromList: active.merge(list, MSelectionList::kRemoveFromList); break;
-    case MGlobal::kXORWithList: active.merge(list, MSelectionList::kXORWithList); break;
+    case MGlobal::kAddToList:
+        active.merge(list);
+        break;
+    case MGlobal::kRemoveFromList:
+        active.merge(list, MSelectionList::kRemoveFromList);
+        break;
+    case MGlobal::kXORWithList:
+        active.merge(list, MSelectionList::kXORWithList);
+        break;
     case MGlobal::kAddToHeadOfList: {
         MSelectionList head = list;
         head.merge(active);

@@ -16,7 +16,8 @@ const Transform::Attributes& Transform::attributes() {
         a.visibility = makeAttribute("visibility", "v", K::Bool);
         a.visibility->defaultNumber = 1.0;
         for (auto* triple : {&a.translate, &a.rotate, &a.scale})
-            for (const auto& child : (*triple)->children()) child->keyable = true;
+            for (const auto& child : (*triple)->children())
+                child->keyable = true;
         a.visibility->keyable = true;
         return a;
     }();
@@ -39,7 +40,8 @@ MVector Transform::triple(const Attribute& compound) const {
 
 void Transform::setTriple(const Attribute& compound, const MVector& value) {
     const double v[3] = {value.x, value.y, value.z};
-    for (int i = 0; i < 3; ++i) store({compound.children()[i].get(), -1}, v[i]);
+    for (int i = 0; i < 3; ++i)
+        store({compound.children()[i].get(), -1}, v[i]);
 }
 
 MTransformationMatrix Transform::transformation() const {

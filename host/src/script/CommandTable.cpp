@@ -11,7 +11,9 @@ void CommandTable::add(const std::string& name, CommandHandler handler) {
     handlers_[name] = std::move(handler);
 }
 
-bool CommandTable::remove(const std::string& name) { return handlers_.erase(name) > 0; }
+bool CommandTable::remove(const std::string& name) {
+    return handlers_.erase(name) > 0;
+}
 
 const CommandHandler* CommandTable::find(const std::string& name) const {
     auto it = handlers_.find(name);

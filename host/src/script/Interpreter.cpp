@@ -18,7 +18,9 @@ constexpr std::size_t kMaxDepth = 200;
 // Element assignment grows arrays; beyond this it is surely a mistake.
 constexpr int kMaxArrayIndex = 1 << 24;
 
-bool isArrayType(Value::Type type) { return Value::elementType(type) != type; }
+bool isArrayType(Value::Type type) {
+    return Value::elementType(type) != type;
+}
 
 bool isLanguageProc(const std::string& name) {
     return name == "tokenize" || name == "catch" || name == "catchQuiet" || name == "clear";
@@ -179,24 +181,38 @@ const ProcDef* Interpreter::findProc(const std::string& name) const {
 Interpreter::Flow Interpreter::exec(const Stmt& s) {
     at(s.line);
     switch (s.kind) {
-    case Stmt::Kind::Empty: return Flow::Next;
-    case Stmt::Kind::Expression: lastResult_ = eval(*s.expr); return Flow::Next;
-    case Stmt::Kind::Declaration: declare(s); return Flow::Next;
-    case Stmt::Kind::Block: return execBlock(s.body);
+    case Stmt::Kind::Empty:
+        return Flow::Next;
+    case Stmt::Kind::Expression:
+        lastResult_ = eval(*s.expr);
+        return Flow::Next;
+    case Stmt::Kind::Declaration:
+        declare(s);
+        return Flow::Next;
+    case Stmt::Kind::Block:
+        return execBlock(s.body);
     case Stmt::Kind::If:
         if (condition(*s.expr)) return exec(*s.body[0]);
         return s.body.size() > 1 ? exec(*s.body[1]) : Flow::Next;
     case Stmt::Kind::While:
-    case Stmt::Kind::DoWhile: return loop(s);
-    case Stmt::Kind::For: return forLoop(s);
-    case Stmt::Kind::ForIn: return forIn(s);
-    case Stmt::Kind::Switch: return switchOn(s);
-    case Stmt::Kind::Break: return Flow::Break;
-    case Stmt::Kind::Continue: return Flow::Continue;
+    case Stmt::Kind::DoWhile:
+        return loop(s);
+    case Stmt::Kind::For:
+        return forLoop(s);
+    case Stmt::Kind::ForIn:
+        return forIn(s);
+    case Stmt::Kind::Switch:
+        return switchOn(s);
+    case Stmt::Kind::Break:
+        return Flow::Break;
+    case Stmt::Kind::Continue:
+        return Flow::Continue;
     case Stmt::Kind::Return:
         returnValue_ = s.expr ? eval(*s.expr) : Value();
         return Flow::Return;
-    case Stmt::Kind::Proc: define(s.proc); return Flow::Next;
+    case Stmt::Kind::Proc:
+        define(s.proc);
+        return Flow::Next;
     }
     return Flow::Next;
 }
@@ -222,7 +238,8 @@ void Interpreter::declare(const Stmt& s) {
         VariablePtr var;
         if (s.global) {
             VariablePtr& global = globals_[d.name];
-            if (!global) global = std::make_shared<Variable>(Variable{type, Value::defaultOf(type)});
+            if (!global)
+                global = std::make_shared<Variable>(Variable{type, Value::defaultOf(type)});
             if (global->type != type)
                 raise("Invalid redeclaration of variable \"" + d.name + "\" as a different type.");
             frames_.back().scopes.back()->insert_or_assign(d.name, global);
@@ -245,8 +262,8 @@ Interpreter::Flow Interpreter::loop(const Stmt& s) {
     return Flow::Next;
 }
 
+// Variables the loop header declares stay after the loop, as the language has it.
 Interpreter::Flow Interpreter::forLoop(const Stmt& s) {
-    ScopeGuard scope(*this);
     for (const StmtPtr& init : s.init)
         exec(*init);
     while (!s.expr || condition(*s.expr)) {
@@ -310,9 +327,12 @@ bool Interpreter::condition(const Expr& e) {
 
 Value Interpreter::eval(const Expr& e) {
     switch (e.kind) {
-    case Expr::Kind::Literal: return e.value;
-    case Expr::Kind::Variable: return require(e.name)->value;
-    case Expr::Kind::Index: return indexValue(e);
+    case Expr::Kind::Literal:
+        return e.value;
+    case Expr::Kind::Variable:
+        return require(e.name)->value;
+    case Expr::Kind::Index:
+        return indexValue(e);
     case Expr::Kind::Component: {
         Vector3 v = eval(*e.operands[0]).asVector();
         return e.name == "x" ? v.x : e.name == "y" ? v.y : v.z;
@@ -320,20 +340,28 @@ Value Interpreter::eval(const Expr& e) {
     case Expr::Kind::VectorLiteral:
         return Vector3{eval(*e.operands[0]).asFloat(), eval(*e.operands[1]).asFloat(),
                        eval(*e.operands[2]).asFloat()};
-    case Expr::Kind::ArrayLiteral: return arrayLiteral(e);
-    case Expr::Kind::Cast: return convertFor(e.castType, eval(*e.operands[0]));
+    case Expr::Kind::ArrayLiteral:
+        return arrayLiteral(e);
+    case Expr::Kind::Cast:
+        return convertFor(e.castType, eval(*e.operands[0]));
     case Expr::Kind::Unary: {
         Value operand = eval(*e.operands[0]);
         return checked([&] { return applyUnary(e.op, operand); });
     }
-    case Expr::Kind::Binary: return logical(e);
+    case Expr::Kind::Binary:
+        return logical(e);
     case Expr::Kind::Ternary:
         return condition(*e.operands[0]) ? eval(*e.operands[1]) : eval(*e.operands[2]);
-    case Expr::Kind::Assign: return assign(e);
-    case Expr::Kind::IncDec: return incDec(e);
-    case Expr::Kind::Call: return call(e);
-    case Expr::Kind::Catch: return guarded(e);
-    case Expr::Kind::Clear: return clearArray(e);
+    case Expr::Kind::Assign:
+        return assign(e);
+    case Expr::Kind::IncDec:
+        return incDec(e);
+    case Expr::Kind::Call:
+        return call(e);
+    case Expr::Kind::Catch:
+        return guarded(e);
+    case Expr::Kind::Clear:
+        return clearArray(e);
     }
     return Value();
 }
@@ -463,7 +491,8 @@ Value Interpreter::call(const Expr& e) {
 Value Interpreter::callProc(const ProcDef& proc, const Expr& e) {
     if (e.operands.size() != proc.params.size())
         raise("Wrong number of arguments on call to " + proc.name + ".");
-    if (frames_.size() >= kMaxDepth) raise("Procedure calls nested too deeply in " + proc.name + ".");
+    if (frames_.size() >= kMaxDepth)
+        raise("Procedure calls nested too deeply in " + proc.name + ".");
     auto scope = std::make_shared<Scope>();
     for (std::size_t i = 0; i < proc.params.size(); ++i) {
         const Parameter& p = proc.params[i];

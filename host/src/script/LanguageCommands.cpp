@@ -36,7 +36,9 @@ MStatus warning(const CommandCall& call, Value&) {
     return MS::kSuccess;
 }
 
-MStatus error(const CommandCall& call, Value&) { return commandError(messageOf(call)); }
+MStatus error(const CommandCall& call, Value&) {
+    return commandError(messageOf(call));
+}
 
 // eval joins its arguments with blanks and runs them in the session scope.
 MStatus eval(const CommandCall& call, Value& result) {
@@ -68,7 +70,8 @@ MStatus source(const CommandCall& call, Value&) {
     if (!status) return status;
     std::string name = call.args[0].value.asString();
     std::string path = resolveScript(name);
-    if (path.empty()) return commandError("Cannot find file \"" + name + "\" for source statement.");
+    if (path.empty())
+        return commandError("Cannot find file \"" + name + "\" for source statement.");
     return Interpreter::instance().executeFile(path);
 }
 
@@ -76,7 +79,8 @@ MStatus exists(const CommandCall& call, Value& result) {
     MStatus status = checkArgumentCount(call, 1, 1);
     if (!status) return status;
     std::string name = call.args[0].value.asString();
-    bool found = Interpreter::instance().procExists(name) || CommandTable::instance().contains(name);
+    bool found =
+        Interpreter::instance().procExists(name) || CommandTable::instance().contains(name);
     result = found ? 1 : 0;
     return MS::kSuccess;
 }

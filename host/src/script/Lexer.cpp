@@ -6,17 +6,25 @@
 namespace rvhost::script {
 
 namespace {
-bool isIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool isIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool isIdentStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+bool isIdentChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+bool isDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 // Characters that end a bare command word, besides blanks.
-bool endsWord(char c) { return c == '\0' || std::strchr(";`\"(){}", c) != nullptr; }
+bool endsWord(char c) {
+    return c == '\0' || std::strchr(";`\"(){}", c) != nullptr;
+}
 
-const char* const kSymbols[] = {"<<", ">>", "<=", ">=", "==", "!=", "&&", "||", "++", "--",
-                                "+=", "-=", "*=", "/=", "+",  "-",  "*",  "/",  "%",  "^",
-                                "<",  ">",  "!",  "?",  ":",  "=",  "(",  ")",  "[",  "]",
-                                "{",  "}",  ",",  ";",  ".",  "`"};
+const char* const kSymbols[] = {"<<", ">>", "<=", ">=", "==", "!=", "&&", "||", "++",
+                                "--", "+=", "-=", "*=", "/=", "+",  "-",  "*",  "/",
+                                "%",  "^",  "<",  ">",  "!",  "?",  ":",  "=",  "(",
+                                ")",  "[",  "]",  "{",  "}",  ",",  ";",  ".",  "`"};
 } // namespace
 
 bool Lexer::skipBlanksAndComments() {
@@ -52,8 +60,7 @@ Token Lexer::next(Mode mode) {
     token.begin = pos_;
     char c = peek();
     if (c == '\0') return token;
-    if (mode == Mode::CommandArgument && !endsWord(c) && c != '$' &&
-        !(c == '<' && peek(1) == '<'))
+    if (mode == Mode::CommandArgument && !endsWord(c) && c != '$' && !(c == '<' && peek(1) == '<'))
         return word(token);
     if (c == '"') return string(token);
     if (c == '$') return variable(token);
@@ -110,11 +117,21 @@ Token Lexer::string(Token token) {
         char e = peek();
         ++pos_;
         switch (e) {
-        case 'n': token.text += '\n'; break;
-        case 't': token.text += '\t'; break;
-        case 'r': token.text += '\r'; break;
-        case '\0': --pos_; break;
-        default: token.text += e; break;
+        case 'n':
+            token.text += '\n';
+            break;
+        case 't':
+            token.text += '\t';
+            break;
+        case 'r':
+            token.text += '\r';
+            break;
+        case '\0':
+            --pos_;
+            break;
+        default:
+            token.text += e;
+            break;
         }
     }
 }

@@ -40,7 +40,9 @@ MStatus runInto(const MString& command, bool displayEnabled, bool undoEnabled, A
 }
 } // namespace
 
-int MGlobal::apiVersion() { return MAYA_API_VERSION; }
+int MGlobal::apiVersion() {
+    return MAYA_API_VERSION;
+}
 
 MGlobal::MMayaState MGlobal::mayaState(MStatus* status) {
     if (status) *status = MS::kSuccess;
@@ -76,14 +78,14 @@ MStatus MGlobal::executeCommand(const MString& command, MIntArray& result, bool 
                    [&](const Value& v) { fill(result, v.asIntArray()); });
 }
 
-MStatus MGlobal::executeCommand(const MString& command, MDoubleArray& result,
-                                bool displayEnabled, bool undoEnabled) {
+MStatus MGlobal::executeCommand(const MString& command, MDoubleArray& result, bool displayEnabled,
+                                bool undoEnabled) {
     return runInto(command, displayEnabled, undoEnabled,
                    [&](const Value& v) { fill(result, v.asFloatArray()); });
 }
 
-MStatus MGlobal::executeCommand(const MString& command, MStringArray& result,
-                                bool displayEnabled, bool undoEnabled) {
+MStatus MGlobal::executeCommand(const MString& command, MStringArray& result, bool displayEnabled,
+                                bool undoEnabled) {
     return runInto(command, displayEnabled, undoEnabled, [&](const Value& v) {
         result.clear();
         for (const std::string& s : v.asStringArray())
@@ -99,9 +101,13 @@ MString MGlobal::executeCommandStringResult(const MString& command, bool display
     return result;
 }
 
-void MGlobal::displayInfo(const MString& text) { Output::print(text.str() + "\n"); }
+void MGlobal::displayInfo(const MString& text) {
+    Output::print(text.str() + "\n");
+}
 
-void MGlobal::displayWarning(const MString& text) { Output::warning(text.str()); }
+void MGlobal::displayWarning(const MString& text) {
+    Output::warning(text.str());
+}
 
 // Errors raised while a script runs name its file and line, as the script's own errors do.
 void MGlobal::displayError(const MString& text) {
@@ -141,4 +147,6 @@ bool MGlobal::setOptionVarValue(const MString& name, MString value) {
     return true;
 }
 
-void MGlobal::removeOptionVar(const MString& name) { OptionVars::instance().remove(name.str()); }
+void MGlobal::removeOptionVar(const MString& name) {
+    OptionVars::instance().remove(name.str());
+}

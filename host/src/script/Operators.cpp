@@ -7,9 +7,15 @@ namespace rvhost::script {
 namespace {
 using Type = Value::Type;
 
-bool isNumber(const Value& v) { return v.type() == Type::Int || v.type() == Type::Float; }
-bool isString(const Value& v) { return v.type() == Type::String; }
-bool isVector(const Value& v) { return v.type() == Type::Vector; }
+bool isNumber(const Value& v) {
+    return v.type() == Type::Int || v.type() == Type::Float;
+}
+bool isString(const Value& v) {
+    return v.type() == Type::String;
+}
+bool isVector(const Value& v) {
+    return v.type() == Type::Vector;
+}
 
 [[noreturn]] void refuse(const std::string& op, const Value& left, const Value& right) {
     throw OperatorError("Illegal operation \"" + op + "\" on data of type " +
@@ -21,10 +27,18 @@ Vector3 combine(const Vector3& a, const Vector3& b, double (*f)(double, double))
     return {f(a.x, b.x), f(a.y, b.y), f(a.z, b.z)};
 }
 
-double add(double a, double b) { return a + b; }
-double subtract(double a, double b) { return a - b; }
-double multiply(double a, double b) { return a * b; }
-double divide(double a, double b) { return a / b; }
+double add(double a, double b) {
+    return a + b;
+}
+double subtract(double a, double b) {
+    return a - b;
+}
+double multiply(double a, double b) {
+    return a * b;
+}
+double divide(double a, double b) {
+    return a / b;
+}
 
 Value vectorArithmetic(const std::string& op, const Value& left, const Value& right) {
     Vector3 a = left.asVector(), b = right.asVector();
@@ -59,8 +73,7 @@ Value floatArithmetic(const std::string& op, double a, double b) {
 }
 
 Value arithmetic(const std::string& op, const Value& left, const Value& right) {
-    if (op == "+" && (isString(left) || isString(right)))
-        return left.asString() + right.asString();
+    if (op == "+" && (isString(left) || isString(right))) return left.asString() + right.asString();
     if (isVector(left) || isVector(right) || op == "^") {
         if (!(isVector(left) || isNumber(left)) || !(isVector(right) || isNumber(right)))
             refuse(op, left, right);

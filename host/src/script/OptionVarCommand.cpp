@@ -25,7 +25,8 @@ private:
         if (flag == "-fv" || flag == "-floatValue") return setValue(Value::Type::Float, false);
         if (flag == "-sv" || flag == "-stringValue") return setValue(Value::Type::String, false);
         if (flag == "-iva" || flag == "-intValueAppend") return setValue(Value::Type::Int, true);
-        if (flag == "-fva" || flag == "-floatValueAppend") return setValue(Value::Type::Float, true);
+        if (flag == "-fva" || flag == "-floatValueAppend")
+            return setValue(Value::Type::Float, true);
         if (flag == "-sva" || flag == "-stringValueAppend")
             return setValue(Value::Type::String, true);
         if (flag == "-q" || flag == "-query") return withName(&OptionVarCall::query);
@@ -76,9 +77,7 @@ private:
         result_ = value ? *value : Value(0);
     }
 
-    void exists(const std::string& name) {
-        result_ = OptionVars::instance().find(name) ? 1 : 0;
-    }
+    void exists(const std::string& name) { result_ = OptionVars::instance().find(name) ? 1 : 0; }
 
     void remove(const std::string& name) { OptionVars::instance().remove(name); }
 

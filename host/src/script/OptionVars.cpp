@@ -16,10 +16,14 @@ namespace {
 std::string escape(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\n') out += "\\n";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
     }
     return out;
 }
@@ -49,13 +53,20 @@ std::vector<std::string> splitTabs(const std::string& line) {
 
 const char* kindOf(Value::Type type) {
     switch (type) {
-    case Value::Type::Int: return "iv";
-    case Value::Type::Float: return "fv";
-    case Value::Type::String: return "sv";
-    case Value::Type::IntArray: return "iva";
-    case Value::Type::FloatArray: return "fva";
-    case Value::Type::StringArray: return "sva";
-    default: return nullptr;
+    case Value::Type::Int:
+        return "iv";
+    case Value::Type::Float:
+        return "fv";
+    case Value::Type::String:
+        return "sv";
+    case Value::Type::IntArray:
+        return "iva";
+    case Value::Type::FloatArray:
+        return "fva";
+    case Value::Type::StringArray:
+        return "sva";
+    default:
+        return nullptr;
     }
 }
 
@@ -68,14 +79,22 @@ bool parseLine(const std::string& line, std::string& name, Value& value) {
     for (std::size_t i = 2; i < f.size(); ++i)
         items.push_back(unescape(f[i]));
     Value strings(items);
-    if (kind == "iva") value = strings.convertedTo(Value::Type::IntArray);
-    else if (kind == "fva") value = strings.convertedTo(Value::Type::FloatArray);
-    else if (kind == "sva") value = strings;
-    else if (items.size() != 1) return false;
-    else if (kind == "iv") value = Value(items[0]).convertedTo(Value::Type::Int);
-    else if (kind == "fv") value = Value(items[0]).convertedTo(Value::Type::Float);
-    else if (kind == "sv") value = items[0];
-    else return false;
+    if (kind == "iva")
+        value = strings.convertedTo(Value::Type::IntArray);
+    else if (kind == "fva")
+        value = strings.convertedTo(Value::Type::FloatArray);
+    else if (kind == "sva")
+        value = strings;
+    else if (items.size() != 1)
+        return false;
+    else if (kind == "iv")
+        value = Value(items[0]).convertedTo(Value::Type::Int);
+    else if (kind == "fv")
+        value = Value(items[0]).convertedTo(Value::Type::Float);
+    else if (kind == "sv")
+        value = items[0];
+    else
+        return false;
     return true;
 }
 } // namespace

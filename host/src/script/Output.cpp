@@ -24,9 +24,13 @@ void writeLine(const char* prefix, const std::string& text) {
 }
 } // namespace
 
-std::ostream& Output::out() { return state().out ? *state().out : std::cout; }
+std::ostream& Output::out() {
+    return state().out ? *state().out : std::cout;
+}
 
-std::ostream& Output::err() { return state().err ? *state().err : std::cerr; }
+std::ostream& Output::err() {
+    return state().err ? *state().err : std::cerr;
+}
 
 void Output::redirect(std::ostream* out, std::ostream* err) {
     state().out = out;
@@ -38,17 +42,25 @@ void Output::print(const std::string& text) {
     out().flush();
 }
 
-void Output::warning(const std::string& text) { writeLine("// Warning: ", text); }
+void Output::warning(const std::string& text) {
+    writeLine("// Warning: ", text);
+}
 
 void Output::error(const std::string& text) {
     ++state().errors;
     writeLine("// Error: ", text);
 }
 
-unsigned long Output::errorCount() { return state().errors; }
+unsigned long Output::errorCount() {
+    return state().errors;
+}
 
-Output::Quiet::Quiet() { ++state().quiet; }
+Output::Quiet::Quiet() {
+    ++state().quiet;
+}
 
-Output::Quiet::~Quiet() { --state().quiet; }
+Output::Quiet::~Quiet() {
+    --state().quiet;
+}
 
 } // namespace rvhost::script

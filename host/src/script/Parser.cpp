@@ -10,9 +10,9 @@ namespace {
 const std::vector<std::vector<const char*>> kBinaryLevels = {
     {"||"}, {"&&"}, {"==", "!="}, {"<", "<=", ">", ">="}, {"+", "-"}, {"*", "/", "%", "^"}};
 
-const char* const kKeywords[] = {"if",   "else",   "for",  "while",   "do",     "switch",
-                                 "case", "default", "break", "continue", "return", "proc",
-                                 "global", "int",   "float", "string",  "vector", "in"};
+const char* const kKeywords[] = {"if",     "else",    "for",   "while",    "do",     "switch",
+                                 "case",   "default", "break", "continue", "return", "proc",
+                                 "global", "int",     "float", "string",   "vector", "in"};
 
 bool isKeyword(const std::string& word) {
     for (const char* k : kKeywords)
@@ -42,7 +42,8 @@ bool wordNumber(const std::string& word, Value& value) {
         return true;
     }
     double asDouble = std::strtod(begin, &end);
-    bool numeric = end != begin && *end == '\0' && (std::isdigit(static_cast<unsigned char>(word.back())) || word.back() == '.');
+    bool numeric = end != begin && *end == '\0' &&
+                   (std::isdigit(static_cast<unsigned char>(word.back())) || word.back() == '.');
     if (numeric) value = asDouble;
     return numeric;
 }
@@ -83,7 +84,8 @@ void Parser::expect(const char* symbol) {
 
 // A token the lexer could not read is reported as such, whatever was expected instead.
 void Parser::fail(const std::string& message) const {
-    if (cur_.kind == Token::Kind::Invalid) throw ParseError{"Syntax error: " + cur_.text, cur_.line, false};
+    if (cur_.kind == Token::Kind::Invalid)
+        throw ParseError{"Syntax error: " + cur_.text, cur_.line, false};
     throw ParseError{message, cur_.line, cur_.kind == Token::Kind::End};
 }
 
@@ -132,6 +134,9 @@ StmtPtr Parser::statement() {
         return s;
     }
     if (isKeyword(cur_.text)) fail("Syntax error: unexpected \"" + cur_.text + "\".");
+    Lexer probe = lexer_;
+    Token after = probe.next();
+    if (after.isSymbol("(") && !after.spaceBefore) return expressionStatement(expression());
     Token name = cur_;
     advance();
     return expressionStatement(call(name));
@@ -340,7 +345,9 @@ StmtPtr Parser::jump(Stmt::Kind kind) {
 
 // ---- expressions ------------------------------------------------------------------
 
-ExprPtr Parser::expression() { return assignment(); }
+ExprPtr Parser::expression() {
+    return assignment();
+}
 
 ExprPtr Parser::assignment() {
     ExprPtr target = ternary();
@@ -452,9 +459,12 @@ ExprPtr Parser::primary() {
         advance();
         return e;
     }
-    case Token::Kind::Identifier: return identifierExpression();
-    case Token::Kind::End: fail("Syntax error: unexpected end of input.");
-    default: break;
+    case Token::Kind::Identifier:
+        return identifierExpression();
+    case Token::Kind::End:
+        fail("Syntax error: unexpected end of input.");
+    default:
+        break;
     }
     if (cur_.isSymbol("(")) return parenthesised();
     if (cur_.isSymbol("{")) return listLiteral(Expr::Kind::ArrayLiteral, "}");
@@ -474,7 +484,11 @@ ExprPtr Parser::identifierExpression() {
     }
     if (isKeyword(name.text)) fail("Syntax error: unexpected \"" + name.text + "\".");
     advance();
-    if (!cur_.isSymbol("(")) fail("Syntax error: \"" + name.text + "\" needs \"(\" in an expression; use back quotes for a command.");
+    if (name.text == "catch" || name.text == "catchQuiet" || name.text == "clear")
+        return specialForm(name);
+    if (!cur_.isSymbol("("))
+        fail("Syntax error: \"" + name.text +
+             "\" needs \"(\" in an expression; use back quotes for a command.");
     return functionCall(name);
 }
 

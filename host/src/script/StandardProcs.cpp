@@ -112,10 +112,14 @@ Value startsWith(const std::vector<Value>& a) {
 
 Value endsWith(const std::vector<Value>& a) {
     std::string text = a[0].asString(), end = a[1].asString();
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0 ? 1 : 0;
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0
+               ? 1
+               : 0;
 }
 
-Value power(const std::vector<Value>& a) { return std::pow(a[0].asFloat(), a[1].asFloat()); }
+Value power(const std::vector<Value>& a) {
+    return std::pow(a[0].asFloat(), a[1].asFloat());
+}
 
 // A bad regular expression is the script's error, not the host's.
 Handler regexFunction(std::size_t count, Value (*f)(const std::vector<Value>&)) {

@@ -26,8 +26,12 @@ UndoChunk::~UndoChunk() {
     if (state().hook) state().hook(false, undoable_);
 }
 
-bool UndoChunk::recording() { return state().open.empty() || state().open.back(); }
+bool UndoChunk::recording() {
+    return state().open.empty() || state().open.back();
+}
 
-void UndoChunk::setHook(Hook hook) { state().hook = std::move(hook); }
+void UndoChunk::setHook(Hook hook) {
+    state().hook = std::move(hook);
+}
 
 } // namespace rvhost::script

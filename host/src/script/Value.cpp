@@ -10,12 +10,12 @@ namespace rvhost::script {
 
 namespace {
 
-template <class... F> struct Overload : F... {
-    using F::operator()...;
-};
+template <class... F> struct Overload : F... { using F::operator()...; };
 template <class... F> Overload(F...) -> Overload<F...>;
 
-double length(const Vector3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+double length(const Vector3& v) {
+    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
 
 int truncateToInt(double v) {
     if (std::isnan(v)) return 0;
@@ -37,8 +37,7 @@ std::string vectorText(const Vector3& v) {
     return formatFloat(v.x) + " " + formatFloat(v.y) + " " + formatFloat(v.z);
 }
 
-template <class T, class Convert>
-std::vector<T> mapElements(const Value& value, Convert convert) {
+template <class T, class Convert> std::vector<T> mapElements(const Value& value, Convert convert) {
     std::vector<T> out;
     for (std::size_t i = 0; i < value.size(); ++i)
         out.push_back(convert(value.element(i)));
@@ -52,7 +51,7 @@ std::string formatFloat(double value) {
     return MString().set(value).str();
 }
 
-std::string quoted(const std::string& text) {
+std::string quoteForScript(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {
         if (c == '"' || c == '\\') out += '\\';
@@ -105,7 +104,9 @@ Vector3 Value::asVector() const {
                                    double d = v;
                                    return Vector3{d, d, d};
                                },
-                               [](double v) { return Vector3{v, v, v}; },
+                               [](double v) {
+                                   return Vector3{v, v, v};
+                               },
                                [](const std::string& v) { return parseVector(v); },
                                [](const Vector3& v) { return v; },
                                [this](const auto&) { return element(0).asVector(); }},
@@ -130,15 +131,24 @@ std::vector<Vector3> Value::asVectorArray() const {
 
 Value Value::convertedTo(Type type) const {
     switch (type) {
-    case Type::None: return Value();
-    case Type::Int: return asInt();
-    case Type::Float: return asFloat();
-    case Type::String: return asString();
-    case Type::Vector: return asVector();
-    case Type::IntArray: return asIntArray();
-    case Type::FloatArray: return asFloatArray();
-    case Type::StringArray: return asStringArray();
-    case Type::VectorArray: return asVectorArray();
+    case Type::None:
+        return Value();
+    case Type::Int:
+        return asInt();
+    case Type::Float:
+        return asFloat();
+    case Type::String:
+        return asString();
+    case Type::Vector:
+        return asVector();
+    case Type::IntArray:
+        return asIntArray();
+    case Type::FloatArray:
+        return asFloatArray();
+    case Type::StringArray:
+        return asStringArray();
+    case Type::VectorArray:
+        return asVectorArray();
     }
     return Value();
 }
@@ -181,57 +191,91 @@ void Value::setElement(std::size_t index, const Value& value) {
         items[index] = converted;
     };
     switch (type()) {
-    case Type::IntArray: store(get<std::vector<int>>(), value.asInt()); break;
-    case Type::FloatArray: store(get<std::vector<double>>(), value.asFloat()); break;
-    case Type::StringArray: store(get<std::vector<std::string>>(), value.asString()); break;
-    case Type::VectorArray: store(get<std::vector<Vector3>>(), value.asVector()); break;
-    default: break;
+    case Type::IntArray:
+        store(get<std::vector<int>>(), value.asInt());
+        break;
+    case Type::FloatArray:
+        store(get<std::vector<double>>(), value.asFloat());
+        break;
+    case Type::StringArray:
+        store(get<std::vector<std::string>>(), value.asString());
+        break;
+    case Type::VectorArray:
+        store(get<std::vector<Vector3>>(), value.asVector());
+        break;
+    default:
+        break;
     }
 }
 
 Value Value::defaultOf(Type type) {
     switch (type) {
-    case Type::None: return Value();
-    case Type::Int: return 0;
-    case Type::Float: return 0.0;
-    case Type::String: return std::string();
-    case Type::Vector: return Vector3{};
-    case Type::IntArray: return std::vector<int>{};
-    case Type::FloatArray: return std::vector<double>{};
-    case Type::StringArray: return std::vector<std::string>{};
-    case Type::VectorArray: return std::vector<Vector3>{};
+    case Type::None:
+        return Value();
+    case Type::Int:
+        return 0;
+    case Type::Float:
+        return 0.0;
+    case Type::String:
+        return std::string();
+    case Type::Vector:
+        return Vector3{};
+    case Type::IntArray:
+        return std::vector<int>{};
+    case Type::FloatArray:
+        return std::vector<double>{};
+    case Type::StringArray:
+        return std::vector<std::string>{};
+    case Type::VectorArray:
+        return std::vector<Vector3>{};
     }
     return Value();
 }
 
 Value::Type Value::elementType(Type arrayType) {
     switch (arrayType) {
-    case Type::IntArray: return Type::Int;
-    case Type::FloatArray: return Type::Float;
-    case Type::StringArray: return Type::String;
-    case Type::VectorArray: return Type::Vector;
-    default: return arrayType;
+    case Type::IntArray:
+        return Type::Int;
+    case Type::FloatArray:
+        return Type::Float;
+    case Type::StringArray:
+        return Type::String;
+    case Type::VectorArray:
+        return Type::Vector;
+    default:
+        return arrayType;
     }
 }
 
 Value::Type Value::arrayType(Type elementType) {
     switch (elementType) {
-    case Type::Int: return Type::IntArray;
-    case Type::Float: return Type::FloatArray;
-    case Type::String: return Type::StringArray;
-    case Type::Vector: return Type::VectorArray;
-    default: return elementType;
+    case Type::Int:
+        return Type::IntArray;
+    case Type::Float:
+        return Type::FloatArray;
+    case Type::String:
+        return Type::StringArray;
+    case Type::Vector:
+        return Type::VectorArray;
+    default:
+        return elementType;
     }
 }
 
 std::string Value::typeName(Type type) {
     switch (type) {
-    case Type::None: return "none";
-    case Type::Int: return "int";
-    case Type::Float: return "float";
-    case Type::String: return "string";
-    case Type::Vector: return "vector";
-    default: return typeName(elementType(type)) + "[]";
+    case Type::None:
+        return "none";
+    case Type::Int:
+        return "int";
+    case Type::Float:
+        return "float";
+    case Type::String:
+        return "string";
+    case Type::Vector:
+        return "vector";
+    default:
+        return typeName(elementType(type)) + "[]";
     }
 }
 

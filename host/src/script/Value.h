@@ -14,7 +14,17 @@ struct Vector3 {
 // arguments, command results and variables are all Values.
 class Value {
 public:
-    enum class Type { None, Int, Float, String, Vector, IntArray, FloatArray, StringArray, VectorArray };
+    enum class Type {
+        None,
+        Int,
+        Float,
+        String,
+        Vector,
+        IntArray,
+        FloatArray,
+        StringArray,
+        VectorArray
+    };
 
     Value() = default;
     Value(int v) : data_(v) {}
@@ -72,7 +82,7 @@ private:
 };
 
 // The language's literal for a string: in double quotes, with \ " and line ends escaped.
-std::string quoted(const std::string& text);
+std::string quoteForScript(const std::string& text);
 
 // The language's text of a float: the shortest text that reads back as the same number.
 std::string formatFloat(double value);

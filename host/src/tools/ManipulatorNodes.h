@@ -21,6 +21,9 @@ public:
     // Drops the plug-in's object behind the node; handles to the node stay valid but name
     // no manipulator.
     static void destroy(const MObject& node);
+    // Destroys every manipulator of a node type whose plug-in is being unloaded, before its
+    // code goes away.
+    static void destroyOfType(const std::string& typeName);
 
     static void listen(MPxManipulatorNode* manipulator);
     static void stopListening(MPxManipulatorNode* manipulator);

@@ -37,7 +37,7 @@ bool pointerFromName(const std::string& name, TabletSample::Pointer& pointer) {
     return true;
 }
 
-bool sendTabletEvent(const TabletSample& sample) {
+void sendTabletEvent(const TabletSample& sample) {
     QMainWindow* window = QtHost::mainWindow();
     const bool press = sample.phase == TabletSample::Phase::Press;
     const bool release = sample.phase == TabletSample::Phase::Release;
@@ -53,7 +53,6 @@ bool sendTabletEvent(const TabletSample& sample) {
                        sample.yTilt, 0.0, 0.0, 0, QApplication::keyboardModifiers(),
                        /*uniqueID*/ 1, button, buttons);
     QApplication::sendEvent(window, &event);
-    return event.isAccepted();
 }
 
 } // namespace rvhost::ui

@@ -24,7 +24,7 @@ bool pointerFromName(const std::string& name, TabletSample::Pointer& pointer);
 
 // Sends a real QTabletEvent (TabletPress, TabletMove or TabletRelease) to the main window,
 // so event filters installed there see it first. Between a press and its release, moves
-// carry the pen button as held. Returns whether a widget accepted the event.
-bool sendTabletEvent(const TabletSample& sample);
+// carry the pen button as held.
+void sendTabletEvent(const TabletSample& sample);
 
 } // namespace rvhost::ui

@@ -9,7 +9,9 @@ constexpr double kPi = 3.14159265358979323846;
 }
 
 // The default looks at the origin from a raised corner, as a fresh scene's view would.
-Camera::Camera() { setLookAt(MPoint(28, 21, 28), MPoint(0, 0, 0), MVector(0, 1, 0)); }
+Camera::Camera() {
+    setLookAt(MPoint(28, 21, 28), MPoint(0, 0, 0), MVector(0, 1, 0));
+}
 
 bool Camera::setLookAt(const MPoint& eye, const MPoint& centre, const MVector& up) {
     MVector forward = centre - eye;

@@ -19,20 +19,20 @@ bool classificationHas(const std::string& nodeClassification, const std::string&
 
 } // namespace
 
-DrawOverrideRegistry::Instance::~Instance() { delete data; }
+DrawOverrideRegistry::Instance::~Instance() {
+    delete data;
+}
 
 DrawOverrideRegistry& DrawOverrideRegistry::instance() {
     static DrawOverrideRegistry registry;
     return registry;
 }
 
-MStatus DrawOverrideRegistry::add(const std::string& classification,
-                                  const std::string& registrant,
+MStatus DrawOverrideRegistry::add(const std::string& classification, const std::string& registrant,
                                   MHWRender::MDrawRegistry::DrawOverrideCreator creator) {
     if (!creator || classification.empty()) return MS::kInvalidParameter;
     for (const auto& c : creators_)
-        if (c->classification == classification && c->registrant == registrant)
-            return MS::kFailure;
+        if (c->classification == classification && c->registrant == registrant) return MS::kFailure;
     creators_.push_back(std::make_unique<Creator>(Creator{classification, registrant, creator}));
     return MS::kSuccess;
 }

@@ -21,10 +21,12 @@ const std::map<std::string, ViewPort::Renderer> kRenderers = {
 
 // Flags and how many values follow each (outside query mode).
 const std::map<std::string, size_t> kFlags = {
-    {"-camera", 9},   {"-perspective", 1}, {"-ortho", 1},      {"-size", 2},
+    {"-camera", 9},   {"-perspective", 1}, {"-ortho", 1},       {"-size", 2},
     {"-renderer", 1}, {"-snapshot", 1},    {"-worldToView", 3}, {"-refreshCount", 0}};
 
-MStatus fail(const std::string& text) { return script::commandError("hostView: " + text); }
+MStatus fail(const std::string& text) {
+    return script::commandError("hostView: " + text);
+}
 
 bool asNumber(const Value& v, double& out) {
     if (v.type() == Value::Type::Int || v.type() == Value::Type::Float) {
@@ -67,8 +69,8 @@ MStatus HostViewCommand::run(const script::CommandCall& call, Value& result) {
     }
     if (!worldPoint_.empty()) {
         short x = 0, y = 0;
-        const bool visible = ViewPort::active().toPort(
-            MPoint(worldPoint_[0], worldPoint_[1], worldPoint_[2]), x, y);
+        const bool visible =
+            ViewPort::active().toPort(MPoint(worldPoint_[0], worldPoint_[1], worldPoint_[2]), x, y);
         result = Value(std::vector<int>{x, y, visible ? 1 : 0});
     }
     return MS::kSuccess;
@@ -77,7 +79,8 @@ MStatus HostViewCommand::run(const script::CommandCall& call, Value& result) {
 MStatus HostViewCommand::parse(const std::vector<script::Argument>& args) {
     if (args.empty()) return fail("no flag given");
     // -q may stand anywhere; in query mode flags take no values.
-    for (const script::Argument& arg : args) query_ = query_ || isQueryFlag(arg);
+    for (const script::Argument& arg : args)
+        query_ = query_ || isQueryFlag(arg);
     size_t next = 0;
     while (next < args.size()) {
         if (isQueryFlag(args[next])) {
@@ -102,8 +105,7 @@ MStatus HostViewCommand::readFlag(const std::string& flag,
     }
     if (known->second == 0) return fail(flag + " is a query: use it with -q");
     if (flag == "-renderer" || flag == "-snapshot") {
-        if (next >= args.size() || args[next].value.isArray())
-            return fail(flag + " needs a value");
+        if (next >= args.size() || args[next].value.isArray()) return fail(flag + " needs a value");
         const std::string text = args[next++].value.asString();
         if (flag == "-snapshot") {
             snapshot_ = text;
@@ -127,8 +129,7 @@ MStatus HostViewCommand::readFlag(const std::string& flag,
 }
 
 MStatus HostViewCommand::numbers(const std::vector<script::Argument>& args, size_t& next,
-                                 size_t count, const std::string& flag,
-                                 std::vector<double>& out) {
+                                 size_t count, const std::string& flag, std::vector<double>& out) {
     for (size_t i = 0; i < count; ++i, ++next) {
         double v = 0;
         if (next >= args.size() || !asNumber(args[next].value, v))
@@ -149,9 +150,8 @@ MStatus HostViewCommand::settled(ViewPort& view) const {
         return fail("-perspective: the field of view must lie between 0 and 180 degrees");
     if (ortho_ && !view.camera().setOrthographic(*ortho_))
         return fail("-ortho: the width must be positive");
-    if (!size_.empty() &&
-        (size_[0] != std::floor(size_[0]) || size_[1] != std::floor(size_[1]) ||
-         !view.setSize(int(size_[0]), int(size_[1]))))
+    if (!size_.empty() && (size_[0] != std::floor(size_[0]) || size_[1] != std::floor(size_[1]) ||
+                           !view.setSize(int(size_[0]), int(size_[1]))))
         return fail("-size: width and height must be whole numbers from 1 to 16384");
     if (renderer_) view.setRenderer(*renderer_);
     return MS::kSuccess;

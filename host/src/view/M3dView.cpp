@@ -18,7 +18,9 @@ M3dView M3dView::active3dView(MStatus* ReturnStatus) {
     return M3dView(&rvhost::ViewPort::active());
 }
 
-unsigned int M3dView::numberOf3dViews() { return 1; }
+unsigned int M3dView::numberOf3dViews() {
+    return 1;
+}
 
 MStatus M3dView::get3dView(const unsigned int index, M3dView& view) {
     if (index != 0) return MS::kInvalidParameter;
@@ -30,7 +32,9 @@ MStatus M3dView::beginGL() {
     return view_ ? rvhost::ViewRenderer::beginGL(*view_) : MStatus(MS::kFailure);
 }
 
-MStatus M3dView::endGL() { return view_ ? rvhost::ViewRenderer::endGL() : MS::kFailure; }
+MStatus M3dView::endGL() {
+    return view_ ? rvhost::ViewRenderer::endGL() : MS::kFailure;
+}
 
 MStatus M3dView::refresh(bool, bool) {
     if (!view_) return MS::kFailure;
@@ -38,7 +42,9 @@ MStatus M3dView::refresh(bool, bool) {
     return MS::kSuccess;
 }
 
-MStatus M3dView::refresh(bool all, bool force, bool) { return refresh(all, force); }
+MStatus M3dView::refresh(bool all, bool force, bool) {
+    return refresh(all, force);
+}
 
 int M3dView::portWidth(MStatus* ReturnStatus) const {
     return attached(view_, ReturnStatus) ? view_->width() : 0;
@@ -84,10 +90,12 @@ MStatus M3dView::setDisplayStyle(DisplayStyle style, bool) {
 M3dView::RendererName M3dView::getRendererName(MStatus* ReturnStatus) const {
     if (!attached(view_, ReturnStatus)) return kDefaultQualityRenderer;
     return view_->renderer() == rvhost::ViewPort::Renderer::kLegacy ? kDefaultQualityRenderer
-                                                                     : kViewport2Renderer;
+                                                                    : kViewport2Renderer;
 }
 
-bool M3dView::isVisible(MStatus* ReturnStatus) const { return attached(view_, ReturnStatus); }
+bool M3dView::isVisible(MStatus* ReturnStatus) const {
+    return attached(view_, ReturnStatus);
+}
 
 MStatus M3dView::viewToWorld(short x_pos, short y_pos, MPoint& worldPt,
                              MVector& worldVector) const {

@@ -7,8 +7,8 @@ namespace MHWRender {
 MStatus MDrawRegistry::registerDrawOverrideCreator(const MString& drawClassification,
                                                    const MString& registrantId,
                                                    DrawOverrideCreator creatorFunction) {
-    return rvhost::DrawOverrideRegistry::instance().add(
-        drawClassification.asChar(), registrantId.asChar(), creatorFunction);
+    return rvhost::DrawOverrideRegistry::instance().add(drawClassification.asChar(),
+                                                        registrantId.asChar(), creatorFunction);
 }
 
 MStatus MDrawRegistry::deregisterDrawOverrideCreator(const MString& drawClassification,

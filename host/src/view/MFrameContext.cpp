@@ -13,12 +13,9 @@ MMatrix MFrameContext::getMatrix(MatrixType mtype, MStatus* ReturnStatus) const 
         if (ReturnStatus) *ReturnStatus = MS::kInvalidParameter;
         return MMatrix();
     }
-    const MMatrix bases[6] = {world_,
-                              view_,
-                              projection_,
-                              view_ * projection_,
-                              world_ * view_,
-                              world_ * view_ * projection_};
+    const MMatrix bases[6] = {world_,         view_,
+                              projection_,    view_ * projection_,
+                              world_ * view_, world_ * view_ * projection_};
     const MMatrix& m = bases[type / 4];
     if (ReturnStatus) *ReturnStatus = MS::kSuccess;
     switch (type % 4) {

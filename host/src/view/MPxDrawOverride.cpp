@@ -9,9 +9,13 @@ MPxDrawOverride::MPxDrawOverride(const MObject& obj, GeometryDrawOverrideCb call
 
 MPxDrawOverride::~MPxDrawOverride() = default;
 
-DrawAPI MPxDrawOverride::supportedDrawAPIs() const { return kOpenGL; }
+DrawAPI MPxDrawOverride::supportedDrawAPIs() const {
+    return kOpenGL;
+}
 
-bool MPxDrawOverride::hasUIDrawables() const { return false; }
+bool MPxDrawOverride::hasUIDrawables() const {
+    return false;
+}
 
 MMatrix MPxDrawOverride::transform(const MDagPath& objPath, const MDagPath&) const {
     return objPath.isValid() ? objPath.inclusiveMatrix() : MMatrix();
@@ -21,9 +25,13 @@ MBoundingBox MPxDrawOverride::boundingBox(const MDagPath&, const MDagPath&) cons
     return MBoundingBox();
 }
 
-bool MPxDrawOverride::isBounded(const MDagPath&, const MDagPath&) const { return false; }
+bool MPxDrawOverride::isBounded(const MDagPath&, const MDagPath&) const {
+    return false;
+}
 
-bool MPxDrawOverride::disableInternalBoundingBoxDraw() const { return false; }
+bool MPxDrawOverride::disableInternalBoundingBoxDraw() const {
+    return false;
+}
 
 // This host has no draw manager or selection of its own for Viewport 2.0: the defaults add
 // nothing and keep the path as it is.

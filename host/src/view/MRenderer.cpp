@@ -15,7 +15,9 @@ DrawAPI MRenderer::drawAPI() const {
                : kOpenGL;
 }
 
-bool MRenderer::drawAPIIsOpenGL() const { return drawAPI() == kOpenGL; }
+bool MRenderer::drawAPIIsOpenGL() const {
+    return drawAPI() == kOpenGL;
+}
 
 void MRenderer::setGeometryDrawDirty(MObject obj, bool) {
     if (!obj.isNull()) rvhost::ViewPort::active().countDrawDirty();

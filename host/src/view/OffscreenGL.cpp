@@ -1,22 +1,44 @@
 #include "view/OffscreenGL.h"
 
+#include <maya/MGlobal.h>
+
 #include <GL/osmesa.h>
 #include <dlfcn.h>
 
 #include <cstring>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace rvhost {
 
-OffscreenGL& OffscreenGL::instance() {
-    static OffscreenGL gl;
-    return gl;
-}
+namespace {
 
-OffscreenGL::~OffscreenGL() {
-    if (context_) OSMesaDestroyContext(context_);
+// The renderer keeps a few allocations for the life of the process where the leak checker
+// cannot see them; they are not ours to free.
+struct RendererAllocations {
+#if defined(__SANITIZE_ADDRESS__)
+    RendererAllocations() {
+        __lsan_disable();
+    }
+    ~RendererAllocations() {
+        __lsan_enable();
+    }
+#endif
+};
+
+} // namespace
+
+// Never destroyed: the renderer keeps buffers of its own that only a live context reaches,
+// and plug-in code may still draw while other statics are torn down.
+OffscreenGL& OffscreenGL::instance() {
+    static OffscreenGL* gl = new OffscreenGL;
+    return *gl;
 }
 
 bool OffscreenGL::makeCurrent(int width, int height, std::string& error) {
+    const RendererAllocations kept;
     if (!context_) {
         // 24-bit depth, 8-bit stencil, no accumulation buffer, nothing shared.
         context_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
@@ -24,6 +46,9 @@ bool OffscreenGL::makeCurrent(int width, int height, std::string& error) {
             error = "the off-screen OpenGL renderer could not create a context";
             return false;
         }
+        if (!globalSymbolsReachRenderer())
+            MGlobal::displayWarning("another OpenGL library was loaded before the off-screen "
+                                    "renderer: plug-ins calling OpenGL directly will draw nothing");
     }
     const size_t bytes = size_t(width) * size_t(height) * 4;
     if (width != width_ || height != height_ || pixels_.size() != bytes) {

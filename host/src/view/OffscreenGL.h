@@ -11,7 +11,6 @@ namespace rvhost {
 class OffscreenGL {
 public:
     static OffscreenGL& instance();
-    ~OffscreenGL();
     OffscreenGL(const OffscreenGL&) = delete;
     OffscreenGL& operator=(const OffscreenGL&) = delete;
 

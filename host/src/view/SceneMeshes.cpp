@@ -4,6 +4,7 @@
 #include <maya/MVector.h>
 
 #include "mesh/MeshGeometry.h"
+#include "mesh/MeshShape.h"
 #include "scene/DagNode.h"
 #include "scene/Scene.h"
 
@@ -11,15 +12,14 @@ namespace rvhost {
 
 namespace {
 
-MVector toVector(const Vec3& v) { return MVector(v.x, v.y, v.z); }
+MVector toVector(const Vec3& v) {
+    return MVector(v.x, v.y, v.z);
+}
 
 void appendCorner(ShadedMesh& out, const MPoint& p, const MVector& n) {
     out.positions.insert(out.positions.end(), {float(p.x), float(p.y), float(p.z)});
     out.normals.insert(out.normals.end(), {float(n.x), float(n.y), float(n.z)});
 }
-
-// Until the mesh shape node lands, no DAG node carries geometry.
-const MeshGeometry* geometryOf(const DagNode&) { return nullptr; }
 
 bool hidden(const DagNode& node) {
     auto visibility = node.findAttribute("visibility");
@@ -28,20 +28,26 @@ bool hidden(const DagNode& node) {
     return std::holds_alternative<double>(value) && std::get<double>(value) == 0.0;
 }
 
-void collect(const DagNode& node, bool flat, std::vector<ShadedMesh>& out) {
+void visitBelow(const DagNode& node,
+                const std::function<void(const MeshShape&, const MMatrix&)>& visit) {
     if (!node.isWorld() && (hidden(node) || node.intermediate())) return;
-    if (const MeshGeometry* mesh = geometryOf(node)) {
-        out.emplace_back();
-        appendShadedMesh(*mesh, node.worldMatrix(), flat, out.back());
-    }
-    for (const auto& child : node.children()) collect(*child, flat, out);
+    if (auto shape = dynamic_cast<const MeshShape*>(&node)) visit(*shape, node.worldMatrix());
+    for (const auto& child : node.children())
+        visitBelow(*child, visit);
 }
 
 } // namespace
 
+void forEachVisibleMesh(const std::function<void(const MeshShape&, const MMatrix&)>& visit) {
+    visitBelow(Scene::instance().world(), visit);
+}
+
 std::vector<ShadedMesh> collectSceneMeshes(bool flat) {
     std::vector<ShadedMesh> meshes;
-    collect(Scene::instance().world(), flat, meshes);
+    forEachVisibleMesh([&](const MeshShape& shape, const MMatrix& world) {
+        meshes.emplace_back();
+        appendShadedMesh(shape.geometry(), world, flat, meshes.back());
+    });
     return meshes;
 }
 

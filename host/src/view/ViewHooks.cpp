@@ -7,7 +7,9 @@ ViewHooks::ToolItems& ViewHooks::provider() {
     return items;
 }
 
-void ViewHooks::setToolItems(ToolItems provider) { ViewHooks::provider() = std::move(provider); }
+void ViewHooks::setToolItems(ToolItems provider) {
+    ViewHooks::provider() = std::move(provider);
+}
 
 std::vector<ToolDrawItem> ViewHooks::toolItems() {
     const ToolItems& items = provider();

@@ -18,7 +18,9 @@ bool ViewPort::setSize(int width, int height) {
     return true;
 }
 
-void ViewPort::reset() { *this = ViewPort(); }
+void ViewPort::reset() {
+    *this = ViewPort();
+}
 
 ViewPort::Ray ViewPort::ray(double x, double y) const {
     const double half = width_ / 2.0;
@@ -66,7 +68,8 @@ MMatrix ViewPort::viewMatrix() const {
     const MVector axes[3] = {f.right, f.up, back};
     MMatrix m;
     for (int c = 0; c < 3; ++c) {
-        for (int r = 0; r < 3; ++r) m[r][c] = axes[c][r];
+        for (int r = 0; r < 3; ++r)
+            m[r][c] = axes[c][r];
         m[3][c] = -(e * axes[c]);
     }
     return m;

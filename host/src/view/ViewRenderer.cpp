@@ -18,7 +18,9 @@ constexpr int kGridHalfSize = 10; // lines every world unit from -10 to 10
 int glDepth = 0;
 bool rendering = false;
 
-float channel(unsigned char c) { return c / 255.0f; }
+float channel(unsigned char c) {
+    return c / 255.0f;
+}
 
 void loadViewMatrices(const GLApi& g, const ViewPort& view) {
     const MMatrix projection = view.projectionMatrix();
@@ -126,7 +128,8 @@ bool ViewRenderer::render(ViewPort& view, std::string& error) {
     drawMeshes(g, view);
     drawToolFeedback(view);
     // A plug-in that left beginGL open must not leave the state it saved behind.
-    while (glDepth > 0) endGL();
+    while (glDepth > 0)
+        endGL();
     rendering = false;
     if (context.isCurrent()) g.glFinish();
     return true;

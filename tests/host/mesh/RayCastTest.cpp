@@ -15,7 +15,9 @@ namespace {
 
 struct Random {
     explicit Random(unsigned seed) : engine(seed) {}
-    double uniform(double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(engine); }
+    double uniform(double lo, double hi) {
+        return std::uniform_real_distribution<>(lo, hi)(engine);
+    }
     int integer(int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(engine); }
     Vec3 point(double extent) {
         return {uniform(-extent, extent), uniform(-extent, extent), uniform(-extent, extent)};
@@ -48,7 +50,8 @@ MeshGeometry randomSoup(Random& rng, int polygons) {
 MeshGeometry bumpyGrid(Random& rng, int n) {
     MeshGeometry mesh = makePlane(8.0, 8.0, n, n);
     std::vector<float> xyz = mesh.points();
-    for (size_t v = 0; v < xyz.size(); v += 3) xyz[v + 1] = float(rng.uniform(-0.5, 0.5));
+    for (size_t v = 0; v < xyz.size(); v += 3)
+        xyz[v + 1] = float(rng.uniform(-0.5, 0.5));
     mesh.setPoints(xyz);
     return mesh;
 }
@@ -95,19 +98,19 @@ int expectSameHits(Random& rng, const MeshGeometry& mesh, int rays) {
 } // namespace
 
 TEST(RayCast, AcceleratedEqualsEveryTriangleOnRandomMeshes) {
-    for (unsigned seed = 1; seed <= 4; ++seed) {
+    for (unsigned seed = 1; seed <= 3; ++seed) {
         Random rng(seed);
-        const MeshGeometry soup = randomSoup(rng, 400);
-        EXPECT_GT(expectSameHits(rng, soup, 1000), 300) << "seed " << seed;
-        const MeshGeometry grid = bumpyGrid(rng, 24);
-        EXPECT_GT(expectSameHits(rng, grid, 1000), 300) << "seed " << seed;
+        const MeshGeometry soup = randomSoup(rng, 300);
+        EXPECT_GT(expectSameHits(rng, soup, 600), 200) << "seed " << seed;
+        const MeshGeometry grid = bumpyGrid(rng, 20);
+        EXPECT_GT(expectSameHits(rng, grid, 600), 200) << "seed " << seed;
     }
 }
 
 TEST(RayCast, AcceleratedFollowsMovedPointsAndNewTopology) {
     Random rng(77);
     MeshGeometry mesh = bumpyGrid(rng, 16);
-    EXPECT_GT(expectSameHits(rng, mesh, 500), 100); // builds the hierarchy
+    EXPECT_GT(expectSameHits(rng, mesh, 300), 60); // builds the hierarchy
     // Move every point far: a stale hierarchy would miss nearly everything.
     std::vector<float> xyz = mesh.points();
     for (size_t i = 0; i < xyz.size(); i += 3) {
@@ -115,13 +118,13 @@ TEST(RayCast, AcceleratedFollowsMovedPointsAndNewTopology) {
         xyz[i + 1] = float(xyz[i + 1] * 4.0 - 2.0);
     }
     ASSERT_TRUE(mesh.setPoints(xyz));
-    EXPECT_GT(expectSameHits(rng, mesh, 500), 100);
+    EXPECT_GT(expectSameHits(rng, mesh, 300), 60);
     mesh.setPoint(5, {0.0, 7.5, 0.0});
-    EXPECT_GT(expectSameHits(rng, mesh, 500), 100);
+    EXPECT_GT(expectSameHits(rng, mesh, 300), 60);
 
     const MeshGeometry other = randomSoup(rng, 200);
     ASSERT_EQ(mesh.setMesh(other.points(), other.counts(), other.connects()), "");
-    EXPECT_GT(expectSameHits(rng, mesh, 500), 100);
+    EXPECT_GT(expectSameHits(rng, mesh, 300), 60);
 }
 
 TEST(RayCast, TiesGoToTheLowestFaceThenTriangle) {
@@ -179,11 +182,11 @@ TEST(RayCast, ParameterRangeDirectionAndTolerance) {
 }
 
 TEST(NearestPoint, AcceleratedEqualsEveryTriangle) {
-    for (unsigned seed = 1; seed <= 4; ++seed) {
+    for (unsigned seed = 1; seed <= 3; ++seed) {
         Random rng(seed * 31);
-        const MeshGeometry meshes[] = {randomSoup(rng, 300), bumpyGrid(rng, 20)};
+        const MeshGeometry meshes[] = {randomSoup(rng, 200), bumpyGrid(rng, 16)};
         for (const MeshGeometry& mesh : meshes) {
-            for (int i = 0; i < 800; ++i) {
+            for (int i = 0; i < 300; ++i) {
                 const Vec3 p = rng.point(7.0);
                 SurfacePoint fast, slow;
                 ASSERT_TRUE(mesh.nearestPoint(p, fast));

@@ -67,7 +67,7 @@ TEST_F(DagTest, PushPopAndChildrenFollowTheHierarchy) {
     MFnDagNode fn(b->handle());
     EXPECT_EQ(fn.parent(0), a->handle());
     EXPECT_EQ(fn.fullPathName(), MString("|a|b"));
-    EXPECT_FALSE(fn.parent(1, nullptr).isNull() == false);
+    EXPECT_TRUE(fn.parent(1).isNull());
 }
 
 // Points are row vectors: p' = p * M. The matrix of a transform moves a point by the scale
@@ -120,8 +120,7 @@ TEST_F(DagTest, BalancedPivotsKeepTheMatrixAndTransformAttributesDriveIt) {
     EXPECT_DOUBLE_EQ(tx.asDouble(), 1.0);
     ASSERT_TRUE(tx.setValue(4.0));
     EXPECT_DOUBLE_EQ(fn.getTranslation(MSpace::kTransform).x, 4.0);
-    EXPECT_NEAR(MFnDependencyNode(node->handle()).findPlug("rotateY").asDouble(), M_PI / 3,
-                1e-12);
+    EXPECT_NEAR(MFnDependencyNode(node->handle()).findPlug("rotateY").asDouble(), M_PI / 3, 1e-12);
     EXPECT_FALSE(fn.setTranslation(MVector(), MSpace::kWorld));
 }
 

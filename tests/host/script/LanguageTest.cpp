@@ -28,8 +28,9 @@ TEST_F(ScriptTest, StringsConcatenateWithNumbersAndKeepEscapes) {
 }
 
 TEST_F(ScriptTest, AssignmentConvertsToTheDeclaredType) {
-    ASSERT_TRUE(run("int $i = \"12abc\"; float $f = \"2.5e1x\"; string $s = 3.25; int $t = 2.9;"
-                    "int $n = -2.9; float $len = <<3, 4, 0>>; vector $v = 2; string $w = <<1, 2.5, 3>>;"));
+    ASSERT_TRUE(
+        run("int $i = \"12abc\"; float $f = \"2.5e1x\"; string $s = 3.25; int $t = 2.9;"
+            "int $n = -2.9; float $len = <<3, 4, 0>>; vector $v = 2; string $w = <<1, 2.5, 3>>;"));
     EXPECT_EQ(value("$i"), Value(12));
     EXPECT_EQ(value("$f"), Value(25.0));
     EXPECT_EQ(value("$s"), Value("3.25"));
@@ -39,7 +40,8 @@ TEST_F(ScriptTest, AssignmentConvertsToTheDeclaredType) {
     EXPECT_EQ(value("$v"), Value(Vector3{2, 2, 2}));
     EXPECT_EQ(value("$w"), Value("1 2.5 3"));
     EXPECT_FALSE(run("string $scalar = {\"a\"};"));
-    EXPECT_NE(err().find("Cannot convert data of type string[] to type string."), std::string::npos);
+    EXPECT_NE(err().find("Cannot convert data of type string[] to type string."),
+              std::string::npos);
 }
 
 TEST_F(ScriptTest, UndeclaredVariablesTakeTheTypeOfTheirFirstValue) {
@@ -104,6 +106,7 @@ TEST_F(ScriptTest, ControlFlowLoopsBreakContinueAndSwitch) {
         }
     )"));
     EXPECT_EQ(value("$sum"), Value(0 + 1 + 3 + 4 + 5));
+    EXPECT_EQ(value("$i"), Value(6)); // the loop variable outlives the loop
     EXPECT_EQ(value("$n"), Value(2));
     EXPECT_EQ(value("$seen"), Value("abc"));
     EXPECT_EQ(value("$kind"), Value("twothree"));
@@ -149,8 +152,9 @@ TEST_F(ScriptTest, ProcsTakeTypedParametersAndArraysByReference) {
 
 TEST_F(ScriptTest, CommandFormPassesWordsNumbersAndExpressions) {
     stub("setAttr");
-    ASSERT_TRUE(run("string $node = \"n1\"; int $v = 4;\n"
-                    "setAttr -lock true ($node + \".width\") -type \"string\" |a|b.vtx[3] -2.5 $v;"));
+    ASSERT_TRUE(
+        run("string $node = \"n1\"; int $v = 4;\n"
+            "setAttr -lock true ($node + \".width\") -type \"string\" |a|b.vtx[3] -2.5 $v;"));
     ASSERT_EQ(calls_.size(), 1u);
     const CommandCall& call = calls_[0];
     EXPECT_FALSE(call.functionForm);
@@ -183,7 +187,8 @@ TEST_F(ScriptTest, BackQuotesGiveTheCommandResult) {
 }
 
 TEST_F(ScriptTest, EvalRunsTextAndGivesItsLastResult) {
-    ASSERT_TRUE(run("string $cmd = \"int $made = 40 + 2\"; eval($cmd); int $r = `eval \"abs -3\"`;"));
+    ASSERT_TRUE(
+        run("string $cmd = \"int $made = 40 + 2\"; eval($cmd); int $r = `eval \"abs -3\"`;"));
     EXPECT_EQ(value("$made"), Value(42));
     EXPECT_EQ(value("$r"), Value(3));
     EXPECT_FALSE(run("eval \"nosuch 1\";"));

@@ -1,8 +1,8 @@
 #pragma once
-#include "app/Startup.h"
 #include "script/CommandTable.h"
 #include "script/Interpreter.h"
 #include "script/Output.h"
+#include "script/ScriptCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,14 @@
 #include <string>
 #include <vector>
 
-// A host with its commands registered, a clean interpreter, and both output streams
+namespace rvhost::script {
+// Readable values in failure messages.
+inline void PrintTo(const Value& value, std::ostream* os) {
+    *os << Value::typeName(value.type()) << " {" << value.asString() << "}";
+}
+} // namespace rvhost::script
+
+// The language's commands registered, a clean interpreter, and both output streams
 // captured.
 class ScriptTest : public ::testing::Test {
 protected:
@@ -19,7 +26,8 @@ protected:
     using CommandCall = rvhost::script::CommandCall;
 
     ScriptTest() {
-        rvhost::startHost();
+        static const bool registered = (rvhost::script::registerScriptCommands(), true);
+        (void)registered;
         rvhost::script::Interpreter::instance().reset();
     }
 
@@ -32,7 +40,9 @@ protected:
         }
     }
 
-    static rvhost::script::CommandTable& table() { return rvhost::script::CommandTable::instance(); }
+    static rvhost::script::CommandTable& table() {
+        return rvhost::script::CommandTable::instance();
+    }
 
     MStatus run(const std::string& text, Value* result = nullptr) {
         return rvhost::script::Interpreter::instance().execute(text, result);

@@ -1,5 +1,7 @@
 #include "ToolFixture.h"
 
+#include <maya/MGlobal.h>
+
 namespace rvhost::test {
 namespace {
 
@@ -158,19 +160,22 @@ TEST_F(ContextEventsTest, ContextNamesAreUniqueAndValid) {
     EXPECT_EQ(registry.names(), (std::vector<std::string>{"selectSuperContext", "tool1"}));
 }
 
-TEST_F(ContextEventsTest, ContextSettingsReadBack) {
-    RecordingContext& tool = addContext("tool");
-    tool.setHelpString("Click and drag.");
-    tool.setTitleString("Title");
-    tool.setImage("icon.png", MPxContext::kImage2);
-    tool.setCursor(MCursor::pencilCursor);
-    EXPECT_EQ(tool.hostState().helpString, "Click and drag.");
-    EXPECT_EQ(tool.hostState().titleString, "Title");
-    EXPECT_EQ(tool.image(MPxContext::kImage2), "icon.png");
-    EXPECT_EQ(tool.image(MPxContext::kImage1), "");
-    EXPECT_EQ(tool.cursor(), MCursor::pencilCursor);
-    EXPECT_NE(tool.cursor(), MCursor::defaultCursor);
-    EXPECT_EQ(tool.newToolCommand(), nullptr);
+TEST_F(ContextEventsTest, ScriptsDriveTheMouseInCommandAndFunctionForm) {
+    addContext("tool");
+    script::OutputRedirect redirect(out, err);
+    ASSERT_EQ(MGlobal::executeCommand("setToolTo tool"), MS::kSuccess);
+    MString current;
+    ASSERT_EQ(MGlobal::executeCommand("currentCtx()", current), MS::kSuccess);
+    EXPECT_EQ(current, "tool");
+    int code = -1;
+    ASSERT_EQ(MGlobal::executeCommand("hostMouse -press 3 -4 -shift", code), MS::kSuccess);
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(MGlobal::executeCommand("hostMouse(\"-release\", -2, 7, \"-ctrl\")", code),
+              MS::kSuccess);
+    const std::vector<Call> expected{
+        {"tool.setup"}, {"tool.press", 3, -4, true, false}, {"tool.release", -2, 7, false, true}};
+    EXPECT_EQ(log, expected);
+    EXPECT_NE(MGlobal::executeCommand("hostMouse -drag 1 1"), MS::kSuccess);
 }
 
 } // namespace

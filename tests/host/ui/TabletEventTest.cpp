@@ -99,17 +99,4 @@ TEST(QtHost, FilterOnTheMainWindowReceivesTabletEvents) {
     EXPECT_EQ(recorder.seen[3].buttons, Qt::NoButton);
 }
 
-TEST(QtHost, PointerNames) {
-    TabletSample::Pointer p = TabletSample::Pointer::Pen;
-    EXPECT_TRUE(rvhost::ui::pointerFromName("eraser", p));
-    EXPECT_EQ(static_cast<int>(p), 3);
-    EXPECT_TRUE(rvhost::ui::pointerFromName("cursor", p));
-    EXPECT_EQ(p, TabletSample::Pointer::Cursor);
-    EXPECT_TRUE(rvhost::ui::pointerFromName("pen", p));
-    EXPECT_EQ(p, TabletSample::Pointer::Pen);
-    EXPECT_FALSE(rvhost::ui::pointerFromName("Pen", p));
-    EXPECT_FALSE(rvhost::ui::pointerFromName("mouse", p));
-    EXPECT_EQ(p, TabletSample::Pointer::Pen);
-}
-
 } // namespace

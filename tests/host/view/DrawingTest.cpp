@@ -5,8 +5,11 @@
 #include <maya/MPxDrawOverride.h>
 #include <maya/MViewport2Renderer.h>
 
+#include "mesh/MeshGenerators.h"
+#include "mesh/MeshShape.h"
 #include "scene/NodeTypes.h"
 #include "scene/Scene.h"
+#include "scene/Transform.h"
 #include "view/OffscreenGL.h"
 #include "view/ViewHooks.h"
 #include "view/ViewPort.h"
@@ -141,8 +144,8 @@ TEST_F(Drawing, EmptySceneIsBackgroundWithAFaintGrid) {
     EXPECT_EQ(pixelAt(100, 100), kBackground);
     EXPECT_EQ(pixelAt(345, 295), kBackground); // between grid lines
     const Pixel grid = {ViewRenderer::kGrid[0], ViewRenderer::kGrid[1], ViewRenderer::kGrid[2]};
-    EXPECT_EQ(pixelAt(349, 295), grid); // on the line x = 3
-    EXPECT_EQ(pixelAt(345, 290), grid); // on the line z = -5
+    EXPECT_EQ(pixelAt(349, 295), grid);              // on the line x = 3
+    EXPECT_EQ(pixelAt(345, 290), grid);              // on the line z = -5
     EXPECT_EQ(pixelAt(319 + 150, 290), kBackground); // x = 15 is past the grid's edge
 }
 
@@ -188,6 +191,36 @@ TEST_F(Drawing, SnapshotRowsRunTopFirst) {
     };
     EXPECT_EQ(pngPixel(349, 479 - 220), kRed);
     EXPECT_EQ(pngPixel(349, 220), kBackground);
+}
+
+TEST_F(Drawing, MeshesAreDrawnLitWhereTheirTransformsPutThem) {
+    std::string error;
+    auto shape =
+        rvhost::MeshShape::createWithTransform(rvhost::makePlane(4, 2, 1, 1), "", "pPlane", &error);
+    ASSERT_TRUE(shape) << error;
+    auto transform = std::dynamic_pointer_cast<rvhost::Transform>(shape->parent());
+    ASSERT_TRUE(transform);
+    const Pixel facing = {ViewRenderer::kMeshFacing, ViewRenderer::kMeshFacing,
+                          ViewRenderer::kMeshFacing};
+
+    // The plane spans x in [-2, 2] and z in [-1, 1], facing the eye.
+    render();
+    EXPECT_EQ(pixelAt(320, 240), facing);
+    EXPECT_EQ(pixelAt(301, 249), facing);
+    EXPECT_EQ(pixelAt(345, 240), kBackground);
+    EXPECT_EQ(pixelAt(320, 255), kBackground);
+
+    MTransformationMatrix moved;
+    moved.setTranslation(MVector(10, 0, 0), MSpace::kTransform);
+    transform->setTransformation(moved);
+    render();
+    EXPECT_EQ(pixelAt(320, 240), kBackground);
+    EXPECT_EQ(pixelAt(420, 240), facing);
+
+    shape->setIntermediate(true); // intermediate objects are never drawn
+    render();
+    EXPECT_EQ(pixelAt(420, 240), kBackground);
+    rvhost::Scene::instance().remove(*transform);
 }
 
 TEST_F(Drawing, BeginAndEndGLMustPair) {
@@ -253,11 +286,11 @@ TEST_F(Viewport2, OpenGLRendererRunsTheOverrideWithTheViewsMatrices) {
     EXPECT_TRUE(std::equal(expected, expected + 4, overrideLog.viewport));
     EXPECT_EQ(pixelAt(319 + 30, 260), kGreen);
 
-    EXPECT_TRUE(MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(kClassification,
-                                                                        "rvViewTest"));
+    EXPECT_TRUE(
+        MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(kClassification, "rvViewTest"));
     EXPECT_EQ(overrideLog.alive, 0);
-    EXPECT_FALSE(MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(kClassification,
-                                                                         "rvViewTest"));
+    EXPECT_FALSE(
+        MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(kClassification, "rvViewTest"));
 }
 
 TEST_F(Viewport2, DirectXRendererRunsNoPluginOpenGL) {
@@ -297,9 +330,12 @@ TEST(FrameContext, MatrixVariantsAreTransposesAndInverses) {
     using F = MHWRender::MFrameContext;
     const MMatrix wvp = context.getMatrix(F::kWorldViewProjMtx);
     EXPECT_TRUE(wvp.isEquivalent(world * view * projection));
-    EXPECT_TRUE(context.getMatrix(F::kViewProjTransposeMtx).isEquivalent((view * projection).transpose()));
-    EXPECT_TRUE((context.getMatrix(F::kWorldViewInverseMtx) * world * view).isEquivalent(MMatrix()));
-    EXPECT_TRUE(context.getMatrix(F::kWorldTranspInverseMtx).isEquivalent(world.inverse().transpose()));
+    EXPECT_TRUE(
+        context.getMatrix(F::kViewProjTransposeMtx).isEquivalent((view * projection).transpose()));
+    EXPECT_TRUE(
+        (context.getMatrix(F::kWorldViewInverseMtx) * world * view).isEquivalent(MMatrix()));
+    EXPECT_TRUE(
+        context.getMatrix(F::kWorldTranspInverseMtx).isEquivalent(world.inverse().transpose()));
     MStatus status;
     context.getMatrix(static_cast<F::MatrixType>(99), &status);
     EXPECT_EQ(status, MS::kInvalidParameter);

@@ -15,8 +15,12 @@ using rvhost::script::Value;
 
 namespace {
 
-Argument word(const char* text) { return {Value(text), true}; }
-Argument number(double v) { return {Value(v), false}; }
+Argument word(const char* text) {
+    return {Value(text), true};
+}
+Argument number(double v) {
+    return {Value(v), false};
+}
 
 class HostView : public ::testing::Test {
 protected:
@@ -74,8 +78,8 @@ TEST_F(HostView, QueriesReadTheView) {
     view.refresh(true, false);
     ASSERT_TRUE(run({word("-q"), word("-refreshCount")}));
     EXPECT_EQ(result, Value(2));
-    ASSERT_TRUE(run({word("-renderer"), word("vp2-directx"), word("-size"), number(64),
-                     number(32)}));
+    ASSERT_TRUE(
+        run({word("-renderer"), word("vp2-directx"), word("-size"), number(64), number(32)}));
     ASSERT_TRUE(run({word("-q"), word("-renderer")}));
     EXPECT_EQ(result, Value("vp2-directx"));
     ASSERT_TRUE(run({word("-query"), word("-size")}));

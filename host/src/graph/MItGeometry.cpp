@@ -1,0 +1,97 @@
+#include <maya/MItGeometry.h>
+
+#include "mesh/MeshShape.h"
+#include "scene/Graph.h"
+#include "scene/Report.h"
+
+using rvhost::report;
+using rvhost::reported;
+
+MItGeometry::MItGeometry(MDataHandle& dataHandle, unsigned int, bool readOnly,
+                         MStatus* ReturnStatus) {
+    attach(dataHandle.data(), readOnly, ReturnStatus);
+}
+
+MItGeometry::MItGeometry(MDataHandle& dataHandle, bool readOnly, MStatus* ReturnStatus) {
+    attach(dataHandle.data(), readOnly, ReturnStatus);
+}
+
+MItGeometry::MItGeometry(const MObject& dagObject, MStatus* ReturnStatus) {
+    attach(dagObject, false, ReturnStatus);
+}
+
+MItGeometry::MItGeometry(const MDagPath& dagPath, MStatus* ReturnStatus) {
+    attach(dagPath.node(), false, ReturnStatus);
+}
+
+void MItGeometry::attach(const MObject& geometry, bool readOnly, MStatus* ReturnStatus) {
+    geometry_ = geometry;
+    mesh_ = rvhost::geometryOf(geometry);
+    readOnly_ = readOnly;
+    report(ReturnStatus, mesh_ ? MS::kSuccess : MS::kInvalidParameter);
+}
+
+// Points are kept in object space only; other spaces are refused.
+bool MItGeometry::objectSpace(MSpace::Space space) const {
+    return mesh_ && (space == MSpace::kObject || space == MSpace::kTransform);
+}
+
+bool MItGeometry::isDone(MStatus* ReturnStatus) const {
+    return reported(ReturnStatus, mesh_, !mesh_ || index_ >= mesh_->numVertices());
+}
+
+MStatus MItGeometry::next() {
+    if (!mesh_) return MS::kFailure;
+    ++index_;
+    return MS::kSuccess;
+}
+
+MStatus MItGeometry::reset() {
+    index_ = 0;
+    return mesh_ ? MS::kSuccess : MS::kFailure;
+}
+
+int MItGeometry::index(MStatus* ReturnStatus) const {
+    return reported(ReturnStatus, mesh_, index_);
+}
+
+int MItGeometry::count(MStatus* ReturnStatus) const {
+    return reported(ReturnStatus, mesh_, mesh_ ? mesh_->numVertices() : 0);
+}
+
+MPoint MItGeometry::position(MSpace::Space space, MStatus* ReturnStatus) const {
+    if (!objectSpace(space) || isDone()) return reported(ReturnStatus, false, MPoint());
+    rvhost::Vec3 p = mesh_->point(index_);
+    return reported(ReturnStatus, true, MPoint(p.x, p.y, p.z));
+}
+
+MStatus MItGeometry::setPosition(const MPoint& point, MSpace::Space space) {
+    if (!objectSpace(space) || readOnly_ || isDone()) return MS::kFailure;
+    MPointArray points;
+    allPositions(points, space);
+    points[index_] = point;
+    return setAllPositions(points, space);
+}
+
+MStatus MItGeometry::allPositions(MPointArray& points, MSpace::Space space) const {
+    if (!objectSpace(space)) return MS::kInvalidParameter;
+    const std::vector<float>& xyz = mesh_->points();
+    points.setLength(static_cast<unsigned int>(xyz.size() / 3));
+    for (unsigned int i = 0; i < points.length(); ++i)
+        points[i] = MPoint(xyz[3 * i], xyz[3 * i + 1], xyz[3 * i + 2]);
+    return MS::kSuccess;
+}
+
+MStatus MItGeometry::setAllPositions(const MPointArray& points, MSpace::Space space) {
+    if (!objectSpace(space) || readOnly_) return MS::kFailure;
+    std::vector<float> xyz;
+    xyz.reserve(3 * static_cast<size_t>(points.length()));
+    for (unsigned int i = 0; i < points.length(); ++i)
+        for (double c : {points[i].x, points[i].y, points[i].z})
+            xyz.push_back(static_cast<float>(c));
+    if (!mesh_->setPoints(std::move(xyz))) return MS::kInvalidParameter;
+    // A shape's points moved in place: what it feeds must follow.
+    if (auto shape = rvhost::meshShapeOf(geometry_))
+        rvhost::Graph::instance().changed(*shape, rvhost::MeshShape::attributes().outMesh.get());
+    return MS::kSuccess;
+}

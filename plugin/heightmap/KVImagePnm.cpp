@@ -1,0 +1,201 @@
+// KVImage: the portable grey and colour maps (P2, P3, P5, P6), read and written here.
+#include "heightmap/KVImage.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+const float kRedWeight = 0.30f;
+const float kGreenWeight = 0.59f;
+const float kBlueWeight = 0.11f;
+
+const char* const kDimensionsError =
+    "PBM Error: Problem reading image dimensions. (height, width & maxVal is < 1)";
+const char* const kTruncatedError = "PBM Error: File ends before its image data is complete.";
+
+// A cursor over the whole file, read at once.
+class PnmText {
+public:
+    explicit PnmText(std::string bytes) : bytes_(std::move(bytes)) {}
+
+    bool atEnd() const { return at_ >= bytes_.size(); }
+    size_t remaining() const { return atEnd() ? 0 : bytes_.size() - at_; }
+    int next() { return atEnd() ? -1 : static_cast<unsigned char>(bytes_[at_++]); }
+    void skip() { ++at_; }
+
+    // A decimal number after white space, as a stream extraction reads it: false when
+    // no digit follows.
+    bool number(int64_t& value) {
+        while (!atEnd() && std::isspace(static_cast<unsigned char>(bytes_[at_]))) ++at_;
+        bool negative = false;
+        if (!atEnd() && (bytes_[at_] == '-' || bytes_[at_] == '+')) negative = bytes_[at_++] == '-';
+        if (atEnd() || !std::isdigit(static_cast<unsigned char>(bytes_[at_]))) return false;
+        value = 0;
+        while (!atEnd() && std::isdigit(static_cast<unsigned char>(bytes_[at_])) &&
+               value < (int64_t(1) << 40))
+            value = value * 10 + (bytes_[at_++] - '0');
+        if (negative) value = -value;
+        return true;
+    }
+
+    int binarySample(bool twoBytes) {
+        const int high = next();
+        return twoBytes ? (high << 8) | next() : high;
+    }
+
+private:
+    std::string bytes_;
+    size_t at_ = 0;
+};
+
+bool readWhole(const MString& path, std::string& bytes) {
+    std::ifstream in(path.asChar(), std::ios::binary);
+    if (!in.good()) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+// Integer part of value × maxVal + 0.5, not clamped (a value that is not a number gives 0).
+int64_t rounded(double value, int maxVal) {
+    const double scaled = value * maxVal + 0.5;
+    return std::isfinite(scaled) ? static_cast<int64_t>(scaled) : 0;
+}
+
+// Binary samples keep the low bytes of out-of-range values.
+void putSample(std::string& out, int64_t sample, bool twoBytes) {
+    if (twoBytes) out += static_cast<char>((sample >> 8) & 0xff);
+    out += static_cast<char>(sample & 0xff);
+}
+} // namespace
+
+MStatus KVImage::loadPnm() {
+    std::string bytes;
+    if (!readWhole(fileName, bytes)) return fail("PBM Error: Problem opening file: " + fileName);
+    PnmText text(std::move(bytes));
+    if (text.next() != 'P') return fail("PBM Error: Invalid PGM, PBM or PPM file.");
+    switch (text.next()) {
+    case '2': channels = 1, isAscii = true; break;
+    case '3': channels = 3, isAscii = true; break;
+    case '5': channels = 1, isAscii = false; break;
+    case '6': channels = 3, isAscii = false; break;
+    default:
+        return fail(MString("PBM Error: Invalid PGM, PBM or PPM format. ") +
+                    "Must be Grayscale Binary(P5) / Ascii(P2) or RGB Binary(P6) / Ascii(P3).");
+    }
+    int64_t w = 0, h = 0, maxVal = 0;
+    if (!text.number(w) || !text.number(h) || !text.number(maxVal) || w < 1 || h < 1 ||
+        maxVal < 1 || w > 0xffffffffLL || h > 0xffffffffLL || maxVal > 0x7fffffffLL)
+        return fail(kDimensionsError);
+    width = static_cast<unsigned int>(w);
+    height = static_cast<unsigned int>(h);
+    const bool twoBytes = maxVal >= 256;
+    bitDepth = twoBytes ? 16 : 8;
+    bytesPerSample = twoBytes ? 2 : 1;
+    pixels.clear();
+    heightVals.clear();
+    text.skip();
+
+    // Every sample takes at least one byte (binary: bytesPerSample), so a header that
+    // promises more than the file holds is refused before anything is allocated.
+    const uint64_t samples = uint64_t(width) * height * channels;
+    if (text.remaining() < samples * (isAscii ? 1 : bytesPerSample)) return fail(kTruncatedError);
+
+    const double divisor = static_cast<double>(maxVal);
+    auto sample = [&](double& value) {
+        int64_t raw = 0;
+        if (isAscii) {
+            if (!text.number(raw)) return false;
+        } else {
+            raw = text.binarySample(twoBytes);
+        }
+        value = raw / divisor;
+        return true;
+    };
+    for (unsigned int r = 0; r < height; ++r) {
+        MColorArray colours(width);
+        MDoubleArray greys(width);
+        for (unsigned int c = 0; c < width; ++c) {
+            double red = 0, green = 0, blue = 0;
+            if (!sample(red)) return fail(kTruncatedError);
+            if (channels == 1) {
+                greys[c] = red;
+                colours[c] = MColor(float(red), float(red), float(red), 1.0f);
+                continue;
+            }
+            if (!sample(green) || !sample(blue)) return fail(kTruncatedError);
+            greys[c] = kRedWeight * red + kGreenWeight * green + kBlueWeight * blue;
+            colours[c] = MColor(float(red), float(green), float(blue), 1.0f);
+        }
+        appendRow(colours, greys);
+    }
+    flipVertical();
+    return MS::kSuccess;
+}
+
+MStatus KVImage::readPnmInfo() {
+    std::string bytes;
+    if (!readWhole(fileName, bytes))
+        return fail("PBM Error: Problem opening PGM File. (ifstream::good() returned false)");
+    PnmText text(std::move(bytes));
+    if (text.next() == 'P') {
+        switch (text.next()) {
+        case '2': channels = 1, isAscii = true; break;
+        case '3': channels = 3, isAscii = true; break;
+        case '5': channels = 1, isAscii = false; break;
+        case '6': channels = 3, isAscii = false; break;
+        default: return fail("PBM Error: Not valid PBM format. (First line != P5 or P6)");
+        }
+    }
+    int64_t w = 0, h = 0, maxVal = 0;
+    if (!text.number(w) || !text.number(h) || !text.number(maxVal) || w < 1 || h < 1 ||
+        maxVal < 1 || w > 0xffffffffLL || h > 0xffffffffLL)
+        return fail(kDimensionsError);
+    width = static_cast<unsigned int>(w);
+    height = static_cast<unsigned int>(h);
+    bitDepth = maxVal >= 256 ? 16 : 8;
+    bytesPerSample = bitDepth / 8;
+    return MS::kSuccess;
+}
+
+MStatus KVImage::savePnm() {
+    std::ofstream out(fileName.asChar(), isAscii ? std::ios::out | std::ios::trunc
+                                                 : std::ios::out | std::ios::trunc | std::ios::binary);
+    if (!out.good()) return fail("PBM Error: Problem saving file: " + fileName);
+    // Pictures of two or four channels are written as grey and as colour maps.
+    const bool grey = channels < 3;
+    const bool twoBytes = bitDepth > 8;
+    const int maxVal = twoBytes ? 65535 : 255;
+    std::string data = std::string("P") + (grey ? (isAscii ? '2' : '5') : (isAscii ? '3' : '6')) +
+                       "\n" + std::to_string(width) + "\n" + std::to_string(height) + "\n" +
+                       std::to_string(maxVal) + "\n";
+    for (size_t r = 0; r < heightVals.size(); ++r) {
+        const MDoubleArray& greys = heightVals[r];
+        const MColorArray& colours = pixels[r];
+        for (unsigned int c = 0; c < greys.length(); ++c) {
+            int64_t values[3];
+            unsigned int count = 1;
+            if (grey) {
+                // Binary 8-bit grey is truncated, not rounded.
+                values[0] = (!isAscii && !twoBytes && std::isfinite(greys[c]))
+                                ? static_cast<int64_t>(greys[c] * 255)
+                                : rounded(greys[c], maxVal);
+            } else {
+                count = 3;
+                for (unsigned int k = 0; k < 3; ++k) values[k] = rounded(colours[c][k], maxVal);
+            }
+            for (unsigned int k = 0; k < count; ++k) {
+                if (isAscii)
+                    data += std::to_string(values[k]) + " ";
+                else
+                    putSample(data, values[k], twoBytes);
+            }
+        }
+        if (isAscii) data += "\n";
+    }
+    out.write(data.data(), static_cast<std::streamsize>(data.size()));
+    return out.good() ? MStatus(MS::kSuccess) : fail("PBM Error: Problem saving file: " + fileName);
+}

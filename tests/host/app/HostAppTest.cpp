@@ -1,0 +1,73 @@
+#include "../script/ScriptFixture.h"
+#include "../script/TempFolder.h"
+
+#include "app/HostApp.h"
+#include "app/Startup.h"
+
+using rvhost::HostApp;
+
+class HostAppTest : public ScriptTest {
+protected:
+    HostAppTest() { rvhost::startHost(); }
+
+    int runApp(const std::vector<std::string>& args, const std::string& input = "") {
+        std::istringstream in(input);
+        return HostApp().run(args, in);
+    }
+};
+
+TEST_F(HostAppTest, BadUsageExitsWithTwoAndShowsTheUsage) {
+    EXPECT_EQ(runApp({}), HostApp::kUsage);
+    EXPECT_EQ(runApp({"-c"}), HostApp::kUsage);
+    EXPECT_EQ(runApp({"-x", "-c", "print 1;"}), HostApp::kUsage);
+    EXPECT_EQ(out(), ""); // nothing ran
+    EXPECT_NE(err().find("rvhost: unknown option \"-x\"."), std::string::npos);
+    EXPECT_NE(err().find("rvhost: -c needs a value."), std::string::npos);
+    EXPECT_NE(err().find(HostApp::usage()), std::string::npos);
+    EXPECT_EQ(runApp({"--help"}), HostApp::kOk);
+    EXPECT_EQ(out(), HostApp::usage());
+}
+
+TEST_F(HostAppTest, TextsAndFilesRunInOrderAndTheFirstErrorStopsAll) {
+    TempFolder folder("rvhost_app");
+    std::string script = folder.write("s.mel", "print \"file\\n\";\n");
+    EXPECT_EQ(runApp({"-c", "print \"one\\n\";", script, "-c", "print \"two\\n\";"}), HostApp::kOk);
+    EXPECT_EQ(out(), "one\nfile\ntwo\n");
+
+    std::string broken = folder.write("broken.mel", "print \"before\\n\";\nerror \"bad\";\n");
+    EXPECT_EQ(runApp({broken, "-c", "print \"after\\n\";"}), HostApp::kScriptError);
+    EXPECT_EQ(out(), "one\nfile\ntwo\nbefore\n");
+    EXPECT_NE(err().find("// Error: file: " + broken + " line 2: bad\n"), std::string::npos);
+
+    EXPECT_EQ(runApp({(folder.path() / "missing.mel").string()}), HostApp::kScriptError);
+    EXPECT_NE(err().find("Cannot open file"), std::string::npos);
+}
+
+TEST_F(HostAppTest, InteractiveInputRunsWholeStatementsAndRemembersErrors) {
+    std::string input = "global proc say(string $s)\n{\n  print ($s + \"\\n\");\n}\n"
+                        "say \"hello\";\n"
+                        "nosuch;\n"
+                        "for ($i = 0; $i < 2; $i++)\n  say $i;\n"
+                        "print \"last\"";
+    EXPECT_EQ(runApp({"-i"}, input), HostApp::kScriptError);
+    EXPECT_EQ(out(), "hello\n0\n1\nlast");
+    EXPECT_NE(err().find("Cannot find procedure \"nosuch\"."), std::string::npos);
+    EXPECT_EQ(runApp({"-c", "int $x = 5;", "-i"}, "print $x;\n"), HostApp::kOk);
+}
+
+TEST_F(HostAppTest, APlugInThatCannotBeLoadedStopsTheProgram) {
+    EXPECT_EQ(runApp({"-p", "/no/such/plugin.so", "-c", "print \"ran\";"}), HostApp::kScriptError);
+    EXPECT_EQ(out(), "");
+    EXPECT_NE(err().find("/no/such/plugin.so"), std::string::npos);
+}
+
+TEST_F(HostAppTest, HostClockCanBeDrivenByHand) {
+    ASSERT_TRUE(run("hostClock -manual on; float $t0 = `hostClock -q`; hostClock -advance 2.5;"
+                    "float $t1 = `hostClock -q`; int $manual = `hostClock -q -manual`;"));
+    EXPECT_EQ(value("$t1 - $t0"), Value(2.5));
+    EXPECT_EQ(value("$manual"), Value(1));
+    EXPECT_FALSE(run("hostClock -advance -1;"));
+    EXPECT_FALSE(run("hostClock -manual maybe;"));
+    ASSERT_TRUE(run("hostClock -manual off;"));
+    EXPECT_EQ(value("`hostClock -q -manual`"), Value(0));
+}
