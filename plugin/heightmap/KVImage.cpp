@@ -111,22 +111,29 @@ MStatus KVImage::crop(unsigned int w, unsigned int h, unsigned int x, unsigned i
 }
 
 std::vector<MDoubleArray> KVImage::greyWindow(int c, int r, int k) const {
-    std::vector<MDoubleArray> window;
-    const int rows = static_cast<int>(heightVals.size());
+    return window(heightVals, c, r, k);
+}
+
+std::vector<MDoubleArray> KVImage::window(const std::vector<MDoubleArray>& grid, int c, int r,
+                                          int k) {
+    std::vector<MDoubleArray> clipped;
+    const int rows = static_cast<int>(grid.size());
     for (int i = std::max(r - k, 0); i <= r + k && i < rows; ++i) {
-        const MDoubleArray& row = heightVals[i];
+        const MDoubleArray& row = grid[i];
         const int columns = static_cast<int>(row.length());
         MDoubleArray out;
-        for (int j = std::max(c - k, 0); j <= c + k && j < columns; ++j) out.append(row[j]);
-        window.push_back(std::move(out));
+        for (int j = std::max(c - k, 0); j <= c + k && j < columns; ++j)
+            out.append(row[j]);
+        clipped.push_back(std::move(out));
     }
-    return window;
+    return clipped;
 }
 
 double KVImage::windowMax(const std::vector<MDoubleArray>& window) {
     double best = 0.0;
     for (const MDoubleArray& row : window)
-        for (unsigned int j = 0; j < row.length(); ++j) best = std::max(best, row[j]);
+        for (unsigned int j = 0; j < row.length(); ++j)
+            best = std::max(best, row[j]);
     return best;
 }
 
@@ -134,7 +141,8 @@ double KVImage::windowMean(const std::vector<MDoubleArray>& window) {
     double sum = 0.0;
     unsigned int count = 0;
     for (const MDoubleArray& row : window) {
-        for (unsigned int j = 0; j < row.length(); ++j) sum += row[j];
+        for (unsigned int j = 0; j < row.length(); ++j)
+            sum += row[j];
         count += row.length();
     }
     return sum / static_cast<float>(count);

@@ -30,6 +30,9 @@ public:
     // Grey values of the square window of radius k around column c, row r, clipped to
     // the picture (rows and columns outside it are left out, not padded).
     std::vector<MDoubleArray> greyWindow(int c, int r, int k) const;
+    // The same window of any grid of rows.
+    static std::vector<MDoubleArray> window(const std::vector<MDoubleArray>& grid, int c, int r,
+                                            int k);
     static double windowMax(const std::vector<MDoubleArray>& window);
     static double windowMean(const std::vector<MDoubleArray>& window);
 

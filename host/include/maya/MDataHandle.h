@@ -7,7 +7,7 @@
 namespace rvhost {
 class Node;
 class Attribute;
-}
+} // namespace rvhost
 
 // The value of one plug inside a compute: read from an input, or written to an output.
 // Setting an output handle stores the value in the node at once.

@@ -10,9 +10,8 @@ public:
     MFn::Type type() const override { return MFn::kNumericAttribute; }
 
     // Supported: kBoolean, kShort, kInt (kLong), kFloat, kDouble, k3Float, k3Double.
-    MObject create(const MString& fullName, const MString& briefName,
-                   MFnNumericData::Type unitType, double defaultValue = 0.0,
-                   MStatus* ReturnStatus = nullptr);
+    MObject create(const MString& fullName, const MString& briefName, MFnNumericData::Type unitType,
+                   double defaultValue = 0.0, MStatus* ReturnStatus = nullptr);
     MFnNumericData::Type unitType(MStatus* ReturnStatus = nullptr) const;
 
     MStatus setMin(double min);

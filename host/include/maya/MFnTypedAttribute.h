@@ -11,8 +11,7 @@ public:
 
     // Supported types: kString, kIntArray, kMesh and kAny; others fail.
     MObject create(const MString& fullName, const MString& briefName, MFnData::Type type,
-                   const MObject& defaultData = MObject::kNullObj,
-                   MStatus* ReturnStatus = nullptr);
+                   const MObject& defaultData = MObject::kNullObj, MStatus* ReturnStatus = nullptr);
     MFnData::Type attrType(MStatus* ReturnStatus = nullptr) const;
     MStatus getDefault(MObject& defaultData);
     MStatus setDefault(const MObject& defaultData);

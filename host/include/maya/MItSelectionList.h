@@ -5,7 +5,13 @@
 // Walks a selection list, optionally only its items compatible with one type.
 class OPENMAYA_EXPORT MItSelectionList {
 public:
-    enum selItemType { kUnknownItem = -1, kDagSelectionItem, kAnimSelectionItem, kDNselectionItem, kPlugSelectionItem };
+    enum selItemType {
+        kUnknownItem = -1,
+        kDagSelectionItem,
+        kAnimSelectionItem,
+        kDNselectionItem,
+        kPlugSelectionItem
+    };
 
     MItSelectionList(const MSelectionList& list, MFn::Type filter = MFn::kInvalid,
                      MStatus* ReturnStatus = nullptr);

@@ -39,9 +39,10 @@ public:
     unsigned int numElements(MStatus* ReturnStatus = nullptr) const;
     unsigned int evaluateNumElements(MStatus* ReturnStatus = nullptr) const;
     MPlug elementByLogicalIndex(unsigned int logicalIndex, MStatus* ReturnStatus = nullptr) const;
-    MPlug elementByPhysicalIndex(unsigned int physicalIndex,
-                                 MStatus* ReturnStatus = nullptr) const;
-    MPlug operator[](unsigned int physicalIndex) const { return elementByPhysicalIndex(physicalIndex); }
+    MPlug elementByPhysicalIndex(unsigned int physicalIndex, MStatus* ReturnStatus = nullptr) const;
+    MPlug operator[](unsigned int physicalIndex) const {
+        return elementByPhysicalIndex(physicalIndex);
+    }
     unsigned int logicalIndex(MStatus* ReturnStatus = nullptr) const;
     int getExistingArrayAttributeIndices(MIntArray& indices, MStatus* ReturnStatus = nullptr);
     MPlug array(MStatus* ReturnStatus = nullptr) const;
@@ -69,7 +70,8 @@ public:
     float asFloat(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
     double asDouble(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
     MString asString(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
-    MObject asMObject(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
+    MObject asMObject(MDGContext& ctx = MDGContext::fsNormal,
+                      MStatus* ReturnStatus = nullptr) const;
 
     MStatus getValue(bool& value, MDGContext& ctx = MDGContext::fsNormal) const;
     MStatus getValue(int& value, MDGContext& ctx = MDGContext::fsNormal) const;

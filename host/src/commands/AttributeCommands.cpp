@@ -175,7 +175,7 @@ MStatus addAttr(const CommandCall& call, Value&) {
     if (shortName.empty()) shortName = longName;
     const bool data = args.has("-dt");
     const std::string type = data ? args.text("-dt") : args.text("-at", "double");
-    Attribute::Kind kind;
+    Attribute::Kind kind = Attribute::Kind::Double;
     if (!kindFor(type, data, kind))
         return commandError("addAttr: Unknown " + std::string(data ? "data" : "attribute") +
                             " type: " + type);

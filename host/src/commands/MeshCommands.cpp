@@ -8,6 +8,7 @@
 #include "script/ScriptCommands.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace rvhost::commands {
 

@@ -5,6 +5,7 @@
 #include "script/ScriptCommands.h"
 
 #include <maya/MGlobal.h>
+#include <maya/MSelectionList.h>
 
 namespace rvhost::commands {
 

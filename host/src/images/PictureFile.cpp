@@ -2,9 +2,12 @@
 
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
+#include <tiffio.h>
 #include <tinyexr.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 
 namespace rvhost {
@@ -13,6 +16,44 @@ namespace {
 constexpr int kChannels = 4;
 
 template <class T> using StbPixels = std::unique_ptr<T, void (*)(void*)>;
+
+// Larger pictures are taken for damaged headers rather than allocated.
+constexpr std::uint64_t kLargestTiffPixels = std::uint64_t(1) << 28;
+
+// Classic and big TIFF, either byte order.
+bool isTiff(const std::string& path) {
+    char magic[4] = {};
+    std::ifstream(path, std::ios::binary).read(magic, sizeof magic);
+    const std::string head(magic, sizeof magic);
+    return head == std::string("II*\0", 4) || head == std::string("MM\0*", 4) ||
+           head == std::string("II+\0", 4) || head == std::string("MM\0+", 4);
+}
+
+// libtiff's RGBA interface reads every photometric kind, bit depth and layout it knows
+// as 8-bit RGBA, top row first.
+bool readTiff(const std::string& path, PictureFile& picture) {
+    std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFOpen(path.c_str(), "r"), TIFFClose);
+    if (!tiff) return false;
+    std::uint32_t w = 0, h = 0;
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &w);
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &h);
+    const std::uint64_t count = std::uint64_t(w) * h;
+    if (count == 0 || count > kLargestTiffPixels) return false;
+    std::vector<std::uint32_t> raster(count);
+    if (!TIFFReadRGBAImageOriented(tiff.get(), w, h, raster.data(), ORIENTATION_TOPLEFT, 0))
+        return false;
+    picture.bytes.resize(count * kChannels);
+    unsigned char* out = picture.bytes.data();
+    for (const std::uint32_t pixel : raster) {
+        *out++ = static_cast<unsigned char>(TIFFGetR(pixel));
+        *out++ = static_cast<unsigned char>(TIFFGetG(pixel));
+        *out++ = static_cast<unsigned char>(TIFFGetB(pixel));
+        *out++ = static_cast<unsigned char>(TIFFGetA(pixel));
+    }
+    picture.width = w;
+    picture.height = h;
+    return true;
+}
 
 bool readExr(const std::string& path, PictureFile& picture) {
     float* rgba = nullptr;
@@ -65,6 +106,7 @@ bool readStb(const std::string& path, PictureFile& picture) {
 bool PictureFile::read(const std::string& path) {
     *this = PictureFile();
     if (IsEXR(path.c_str()) == TINYEXR_SUCCESS) return readExr(path, *this);
+    if (isTiff(path)) return readTiff(path, *this);
     return readStb(path, *this);
 }
 

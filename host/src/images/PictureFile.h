@@ -13,7 +13,8 @@ struct PictureFile {
     std::vector<unsigned char> bytes;
     std::vector<float> floats;
 
-    // Any format stb_image reads (PNG 8/16 bit, JPEG, TGA, BMP, HDR, ...) and OpenEXR.
+    // Any format stb_image reads (PNG 8/16 bit, JPEG, TGA, BMP, HDR, ...), OpenEXR, and
+    // TIFF through libtiff (as 8-bit bytes, whatever the file's depth).
     bool read(const std::string& path);
 
     // Formats whose files hold floats ("hdr", "exr"); the others take bytes.

@@ -1,5 +1,7 @@
 #include "mesh/MeshShape.h"
 
+#include <maya/MPoint.h>
+
 #include "mesh/MeshData.h"
 #include "scene/Graph.h"
 #include "scene/NodeTypes.h"
@@ -70,8 +72,12 @@ void MeshShape::geometryEdited() {
 
 bool MeshShape::readHook(const PlugId& plug, PlugValue& value) const {
     const Attributes& a = attributes();
-    if (plug.attribute == a.outMesh.get() || plug.attribute == a.worldMesh.get()) {
+    if (plug.attribute == a.outMesh.get()) {
         value = MObject(std::make_shared<MeshData>(geometry_));
+        return true;
+    }
+    if (plug.attribute == a.worldMesh.get()) {
+        value = MObject(std::make_shared<MeshData>(worldGeometry()));
         return true;
     }
     if (plug.attribute == a.intermediateObject.get()) {
@@ -79,6 +85,20 @@ bool MeshShape::readHook(const PlugId& plug, PlugValue& value) const {
         return true;
     }
     return false;
+}
+
+MeshGeometry MeshShape::worldGeometry() const {
+    MeshGeometry world = geometry_;
+    const MMatrix m = worldMatrix();
+    std::vector<float> xyz = world.points();
+    for (size_t i = 0; i < xyz.size(); i += 3) {
+        const MPoint p = MPoint(xyz[i], xyz[i + 1], xyz[i + 2]) * m;
+        xyz[i] = static_cast<float>(p.x);
+        xyz[i + 1] = static_cast<float>(p.y);
+        xyz[i + 2] = static_cast<float>(p.z);
+    }
+    world.setPoints(std::move(xyz));
+    return world;
 }
 
 bool MeshShape::writeHook(const PlugId& plug, const PlugValue& value) {

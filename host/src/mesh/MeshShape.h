@@ -8,9 +8,9 @@
 namespace rvhost {
 
 // The mesh shape node (type "mesh", MFn::kMesh). It keeps its geometry itself; the plugs
-// outMesh and worldMesh[n] read it as mesh data, and setting inMesh or outMesh replaces
-// it (inMesh affects outMesh and worldMesh, so a shape fed by a deformer passes the
-// result on). intermediateObject mirrors the DAG node's intermediate flag.
+// outMesh reads it as mesh data and worldMesh[n] the same in world space, and setting inMesh or
+// outMesh replaces it (inMesh affects outMesh and worldMesh, so a shape fed by a deformer passes
+// the result on). intermediateObject mirrors the DAG node's intermediate flag.
 class MeshShape : public DagNode {
 public:
     MeshShape();
@@ -47,6 +47,9 @@ protected:
     bool writeHook(const PlugId& plug, const PlugValue& value) override;
 
 private:
+    // The geometry with its points carried into world space, for worldMesh.
+    MeshGeometry worldGeometry() const;
+
     MeshGeometry geometry_;
 };
 

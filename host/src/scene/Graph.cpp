@@ -18,9 +18,10 @@ std::vector<const Attribute*> familyOf(const Attribute* attribute) {
 }
 } // namespace
 
+// Never destroyed: nodes that outlive the scene at exit still tell it they are going.
 Graph& Graph::instance() {
-    static Graph graph;
-    return graph;
+    static Graph* graph = new Graph;
+    return *graph;
 }
 
 void Graph::addAffects(const Attribute* when, const Attribute* affected) {

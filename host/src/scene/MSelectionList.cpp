@@ -89,8 +89,9 @@ std::vector<std::string> rangesOf(std::vector<int> elements) {
     return ranges;
 }
 
+// The same node, plug and kind of component (none, vertices, edges or faces).
 bool sameObject(const MSelectionList::Item& a, const MSelectionList::Item& b) {
-    return a.node == b.node && a.plug == b.plug && a.component.isNull() == b.component.isNull();
+    return a.node == b.node && a.plug == b.plug && a.component.apiType() == b.component.apiType();
 }
 
 } // namespace

@@ -38,26 +38,36 @@ protected:
     }
     std::vector<std::string> strings(const std::string& text) {
         MStringArray result;
-        EXPECT_TRUE(MGlobal::executeCommand(MString(text.c_str()), result, false, true)) << text << "\n" << err();
+        EXPECT_TRUE(MGlobal::executeCommand(MString(text.c_str()), result, false, true))
+            << text << "\n"
+            << err();
         std::vector<std::string> out;
-        for (unsigned int i = 0; i < result.length(); ++i) out.push_back(result[i].asChar());
+        for (unsigned int i = 0; i < result.length(); ++i)
+            out.push_back(result[i].asChar());
         return out;
     }
     std::string text(const std::string& command) {
         MString result;
-        EXPECT_TRUE(MGlobal::executeCommand(MString(command.c_str()), result, false, true)) << command << "\n" << err();
+        EXPECT_TRUE(MGlobal::executeCommand(MString(command.c_str()), result, false, true))
+            << command << "\n"
+            << err();
         return result.asChar();
     }
     std::vector<double> numbers(const std::string& text) {
         MDoubleArray result;
-        EXPECT_TRUE(MGlobal::executeCommand(MString(text.c_str()), result, false, true)) << text << "\n" << err();
+        EXPECT_TRUE(MGlobal::executeCommand(MString(text.c_str()), result, false, true))
+            << text << "\n"
+            << err();
         std::vector<double> out;
-        for (unsigned int i = 0; i < result.length(); ++i) out.push_back(result[i]);
+        for (unsigned int i = 0; i < result.length(); ++i)
+            out.push_back(result[i]);
         return out;
     }
     double number(const std::string& text) {
         double result = 0;
-        EXPECT_TRUE(MGlobal::executeCommand(MString(text.c_str()), result, false, true)) << text << "\n" << err();
+        EXPECT_TRUE(MGlobal::executeCommand(MString(text.c_str()), result, false, true))
+            << text << "\n"
+            << err();
         return result;
     }
     // Runs a command that must fail and returns the errors it showed.

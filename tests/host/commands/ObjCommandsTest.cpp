@@ -11,7 +11,8 @@ TEST_F(CommandsTest, ObjExportImportRoundTripKeepsVerticesFacesAndUVs) {
     strings("polyPlane -w 3 -h 2 -sx 3 -sy 2");
     ASSERT_TRUE(ok("move -r 0 0.25 0 pPlane1.vtx[5]"));
     ASSERT_TRUE(ok("hostMesh -exportObj \"" + file + "\" pPlane1")) << err();
-    EXPECT_EQ(strings("hostMesh -importObj \"" + file + "\" -n copy"), (Strings{"copy", "copyShape"}));
+    EXPECT_EQ(strings("hostMesh -importObj \"" + file + "\" -n copy"),
+              (Strings{"copy", "copyShape"}));
     const rvhost::MeshGeometry& a = mesh("pPlaneShape1")->geometry();
     const rvhost::MeshGeometry& b = mesh("copyShape")->geometry();
     EXPECT_EQ(a.points(), b.points());
@@ -22,16 +23,17 @@ TEST_F(CommandsTest, ObjExportImportRoundTripKeepsVerticesFacesAndUVs) {
     EXPECT_EQ(a.vs(), b.vs());
     ASSERT_TRUE(undo());
     EXPECT_FALSE(number("objExists copy"));
-    EXPECT_NE(failure("hostMesh -importObj \"" + (folder.path() / "none.obj").string() + "\"").find("Cannot read"),
+    EXPECT_NE(failure("hostMesh -importObj \"" + (folder.path() / "none.obj").string() + "\"")
+                  .find("Cannot read"),
               std::string::npos);
 }
 
 TEST_F(CommandsTest, ReplaceFromObjChangesTopologyInPlaceAndRayCastsSeeIt) {
     TempFolder folder("commands_obj");
     // One triangle standing above the plane, facing up, and one far off to the side.
-    const std::string file = folder.write("tri.obj",
-                                          "v -1 2 -1\nv 1 2 -1\nv 0 2 1\nv 5 0 5\nv 6 0 5\nv 5 0 6\n"
-                                          "f 1 3 2\nf 4 6 5\n");
+    const std::string file =
+        folder.write("tri.obj", "v -1 2 -1\nv 1 2 -1\nv 0 2 1\nv 5 0 5\nv 6 0 5\nv 5 0 6\n"
+                                "f 1 3 2\nf 4 6 5\n");
     strings("polyPlane -w 2 -h 2 -sx 1 -sy 1");
     ASSERT_TRUE(ok("hostMesh -replaceFromObj \"" + file + "\" pPlane1")) << err();
     EXPECT_EQ(numbers("polyEvaluate -v -f pPlane1"), (std::vector<double>{6, 2}));
@@ -47,6 +49,7 @@ TEST_F(CommandsTest, ReplaceFromObjChangesTopologyInPlaceAndRayCastsSeeIt) {
     ASSERT_TRUE(mesh("pPlaneShape1")->geometry().castRay(down, hit));
     EXPECT_NEAR(hit.point.y, 0.0, 1e-6);
     const std::string bad = folder.write("bad.obj", "v 0 0 0\nf 1 2 3\n");
-    EXPECT_NE(failure("hostMesh -replaceFromObj \"" + bad + "\" pPlane1").find("hostMesh"), std::string::npos);
+    EXPECT_NE(failure("hostMesh -replaceFromObj \"" + bad + "\" pPlane1").find("hostMesh"),
+              std::string::npos);
     EXPECT_EQ(number("polyEvaluate -f pPlane1"), 1) << "a bad file changes nothing";
 }

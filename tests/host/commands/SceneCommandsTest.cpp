@@ -9,8 +9,10 @@ TEST_F(CommandsTest, PolyPlaneFollowsTheDocumentedVertexOrderAndSelectsItsTransf
     expectNear3(numbers("pointPosition -l pPlane1.vtx[4]"), 0, 0, -1);
     expectNear3(numbers("pointPosition pPlane1.vtx[2]"), 2, 0, 1);
     EXPECT_EQ(strings("ls -sl"), Strings{"pPlane1"});
-    EXPECT_EQ(strings("polyPlane -n ground -ax 1 0 0 -sx 1 -sy 1"), (Strings{"ground", "groundShape"}));
-    for (int v = 0; v < 4; ++v) EXPECT_NEAR(numbers("pointPosition ground.vtx[" + std::to_string(v) + "]")[0], 0, 1e-6);
+    EXPECT_EQ(strings("polyPlane -n ground -ax 1 0 0 -sx 1 -sy 1"),
+              (Strings{"ground", "groundShape"}));
+    for (int v = 0; v < 4; ++v)
+        EXPECT_NEAR(numbers("pointPosition ground.vtx[" + std::to_string(v) + "]")[0], 0, 1e-6);
 }
 
 TEST_F(CommandsTest, PolyCubeAndSphereHonourTheirSizes) {
@@ -19,12 +21,14 @@ TEST_F(CommandsTest, PolyCubeAndSphereHonourTheirSizes) {
     std::vector<double> box = {0, 0, 0};
     for (int v = 0; v < 8; ++v) {
         std::vector<double> p = numbers("pointPosition pCube1.vtx[" + std::to_string(v) + "]");
-        for (int i = 0; i < 3; ++i) box[i] = std::max(box[i], std::abs(p[i]));
+        for (int i = 0; i < 3; ++i)
+            box[i] = std::max(box[i], std::abs(p[i]));
     }
     expectNear3(box, 1, 2, 3);
     strings("polySphere -r 3 -sx 8 -sy 6 -n ball");
     const rvhost::MeshGeometry& sphere = mesh("ballShape")->geometry();
-    for (int v = 0; v < sphere.numVertices(); ++v) EXPECT_NEAR(length(sphere.point(v)), 3.0, 1e-5);
+    for (int v = 0; v < sphere.numVertices(); ++v)
+        EXPECT_NEAR(length(sphere.point(v)), 3.0, 1e-5);
     EXPECT_NE(failure("polyCube -bogus 1").find("Invalid flag"), std::string::npos);
 }
 
@@ -46,8 +50,10 @@ TEST_F(CommandsTest, CreationDeletionAndRenamingUndoAndRedo) {
     ASSERT_TRUE(redo());
     EXPECT_FALSE(number("objExists floor"));
 
-    EXPECT_NE(failure("delete nothingHere").find("No object matches name: nothingHere"), std::string::npos);
-    EXPECT_NE(failure("rename nothingHere x").find("No object matches name: nothingHere"), std::string::npos);
+    EXPECT_NE(failure("delete nothingHere").find("No object matches name: nothingHere"),
+              std::string::npos);
+    EXPECT_NE(failure("rename nothingHere x").find("No object matches name: nothingHere"),
+              std::string::npos);
 }
 
 TEST_F(CommandsTest, CreateNodeParentsListsAndTypes) {
@@ -61,15 +67,17 @@ TEST_F(CommandsTest, CreateNodeParentsListsAndTypes) {
     EXPECT_EQ(strings("ls -type mesh"), Strings{"innerShape"});
     EXPECT_EQ(strings("ls -l -type transform"), (Strings{"|top", "|top|inner"}));
     EXPECT_EQ(strings("ls \"in*\""), (Strings{"inner", "innerShape"}));
-    EXPECT_NE(failure("createNode noSuchType").find("Unknown object type: noSuchType"), std::string::npos);
-    EXPECT_NE(failure("createNode transform -p nowhere").find("No object matches name: nowhere"), std::string::npos);
+    EXPECT_NE(failure("createNode noSuchType").find("Unknown object type: noSuchType"),
+              std::string::npos);
+    EXPECT_NE(failure("createNode transform -p nowhere").find("No object matches name: nowhere"),
+              std::string::npos);
     ASSERT_TRUE(undo());
     EXPECT_FALSE(number("objExists innerShape"));
     EXPECT_TRUE(number("objExists inner"));
 
     ASSERT_TRUE(ok("file -f -new"));
     EXPECT_TRUE(strings("ls").empty());
-    EXPECT_FALSE(undo()) << "file -new leaves nothing to undo";
+    EXPECT_EQ(rvhost::UndoQueue::instance().undoCount(), 0u) << "file -new leaves nothing to undo";
 }
 
 TEST_F(CommandsTest, SelectReplacesAddsRemovesAndTakesComponents) {
@@ -101,6 +109,7 @@ TEST_F(CommandsTest, PolyEvaluateCountsInTheOrderAsked) {
     EXPECT_EQ(numbers("polyEvaluate -e -v pPlaneShape1"), (std::vector<double>{17, 12}));
     ASSERT_TRUE(ok("select pPlane1"));
     EXPECT_EQ(number("polyEvaluate -v"), 12);
-    EXPECT_NE(failure("createNode transform -n empty; polyEvaluate -v empty").find("empty is not a mesh"),
-              std::string::npos);
+    EXPECT_NE(
+        failure("createNode transform -n empty; polyEvaluate -v empty").find("empty is not a mesh"),
+        std::string::npos);
 }

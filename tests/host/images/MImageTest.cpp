@@ -228,3 +228,39 @@ TEST_F(MImageTest, ConversionResizeAndChannelOrder) {
     image.getSize(w, h);
     EXPECT_EQ(w, 7u); // a refused create keeps the picture
 }
+
+TEST_F(MImageTest, TiffsOfEveryLayoutReadThroughLibtiffAsBytes) {
+    // Colour and grey, 8 and 16 bit, stripped, compressed and tiled, either byte order.
+    const std::pair<const char*, const char*> variants[] = {
+        {"rgb8.tif", "-depth 8 -compress none"},
+        {"rgb16.tif", "-depth 16 -compress lzw -endian MSB"},
+        {"tiled.tif", "-depth 8 -define tiff:tile-geometry=16x16"},
+        {"grey.tif", "-colorspace gray -depth 8 -compress zip"},
+    };
+    for (const auto& [name, options] : variants) {
+        SCOPED_TRACE(name);
+        const bool grey = std::string(name) == "grey.tif";
+        const std::string file = make(name, 3, 2, 255, kPicture8, options);
+        MImage image;
+        ASSERT_TRUE(image.readFromFile(file, MImage::kUnknown));
+        ASSERT_EQ(image.pixelType(), MImage::kByte);
+        unsigned int w = 0, h = 0;
+        image.getSize(w, h);
+        EXPECT_EQ(w, 3u);
+        EXPECT_EQ(h, 2u);
+        // ImageMagick's own reading of the file, top row first; memory holds the bottom first.
+        const std::vector<int> expected = samplesOf(file);
+        const unsigned char* p = image.pixels();
+        for (int px = 0; px < 6; ++px) {
+            const int stored = (px < 3 ? px + 3 : px - 3) * 3;
+            for (int c = 0; c < 3; ++c) EXPECT_EQ(p[px * 4 + c], expected[stored + c]) << px;
+            EXPECT_EQ(p[px * 4 + 3], 255);
+            if (grey) EXPECT_EQ(p[px * 4], p[px * 4 + 2]);
+        }
+    }
+    // A file that only looks like a TIFF fails and leaves the image empty.
+    std::ofstream(path("fake.tif"), std::ios::binary) << std::string("II*\0garbage", 11);
+    MImage image;
+    EXPECT_FALSE(image.readFromFile(path("fake.tif"), MImage::kUnknown));
+    expectEmpty(image);
+}

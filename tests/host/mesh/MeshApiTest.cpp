@@ -319,6 +319,13 @@ TEST_F(MeshApi, ShapePlugsCarryMeshData) {
     const MObject data = std::get<MObject>(out);
     EXPECT_TRUE(data.hasFn(MFn::kMeshData));
     EXPECT_EQ(MFnMesh(data).numVertices(), 9);
+    // worldMesh carries the points through the transform.
+    const PlugValue world = shape->storedValue({MeshShape::attributes().worldMesh.get(), 0});
+    MPoint p;
+    MFnMesh(std::get<MObject>(world)).getPoint(8, p);
+    EXPECT_NEAR(p.x, 12.0, 1e-6);
+    MFnMesh(data).getPoint(8, p);
+    EXPECT_NEAR(p.x, 1.0, 1e-6);
     // Setting inMesh replaces the geometry.
     auto cube = std::make_shared<MeshData>(makeCube(1, 1, 1, 1, 1, 1));
     shape->store({MeshShape::attributes().inMesh.get(), -1}, MObject(cube));

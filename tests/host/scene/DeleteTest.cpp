@@ -1,6 +1,4 @@
 #include <maya/MFnDagNode.h>
-#include <maya/MGlobal.h>
-#include <maya/MSelectionList.h>
 
 #include "SceneFixture.h"
 #include "scene/Graph.h"
@@ -50,40 +48,4 @@ TEST_F(DeleteTest, RestorePutsNodesBackInPlaceWithConnections) {
     ASSERT_EQ(graph.connectionsOf(*b).size(), 1u);
     ASSERT_TRUE(MPlug(a->handle(), a->findAttribute("tx")->handle()).setValue(3.0));
     EXPECT_DOUBLE_EQ(MPlug(b->handle(), b->findAttribute("tx")->handle()).asDouble(), 3.0);
-}
-
-TEST_F(DeleteTest, SelectionByNameFindsTransformsShapesPatternsAndComponents) {
-    auto plane = make("transform", "pPlane1");
-    make("testShape", "pPlaneShape1", plane->asDag());
-    make("transform", "pCube1");
-    MSelectionList list;
-    EXPECT_FALSE(list.add("nothing"));
-    ASSERT_TRUE(list.add("pPlaneShape1"));
-    ASSERT_TRUE(list.add("|pPlane1"));
-    ASSERT_TRUE(list.add("p*1"));
-    EXPECT_EQ(list.length(), 3u); // pPlane1 is not listed twice
-    MDagPath path;
-    ASSERT_TRUE(list.getDagPath(0, path));
-    EXPECT_EQ(path.fullPathName(), MString("|pPlane1|pPlaneShape1"));
-    MStringArray strings;
-    list.getSelectionStrings(strings);
-    ASSERT_EQ(strings.length(), 3u);
-    EXPECT_EQ(strings[2], MString("pCube1"));
-
-    ASSERT_TRUE(MGlobal::selectByName("pCube1", MGlobal::kReplaceList));
-    ASSERT_TRUE(MGlobal::selectByName("pPlane1"));
-    MSelectionList active;
-    MGlobal::getActiveSelectionList(active);
-    EXPECT_EQ(active.length(), 2u);
-    scene.remove(*scene.find("pCube1"));
-    MGlobal::getActiveSelectionList(active);
-    ASSERT_EQ(active.length(), 1u); // deleted objects drop out
-    MSelectionList byName;
-    ASSERT_TRUE(MGlobal::getSelectionListByName("pPlane1", byName));
-    MObject node;
-    byName.getDependNode(0, node);
-    EXPECT_EQ(node, plane->handle());
-    MGlobal::setActiveSelectionList(byName, MGlobal::kRemoveFromList);
-    MGlobal::getActiveSelectionList(active);
-    EXPECT_TRUE(active.isEmpty());
 }

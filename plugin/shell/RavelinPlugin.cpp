@@ -1,0 +1,87 @@
+// The plug-in's entry points: the host calls initializePlugin when it loads the library and
+// uninitializePlugin when it unloads it. MApiVersion comes from <maya/MFnPlugin.h>.
+#include "heightmap/KVHeightMapCmd.h"
+#include "shell/InstallPath.h"
+
+#include <maya/MFnPlugin.h>
+#include <maya/MGlobal.h>
+#include <maya/MObject.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+
+namespace {
+
+const char* const kVendor = "Tolvenic";
+const char* const kPluginVersion = "v1.0050";
+const char* const kBuildDate = "08-05-2015";
+const char* const kRequiredApi = "Maya2016 x64";
+
+// Both scripts are sourced by one command, so that a missing one fails the whole load.
+const char* const kSourceShelfScripts =
+    "string $rvInstallPath = `optionVar -q \"TVRVInfo_ProgramInstallPath\"`; "
+    "eval(\"source \\\"\" + $rvInstallPath + \"scripts/TVCreateShelfUI.mel\\\"\"); "
+    "eval(\"source \\\"\" + $rvInstallPath + \"scripts/TVDeleteShelfUI.mel\\\"\");";
+
+const char* const kShelfScriptsError =
+    "Ravelin Sculpting Plugin Loading Error, Missing or Corrupt MEL Files: \n "
+    "\"/scripts/tolvenic/ravelin3d/TVCreateShelfUI.mel\" and "
+    "\"/scripts/tolvenic/ravelin3d/TVDeleteShelfUI.mel\"";
+
+// Registration failures are reported and passed over; only kFailure counts as one.
+MStatus reported(const MStatus& status, const char* message) {
+    if (status == MS::kFailure) status.perror(message);
+    return status;
+}
+
+void writeBuildInfo(const MString& installFolder) {
+    MGlobal::setOptionVarValue("TVRVInfo_ProgramInstallPath", installFolder);
+    MGlobal::setOptionVarValue("TVRVInfo_MLLVersion", MString(kPluginVersion));
+    MGlobal::setOptionVarValue("TVRVInfo_MLLBuildDate", MString(kBuildDate));
+}
+
+// Everything after the shelf scripts, in the order the host expects to see it. The
+// sculpt tool's registrations slot in where the comments stand; the last status made
+// is the one initializePlugin returns.
+MStatus registerAll(MFnPlugin& plugin) {
+    reported(plugin.registerUI("TVCreateShelfUI", "TVDeleteShelfUI", "", ""), "registerUIScripts");
+    // Node RavelinManipNode (0x0011CE42, manipulator, "drawdb/geometry/RavelinManipNode").
+    // Draw override KVPSDrawOverride for that classification, registrant "RavelinPlugin".
+    // Node RVSculptData (0x0011CE43, dependency node).
+    // Node RVGeoLink (0x0011CE41, deformer).
+    MStatus status = reported(plugin.registerCommand("KVHeightMap", KVHeightMap::creator),
+                              "registerCommand: KVHeightMap");
+    // Commands RVPolyCompare, then RVCheckVersion, each with its syntax creator.
+    return status;
+}
+
+} // namespace
+
+PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
+    MString installFolder;
+    const MStatus found = InstallPath::lookUp(installFolder);
+    if (!found) return found;
+    writeBuildInfo(installFolder);
+
+    MFnPlugin plugin(obj, kVendor, kPluginVersion, kRequiredApi);
+    // Context command RavelinContext with tool command RavelinToolCmd goes here, before
+    // the shelf scripts.
+    const MStatus sourced = MGlobal::executeCommand(kSourceShelfScripts, false, false);
+    if (sourced == MS::kFailure) {
+        sourced.perror(kShelfScriptsError);
+        return sourced;
+    }
+    const MStatus status = registerAll(plugin);
+    MGlobal::executeCommand("print \"Ravelin Sculpting Plugin Loaded OK.\\n\"", false, false);
+    return status;
+}
+
+// Nearly the reverse of initializePlugin; the interface procedures are left to the host.
+PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
+    MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");
+    // Commands RVCheckVersion, then RVPolyCompare, are deregistered first.
+    MStatus status =
+        reported(plugin.deregisterCommand("KVHeightMap"), "deregisterCommand KVHeightMap");
+    // Then node RVGeoLink, node RVSculptData, the draw override KVPSDrawOverride, node
+    // RavelinManipNode and last the context command RavelinContext, whose status is returned.
+    return status;
+}

@@ -1,0 +1,54 @@
+#include <maya/MDataBlock.h>
+#include <maya/MFnNumericAttribute.h>
+#include <maya/MItGeometry.h>
+#include <maya/MPointArray.h>
+#include <maya/MPxDeformerNode.h>
+
+#include "CommandsFixture.h"
+#include "graph/PluginNodes.h"
+
+namespace {
+
+// Raises every point by its "rise" attribute.
+class Rise : public MPxDeformerNode {
+public:
+    static MObject rise;
+    static void* creator() { return new Rise; }
+    static MStatus initialize() {
+        MFnNumericAttribute numeric;
+        rise = numeric.create("rise", "ri", MFnNumericData::kDouble, 0.0);
+        addAttribute(rise);
+        attributeAffects(rise, outputGeom);
+        return MS::kSuccess;
+    }
+    MStatus deform(MDataBlock& block, MItGeometry& iter, const MMatrix&, unsigned int) override {
+        MPointArray points;
+        iter.allPositions(points);
+        const double lift = block.inputValue(rise).asDouble();
+        for (unsigned int i = 0; i < points.length(); ++i)
+            points[i].y += lift;
+        return iter.setAllPositions(points);
+    }
+};
+MObject Rise::rise;
+
+} // namespace
+
+TEST_F(CommandsTest, DeformerKeepsTheOriginalAsAnIntermediateShape) {
+    static const bool registered =
+        rvhost::registerPluginNode("riseTest", MTypeId(0x7f0c1), Rise::creator, Rise::initialize,
+                                   MPxNode::kDeformerNode, "")
+            .statusCode() == MS::kSuccess;
+    ASSERT_TRUE(registered);
+    strings("polyPlane -w 2 -h 2 -sx 1 -sy 1");
+    EXPECT_EQ(strings("deformer -type riseTest -n lifter pPlane1"),
+              std::vector<std::string>{"lifter"});
+    EXPECT_EQ(text("nodeType lifter"), "riseTest");
+    EXPECT_EQ(strings("listRelatives -s pPlane1").size(), 2u);
+    EXPECT_EQ(strings("listRelatives -s -ni pPlane1"), std::vector<std::string>{"pPlaneShape1"});
+    ASSERT_TRUE(ok("setAttr lifter.rise 2.5"));
+    EXPECT_NEAR(numbers("pointPosition pPlane1.vtx[0]")[1], 2.5, 1e-6);
+    EXPECT_NE(failure("deformer -type noSuchDeformer pPlane1").find("not a deformer type"),
+              std::string::npos);
+    EXPECT_NE(failure("deformer pPlane1").find("-type"), std::string::npos);
+}
