@@ -41,8 +41,7 @@ public:
                                MStatus* ReturnStatus = nullptr) const;
     // Use i of a multi-use flag: where its first argument stands in the whole list, and
     // its arguments as a list of their own.
-    MStatus getFlagArgumentPosition(const char* flag, unsigned int i,
-                                    unsigned int& position) const;
+    MStatus getFlagArgumentPosition(const char* flag, unsigned int i, unsigned int& position) const;
     MStatus getFlagArgumentList(const char* flag, unsigned int i, MArgList& args) const;
 
     MStatus getCommandArgument(unsigned int index, bool& result) const;

@@ -23,8 +23,9 @@ class Plugin;
 class OPENMAYA_EXPORT MFnPlugin {
 public:
     MFnPlugin();
-    MFnPlugin(const MObject& object, const char* vendor = "Unknown", const char* version = "Unknown",
-              const char* requiredApiVersion = "Any", MStatus* ReturnStatus = nullptr);
+    MFnPlugin(const MObject& object, const char* vendor = "Unknown",
+              const char* version = "Unknown", const char* requiredApiVersion = "Any",
+              MStatus* ReturnStatus = nullptr);
     virtual ~MFnPlugin();
 
     virtual MFn::Type type() const { return MFn::kPlugin; }

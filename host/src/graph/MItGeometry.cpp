@@ -1,7 +1,6 @@
 #include <maya/MItGeometry.h>
 
 #include "mesh/MeshShape.h"
-#include "scene/Graph.h"
 #include "scene/Report.h"
 
 using rvhost::report;
@@ -91,7 +90,6 @@ MStatus MItGeometry::setAllPositions(const MPointArray& points, MSpace::Space sp
             xyz.push_back(static_cast<float>(c));
     if (!mesh_->setPoints(std::move(xyz))) return MS::kInvalidParameter;
     // A shape's points moved in place: what it feeds must follow.
-    if (auto shape = rvhost::meshShapeOf(geometry_))
-        rvhost::Graph::instance().changed(*shape, rvhost::MeshShape::attributes().outMesh.get());
+    if (auto shape = rvhost::meshShapeOf(geometry_)) shape->geometryEdited();
     return MS::kSuccess;
 }

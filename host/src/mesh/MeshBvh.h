@@ -20,8 +20,6 @@ public:
     bool castRay(const float* xyz, const RayQuery& query, RayHit& hit) const;
     bool nearestPoint(const float* xyz, const Vec3& query, SurfacePoint& nearest) const;
 
-    int nodeCount() const { return static_cast<int>(nodes_.size()); }
-
 private:
     // Leaves hold `count` > 0 triangles from `first`; inner nodes have their left child
     // right after them and the right child at `right`.

@@ -47,6 +47,7 @@ private:
     int position_ = 0;
 };
 
+// An adjacency list as the API hands it out.
 inline MIntArray toIntArray(const MeshTopology::Range& range) {
     return MIntArray(range.first, static_cast<unsigned>(range.size()));
 }

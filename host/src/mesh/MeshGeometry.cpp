@@ -54,7 +54,6 @@ MeshGeometry& MeshGeometry::operator=(const MeshGeometry& other) {
     normalsStale_ = other.normalsStale_;
     topology_.reset();
     bvh_.reset();
-    ++revision_;
     return *this;
 }
 
@@ -79,7 +78,6 @@ std::string MeshGeometry::setUVs(std::vector<float> us, std::vector<float> vs,
     us_ = std::move(us);
     vs_ = std::move(vs);
     uvIds_ = std::move(uvIds);
-    ++revision_;
     return {};
 }
 
@@ -143,7 +141,6 @@ bool MeshGeometry::setVertexNormals(std::vector<float> xyz) {
     normals_ = std::move(xyz);
     normalsStale_ = false;
     normalsLocked_ = true;
-    ++revision_;
     return true;
 }
 
@@ -177,7 +174,6 @@ void MeshGeometry::dropAccelerator() const {
 void MeshGeometry::pointsMoved() {
     if (!normalsLocked_) normalsStale_ = true;
     bvhStale_ = true;
-    ++revision_;
 }
 
 void MeshGeometry::topologyChanged() {
@@ -200,7 +196,6 @@ void MeshGeometry::topologyChanged() {
     topology_.reset();
     bvh_.reset();
     bvhStale_ = false;
-    ++revision_;
 }
 
 } // namespace rvhost

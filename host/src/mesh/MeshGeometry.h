@@ -3,7 +3,6 @@
 #include "mesh/TriangleTests.h"
 #include "mesh/Vec3.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,7 +55,6 @@ public:
     // Newell's normal of a polygon, unit length (zero for a degenerate polygon).
     Vec3 polygonNormal(int f) const { return normalized(newellVector(f)); }
     Vec3 polygonCentre(int f) const;
-    double polygonArea(int f) const { return 0.5 * length(newellVector(f)); }
 
     // Vertex normals, three floats a vertex: the area-weighted mean of the normals of the
     // polygons around the vertex, recomputed after points move, unless set by hand.
@@ -81,9 +79,6 @@ public:
     // Frees the hierarchy; the next query builds it again.
     void dropAccelerator() const;
 
-    // Counts every change, so holders of derived data (drawing) can tell they are stale.
-    uint64_t revision() const { return revision_; }
-
 private:
     Vec3 newellVector(int f) const;
     void pointsMoved();
@@ -96,7 +91,6 @@ private:
     std::vector<float> us_, vs_;
     std::vector<int> uvIds_;
     bool normalsLocked_ = false;
-    uint64_t revision_ = 0;
 
     mutable std::vector<float> normals_;
     mutable bool normalsStale_ = true;

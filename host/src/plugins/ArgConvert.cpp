@@ -19,8 +19,12 @@ bool wholeDouble(double v) {
 
 bool readBool(const Value& value, bool& out) {
     switch (value.type()) {
-    case Value::Type::Int: out = value.get<int>() != 0; return true;
-    case Value::Type::Float: out = value.get<double>() != 0.0; return true;
+    case Value::Type::Int:
+        out = value.get<int>() != 0;
+        return true;
+    case Value::Type::Float:
+        out = value.get<double>() != 0.0;
+        return true;
     case Value::Type::String: {
         const MString text = MString(value.get<std::string>()).toLowerCase();
         for (const char* yes : {"true", "on", "yes", "1"})
@@ -29,13 +33,16 @@ bool readBool(const Value& value, bool& out) {
             if (text == no) return out = false, true;
         return false;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
 bool readInt(const Value& value, int& out) {
     switch (value.type()) {
-    case Value::Type::Int: out = value.get<int>(); return true;
+    case Value::Type::Int:
+        out = value.get<int>();
+        return true;
     case Value::Type::Float:
         if (!wholeDouble(value.get<double>())) return false;
         out = static_cast<int>(value.get<double>());
@@ -46,7 +53,8 @@ bool readInt(const Value& value, int& out) {
         out = text.asInt();
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -59,19 +67,26 @@ bool readUnsigned(const Value& value, unsigned int& out) {
 
 bool readDouble(const Value& value, double& out) {
     switch (value.type()) {
-    case Value::Type::Int: out = value.get<int>(); return true;
-    case Value::Type::Float: out = value.get<double>(); return true;
+    case Value::Type::Int:
+        out = value.get<int>();
+        return true;
+    case Value::Type::Float:
+        out = value.get<double>();
+        return true;
     case Value::Type::String: {
         const MString text(value.get<std::string>());
         if (!text.isFloat()) return false;
         out = text.asDouble();
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
-std::string readString(const Value& value) { return value.asString(); }
+std::string readString(const Value& value) {
+    return value.asString();
+}
 
 bool readText(const Value& value, MString& out) {
     out = MString(value.asString());
@@ -108,21 +123,29 @@ bool readAs(MSyntax::MArgType type, const Value& value, Value& out) {
         return true;
     }
     case MSyntax::kString:
-    case MSyntax::kSelectionItem: out = Value(readString(value)); return true;
-    default: return false;
+    case MSyntax::kSelectionItem:
+        out = Value(readString(value));
+        return true;
+    default:
+        return false;
     }
 }
 
 const char* describe(MSyntax::MArgType type) {
     switch (type) {
-    case MSyntax::kBoolean: return "a boolean";
-    case MSyntax::kLong: return "an integer";
-    case MSyntax::kUnsigned: return "an unsigned integer";
+    case MSyntax::kBoolean:
+        return "a boolean";
+    case MSyntax::kLong:
+        return "an integer";
+    case MSyntax::kUnsigned:
+        return "an unsigned integer";
     case MSyntax::kDouble:
     case MSyntax::kDistance:
     case MSyntax::kAngle:
-    case MSyntax::kTime: return "a number";
-    default: return "a string";
+    case MSyntax::kTime:
+        return "a number";
+    default:
+        return "a string";
     }
 }
 

@@ -21,8 +21,7 @@ std::string readString(const script::Value& value);
 bool readText(const script::Value& value, MString& out);
 
 // Reads a value that may be missing (null) into result, which changes only on success.
-template <class T, class Read>
-MStatus readInto(const script::Value* value, T& result, Read read) {
+template <class T, class Read> MStatus readInto(const script::Value* value, T& result, Read read) {
     T v{};
     if (!value || !read(*value, v)) return MS::kFailure;
     result = v;

@@ -9,8 +9,8 @@
 #include "plugins/ArgConvert.h"
 #include "plugins/ArgValues.h"
 #include "plugins/CommandResult.h"
-#include "plugins/ToolCommandKeeper.h"
 #include "plugins/SyntaxParser.h"
+#include "plugins/ToolCommandKeeper.h"
 #include "plugins/UndoQueue.h"
 #include "tools/ContextRegistry.h"
 
@@ -23,7 +23,8 @@ using script::Value;
 
 MArgList argListOf(const std::vector<script::Argument>& args) {
     MArgList list;
-    for (const script::Argument& arg : args) appendScalars(arg.value, list.values().items);
+    for (const script::Argument& arg : args)
+        appendScalars(arg.value, list.values().items);
     return list;
 }
 
@@ -96,19 +97,18 @@ MStatus editOrQuery(const CommandCall& call, Value& result) {
     MArgList args = argListOf(call.args);
     std::vector<Value>& items = args.values().items;
     const std::string name = items.empty() ? std::string() : items.back().asString();
-    auto companion = std::static_pointer_cast<ContextCompanion>(
-        ContextRegistry::instance().companion(name));
+    auto companion =
+        std::static_pointer_cast<ContextCompanion>(ContextRegistry::instance().companion(name));
     if (!companion || companion->commandName != call.name)
-        return fail(call.name + ": the last argument must name a context made by " +
-                    call.name + (name.empty() ? std::string() : ", not \"" + name + "\""));
+        return fail(call.name + ": the last argument must name a context made by " + call.name +
+                    (name.empty() ? std::string() : ", not \"" + name + "\""));
     items.pop_back();
     MPxContextCommand& command = *companion->command;
     MArgParser parsed;
     if (!parseArgs(call.name, command.syntax(), args, parsed)) return MS::kFailure;
     command.setParser(parsed);
-    return withResult(result, [&] {
-        return parsed.isQuery() ? command.doQueryFlags() : command.doEditFlags();
-    });
+    return withResult(
+        result, [&] { return parsed.isQuery() ? command.doQueryFlags() : command.doEditFlags(); });
 }
 
 ToolCommandMaker toolMaker(const std::string& contextCommand, MCreatorFunction toolCreator) {
@@ -134,8 +134,7 @@ MStatus create(const CommandCall& call, Value& result, MCreatorFunction creator,
     ContextRegistry& registry = ContextRegistry::instance();
     MStringArray objects;
     parsed.getObjects(objects);
-    const std::string name =
-        objects.length() ? objects[0].str() : registry.uniqueName(call.name);
+    const std::string name = objects.length() ? objects[0].str() : registry.uniqueName(call.name);
     ContextRegistry::Entry entry;
     entry.context.reset(command->makeObj());
     if (!entry.context) return fail(call.name + ": makeObj made no context");

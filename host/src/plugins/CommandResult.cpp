@@ -11,7 +11,9 @@ Value& CommandResult::current() {
     return result;
 }
 
-void CommandResult::set(Value value) { current() = std::move(value); }
+void CommandResult::set(Value value) {
+    current() = std::move(value);
+}
 
 void CommandResult::append(const Value& scalar) {
     Value& result = current();
@@ -20,21 +22,29 @@ void CommandResult::append(const Value& scalar) {
     else if (!result.isArray())
         result = result.convertedTo(Value::arrayType(result.type()));
     switch (result.type()) {
-    case Value::Type::IntArray: result.get<std::vector<int>>().push_back(scalar.asInt()); break;
+    case Value::Type::IntArray:
+        result.get<std::vector<int>>().push_back(scalar.asInt());
+        break;
     case Value::Type::FloatArray:
         result.get<std::vector<double>>().push_back(scalar.asFloat());
         break;
     case Value::Type::VectorArray:
         result.get<std::vector<script::Vector3>>().push_back(scalar.asVector());
         break;
-    default: result.get<std::vector<std::string>>().push_back(scalar.asString()); break;
+    default:
+        result.get<std::vector<std::string>>().push_back(scalar.asString());
+        break;
     }
 }
 
 CommandResult::Scope::Scope() : saved_(std::exchange(current(), Value())) {}
 
-CommandResult::Scope::~Scope() { current() = std::move(saved_); }
+CommandResult::Scope::~Scope() {
+    current() = std::move(saved_);
+}
 
-Value CommandResult::Scope::take() { return std::exchange(current(), Value()); }
+Value CommandResult::Scope::take() {
+    return std::exchange(current(), Value());
+}
 
 } // namespace rvhost

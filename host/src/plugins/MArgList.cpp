@@ -28,8 +28,7 @@ const Value* at(const ArgValues& values, unsigned int index) {
 }
 
 // Reads `count` doubles from index on; the index moves only on success.
-bool readComponents(const ArgValues& values, unsigned int& index, unsigned int count,
-                    double* out) {
+bool readComponents(const ArgValues& values, unsigned int& index, unsigned int count, double* out) {
     if (count > 4 || index > values.items.size() || count > values.items.size() - index)
         return false;
     for (unsigned int k = 0; k < count; ++k)
@@ -118,7 +117,8 @@ MStatus MArgList::get(unsigned int& index, MDoubleArray& ret) const {
 }
 
 MStatus MArgList::get(unsigned int& index, MStringArray& ret) const {
-    return report(readArray<MStringArray, MString>(*values_, index, ret, rvhost::readText), nullptr);
+    return report(readArray<MStringArray, MString>(*values_, index, ret, rvhost::readText),
+                  nullptr);
 }
 
 bool MArgList::asBool(unsigned int index, MStatus* ReturnStatus) const {
@@ -188,7 +188,9 @@ unsigned int MArgList::flagIndex(const char* shortFlag, const char* longFlag) co
     return kInvalidArgIndex;
 }
 
-MArgList& MArgList::addArg(bool arg) { return addArg(arg ? 1 : 0); }
+MArgList& MArgList::addArg(bool arg) {
+    return addArg(arg ? 1 : 0);
+}
 
 MArgList& MArgList::addArg(int arg) {
     values_->items.emplace_back(arg);
@@ -216,7 +218,8 @@ MArgList& MArgList::addArg(const MPoint& arg) {
 namespace {
 template <class Array> void addArray(MArgList& list, const Array& array) {
     list.addArg(static_cast<int>(array.length()));
-    for (unsigned int i = 0; i < array.length(); ++i) list.addArg(array[i]);
+    for (unsigned int i = 0; i < array.length(); ++i)
+        list.addArg(array[i]);
 }
 } // namespace
 

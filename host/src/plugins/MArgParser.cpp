@@ -28,17 +28,18 @@ const Value* commandArgument(const ParsedArgs& parsed, unsigned int index) {
     return index < parsed.commandArgs.size() ? &parsed.commandArgs[index] : nullptr;
 }
 
-template <class T> T getOr(MStatus (MArgParser::*get)(const char*, unsigned int, T&) const,
-                          const MArgParser& parser, const char* flag, unsigned int index,
-                          MStatus* status) {
+template <class T>
+T getOr(MStatus (MArgParser::*get)(const char*, unsigned int, T&) const, const MArgParser& parser,
+        const char* flag, unsigned int index, MStatus* status) {
     T v{};
     const MStatus s = (parser.*get)(flag, index, v);
     if (status) *status = s;
     return v;
 }
 
-template <class T> T commandOr(MStatus (MArgParser::*get)(unsigned int, T&) const,
-                              const MArgParser& parser, unsigned int index, MStatus* status) {
+template <class T>
+T commandOr(MStatus (MArgParser::*get)(unsigned int, T&) const, const MArgParser& parser,
+            unsigned int index, MStatus* status) {
     T v{};
     const MStatus s = (parser.*get)(index, v);
     if (status) *status = s;
@@ -112,8 +113,7 @@ bool MArgParser::flagArgumentBool(const char* flag, unsigned int index,
     return getOr<bool>(&MArgParser::getFlagArgument, *this, flag, index, ReturnStatus);
 }
 
-int MArgParser::flagArgumentInt(const char* flag, unsigned int index,
-                                MStatus* ReturnStatus) const {
+int MArgParser::flagArgumentInt(const char* flag, unsigned int index, MStatus* ReturnStatus) const {
     return getOr<int>(&MArgParser::getFlagArgument, *this, flag, index, ReturnStatus);
 }
 
@@ -177,6 +177,7 @@ MString MArgParser::commandArgumentString(unsigned int index, MStatus* ReturnSta
 
 MStatus MArgParser::getObjects(MStringArray& result) const {
     result.clear();
-    for (const std::string& name : parsed_->objects) result.append(MString(name));
+    for (const std::string& name : parsed_->objects)
+        result.append(MString(name));
     return MS::kSuccess;
 }

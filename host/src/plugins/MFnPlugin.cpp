@@ -109,9 +109,8 @@ MStatus MFnPlugin::deregisterContextCommand(const MString& commandName,
 }
 
 MStatus MFnPlugin::registerNode(const MString& typeName, const MTypeId& typeId,
-                                MCreatorFunction creatorFunction,
-                                MInitializeFunction initFunction, MPxNode::Type type,
-                                const MString* classification) {
+                                MCreatorFunction creatorFunction, MInitializeFunction initFunction,
+                                MPxNode::Type type, const MString* classification) {
     if (!plugin_) return noPlugin(nullptr);
     return plugin_->addNode(typeName.str(), typeId, creatorFunction, initFunction, type,
                             classification ? classification->str() : std::string());
@@ -125,8 +124,8 @@ MStatus MFnPlugin::deregisterNode(const MTypeId& typeId) {
 MStatus MFnPlugin::registerUI(const MString& creationProc, const MString& deletionProc,
                               const MString& creationBatchProc, const MString& deletionBatchProc) {
     if (!plugin_) return noPlugin(nullptr);
-    plugin_->setUi({creationProc.str(), deletionProc.str(), creationBatchProc.str(),
-                    deletionBatchProc.str()});
+    plugin_->setUi(
+        {creationProc.str(), deletionProc.str(), creationBatchProc.str(), deletionBatchProc.str()});
     return MS::kSuccess;
 }
 

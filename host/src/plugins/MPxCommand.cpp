@@ -13,7 +13,8 @@ namespace {
 
 std::vector<std::string> textsOf(const MStringArray& array) {
     std::vector<std::string> out;
-    for (unsigned int i = 0; i < array.length(); ++i) out.push_back(array[i].str());
+    for (unsigned int i = 0; i < array.length(); ++i)
+        out.push_back(array[i].str());
     return out;
 }
 
@@ -40,15 +41,25 @@ MPxCommand::MPxCommand() = default;
 
 MPxCommand::~MPxCommand() = default;
 
-MStatus MPxCommand::doIt(const MArgList&) { return MS::kFailure; }
+MStatus MPxCommand::doIt(const MArgList&) {
+    return MS::kFailure;
+}
 
-MStatus MPxCommand::undoIt() { return MS::kSuccess; }
+MStatus MPxCommand::undoIt() {
+    return MS::kSuccess;
+}
 
-MStatus MPxCommand::redoIt() { return MS::kSuccess; }
+MStatus MPxCommand::redoIt() {
+    return MS::kSuccess;
+}
 
-bool MPxCommand::isUndoable() const { return false; }
+bool MPxCommand::isUndoable() const {
+    return false;
+}
 
-bool MPxCommand::hasSyntax() const { return true; }
+bool MPxCommand::hasSyntax() const {
+    return true;
+}
 
 MStatus MPxCommand::setHistoryOn(bool state) {
     historyOn_ = state;
@@ -60,58 +71,98 @@ MStatus MPxCommand::setCommandString(const MString& text) {
     return MS::kSuccess;
 }
 
-void MPxCommand::displayInfo(const MString& theInfo) { MGlobal::displayInfo(theInfo); }
+void MPxCommand::displayInfo(const MString& theInfo) {
+    MGlobal::displayInfo(theInfo);
+}
 
 void MPxCommand::displayWarning(const MString& theWarning, bool) {
     MGlobal::displayWarning(theWarning);
 }
 
-void MPxCommand::displayError(const MString& theError, bool) { MGlobal::displayError(theError); }
+void MPxCommand::displayError(const MString& theError, bool) {
+    MGlobal::displayError(theError);
+}
 
-void MPxCommand::clearResult() { CommandResult::set(Value()); }
+void MPxCommand::clearResult() {
+    CommandResult::set(Value());
+}
 
-void MPxCommand::setResult(unsigned int val) { CommandResult::set(Value(static_cast<int>(val))); }
+void MPxCommand::setResult(unsigned int val) {
+    CommandResult::set(Value(static_cast<int>(val)));
+}
 
-void MPxCommand::setResult(int val) { CommandResult::set(Value(val)); }
+void MPxCommand::setResult(int val) {
+    CommandResult::set(Value(val));
+}
 
-void MPxCommand::setResult(double val) { CommandResult::set(Value(val)); }
+void MPxCommand::setResult(double val) {
+    CommandResult::set(Value(val));
+}
 
-void MPxCommand::setResult(bool val) { CommandResult::set(Value(val ? 1 : 0)); }
+void MPxCommand::setResult(bool val) {
+    CommandResult::set(Value(val ? 1 : 0));
+}
 
-void MPxCommand::setResult(const char* val) { CommandResult::set(Value(val ? val : "")); }
+void MPxCommand::setResult(const char* val) {
+    CommandResult::set(Value(val ? val : ""));
+}
 
-void MPxCommand::setResult(const MString& val) { CommandResult::set(Value(val.str())); }
+void MPxCommand::setResult(const MString& val) {
+    CommandResult::set(Value(val.str()));
+}
 
-void MPxCommand::setResult(const MIntArray& val) { CommandResult::set(Value(val.items())); }
+void MPxCommand::setResult(const MIntArray& val) {
+    CommandResult::set(Value(val.items()));
+}
 
-void MPxCommand::setResult(const MDoubleArray& val) { CommandResult::set(Value(val.items())); }
+void MPxCommand::setResult(const MDoubleArray& val) {
+    CommandResult::set(Value(val.items()));
+}
 
-void MPxCommand::setResult(const MStringArray& val) { CommandResult::set(Value(textsOf(val))); }
+void MPxCommand::setResult(const MStringArray& val) {
+    CommandResult::set(Value(textsOf(val)));
+}
 
 void MPxCommand::appendToResult(unsigned int val) {
     CommandResult::append(Value(static_cast<int>(val)));
 }
 
-void MPxCommand::appendToResult(int val) { CommandResult::append(Value(val)); }
+void MPxCommand::appendToResult(int val) {
+    CommandResult::append(Value(val));
+}
 
-void MPxCommand::appendToResult(double val) { CommandResult::append(Value(val)); }
+void MPxCommand::appendToResult(double val) {
+    CommandResult::append(Value(val));
+}
 
-void MPxCommand::appendToResult(bool val) { CommandResult::append(Value(val ? 1 : 0)); }
+void MPxCommand::appendToResult(bool val) {
+    CommandResult::append(Value(val ? 1 : 0));
+}
 
-void MPxCommand::appendToResult(const char* val) { CommandResult::append(Value(val ? val : "")); }
+void MPxCommand::appendToResult(const char* val) {
+    CommandResult::append(Value(val ? val : ""));
+}
 
-void MPxCommand::appendToResult(const MString& val) { CommandResult::append(Value(val.str())); }
+void MPxCommand::appendToResult(const MString& val) {
+    CommandResult::append(Value(val.str()));
+}
 
-bool MPxCommand::isCurrentResultArray() { return CommandResult::current().isArray(); }
+bool MPxCommand::isCurrentResultArray() {
+    return CommandResult::current().isArray();
+}
 
 MPxCommand::MResultType MPxCommand::currentResultType() {
     switch (CommandResult::current().type()) {
     case Value::Type::Int:
-    case Value::Type::IntArray: return kLong;
+    case Value::Type::IntArray:
+        return kLong;
     case Value::Type::Float:
-    case Value::Type::FloatArray: return kDouble;
-    case Value::Type::None: return kNoArg;
-    default: return kString;
+    case Value::Type::FloatArray:
+        return kDouble;
+    case Value::Type::None:
+        return kNoArg;
+    default:
+        return kString;
     }
 }
 

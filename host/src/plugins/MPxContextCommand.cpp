@@ -13,13 +13,21 @@ MPxContextCommand::MPxContextCommand() {
 
 MPxContextCommand::~MPxContextCommand() = default;
 
-MStatus MPxContextCommand::doEditFlags() { return MS::kSuccess; }
+MStatus MPxContextCommand::doEditFlags() {
+    return MS::kSuccess;
+}
 
-MStatus MPxContextCommand::doQueryFlags() { return MS::kSuccess; }
+MStatus MPxContextCommand::doQueryFlags() {
+    return MS::kSuccess;
+}
 
-MPxContext* MPxContextCommand::makeObj() { return nullptr; }
+MPxContext* MPxContextCommand::makeObj() {
+    return nullptr;
+}
 
-MStatus MPxContextCommand::appendSyntax() { return MS::kSuccess; }
+MStatus MPxContextCommand::appendSyntax() {
+    return MS::kSuccess;
+}
 
 namespace {
 template <class T> MStatus forward(const T& result) {
@@ -28,16 +36,30 @@ template <class T> MStatus forward(const T& result) {
 }
 } // namespace
 
-MStatus MPxContextCommand::setResult(bool result) { return forward(result); }
+MStatus MPxContextCommand::setResult(bool result) {
+    return forward(result);
+}
 
-MStatus MPxContextCommand::setResult(int result) { return forward(result); }
+MStatus MPxContextCommand::setResult(int result) {
+    return forward(result);
+}
 
-MStatus MPxContextCommand::setResult(double result) { return forward(result); }
+MStatus MPxContextCommand::setResult(double result) {
+    return forward(result);
+}
 
-MStatus MPxContextCommand::setResult(const MString& result) { return forward(result); }
+MStatus MPxContextCommand::setResult(const MString& result) {
+    return forward(result);
+}
 
-MStatus MPxContextCommand::setResult(const MIntArray& result) { return forward(result); }
+MStatus MPxContextCommand::setResult(const MIntArray& result) {
+    return forward(result);
+}
 
-MStatus MPxContextCommand::setResult(const MDoubleArray& result) { return forward(result); }
+MStatus MPxContextCommand::setResult(const MDoubleArray& result) {
+    return forward(result);
+}
 
-MStatus MPxContextCommand::setResult(const MStringArray& result) { return forward(result); }
+MStatus MPxContextCommand::setResult(const MStringArray& result) {
+    return forward(result);
+}

@@ -7,9 +7,13 @@ MPxToolCommand::MPxToolCommand() = default;
 
 MPxToolCommand::~MPxToolCommand() = default;
 
-MStatus MPxToolCommand::doIt(const MArgList&) { return MS::kSuccess; }
+MStatus MPxToolCommand::doIt(const MArgList&) {
+    return MS::kSuccess;
+}
 
-MStatus MPxToolCommand::cancel() { return MS::kSuccess; }
+MStatus MPxToolCommand::cancel() {
+    return MS::kSuccess;
+}
 
 MStatus MPxToolCommand::finalize() {
     MArgList command;

@@ -42,8 +42,8 @@ bool reserved(const std::string& name) {
 MSyntax::MSyntax() : data_(std::make_shared<SyntaxData>()) {}
 
 MStatus MSyntax::addFlag(const char* shortName, const char* longName, MArgType argType1,
-                         MArgType argType2, MArgType argType3, MArgType argType4,
-                         MArgType argType5, MArgType argType6) {
+                         MArgType argType2, MArgType argType3, MArgType argType4, MArgType argType5,
+                         MArgType argType6) {
     FlagSpec flag;
     flag.shortName = flagName(shortName);
     flag.longName = flagName(longName);
@@ -109,9 +109,13 @@ MStatus MSyntax::setMaxObjects(unsigned int maximumObjects) {
     return MS::kSuccess;
 }
 
-unsigned int MSyntax::minObjects() const { return data_->minObjects; }
+unsigned int MSyntax::minObjects() const {
+    return data_->minObjects;
+}
 
-unsigned int MSyntax::maxObjects() const { return data_->maxObjects; }
+unsigned int MSyntax::maxObjects() const {
+    return data_->maxObjects;
+}
 
 MStatus MSyntax::useSelectionAsDefault(bool useSelectionAsDefault) {
     data_->selectionAsDefault = useSelectionAsDefault;
@@ -128,6 +132,10 @@ MStatus MSyntax::enableEdit(bool supportsEdit) {
     return MS::kSuccess;
 }
 
-bool MSyntax::canQuery() const { return data_->query; }
+bool MSyntax::canQuery() const {
+    return data_->query;
+}
 
-bool MSyntax::canEdit() const { return data_->edit; }
+bool MSyntax::canEdit() const {
+    return data_->edit;
+}

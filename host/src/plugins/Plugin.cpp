@@ -2,8 +2,8 @@
 
 #include <maya/MGlobal.h>
 
-#include "plugins/CommandHandlers.h"
 #include "graph/PluginNodes.h"
+#include "plugins/CommandHandlers.h"
 #include "plugins/ToolCommandKeeper.h"
 #include "scene/Node.h"
 #include "scene/NodeTypes.h"
@@ -15,7 +15,8 @@
 
 namespace rvhost {
 
-Plugin::Plugin(std::string name, std::string path) : name_(std::move(name)), path_(std::move(path)) {}
+Plugin::Plugin(std::string name, std::string path)
+    : name_(std::move(name)), path_(std::move(path)) {}
 
 Plugin::~Plugin() = default;
 
@@ -52,7 +53,9 @@ MStatus Plugin::addCommand(const std::string& name, MCreatorFunction creator,
     return addScriptCommand(name, commandHandler(creator, syntaxCreator), commands_);
 }
 
-MStatus Plugin::removeCommand(const std::string& name) { return removeScriptCommand(name, commands_); }
+MStatus Plugin::removeCommand(const std::string& name) {
+    return removeScriptCommand(name, commands_);
+}
 
 // The tool command is also a script command of its own, as in the real application.
 MStatus Plugin::addContextCommand(const std::string& name, MCreatorFunction creator,
@@ -60,8 +63,8 @@ MStatus Plugin::addContextCommand(const std::string& name, MCreatorFunction crea
                                   MCreateSyntaxFunction toolSyntax) {
     if (!creator || (!toolName.empty() && !toolCreator)) return MS::kInvalidParameter;
     if (!toolName.empty() && (toolName == name || !nameFree(toolName))) return MS::kFailure;
-    MStatus status = addScriptCommand(name, contextCommandHandler(creator, toolCreator),
-                                      contextCommands_);
+    MStatus status =
+        addScriptCommand(name, contextCommandHandler(creator, toolCreator), contextCommands_);
     if (status && !toolName.empty()) {
         status = addCommand(toolName, toolCreator, toolSyntax);
         if (!status) removeScriptCommand(name, contextCommands_);
@@ -84,7 +87,8 @@ void Plugin::dropContexts(const std::string& contextCommand) {
 }
 
 void Plugin::removeContexts() const {
-    for (const std::string& name : contextCommands_) dropContexts(name);
+    for (const std::string& name : contextCommands_)
+        dropContexts(name);
 }
 
 MStatus Plugin::addNode(const std::string& name, MTypeId id, MCreatorFunction creator,
@@ -94,8 +98,8 @@ MStatus Plugin::addNode(const std::string& name, MTypeId id, MCreatorFunction cr
     const MStatus status =
         registerPluginNode(name, id, creator, initialize, kind, classification, &error);
     if (!status) {
-        MGlobal::displayError(MString("Plug-in " + name_ + " cannot register node type \"" +
-                                      name + "\": " + error));
+        MGlobal::displayError(
+            MString("Plug-in " + name_ + " cannot register node type \"" + name + "\": " + error));
         return status;
     }
     nodeTypes_.push_back(name);
@@ -121,9 +125,12 @@ std::vector<std::shared_ptr<Node>> Plugin::nodesInUse() const {
 }
 
 void Plugin::removeAll() {
-    while (!contextCommands_.empty()) removeContextCommand(contextCommands_.back(), "");
-    while (!commands_.empty()) removeCommand(commands_.back());
-    for (const std::string& name : nodeTypes_) deregisterPluginNode(name);
+    while (!contextCommands_.empty())
+        removeContextCommand(contextCommands_.back(), "");
+    while (!commands_.empty())
+        removeCommand(commands_.back());
+    for (const std::string& name : nodeTypes_)
+        deregisterPluginNode(name);
     nodeTypes_.clear();
 }
 

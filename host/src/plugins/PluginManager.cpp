@@ -95,7 +95,8 @@ std::shared_ptr<Plugin> PluginManager::find(const std::string& nameOrPath) const
 
 std::vector<std::string> PluginManager::names() const {
     std::vector<std::string> out;
-    for (const Library& library : libraries_) out.push_back(library.plugin->name());
+    for (const Library& library : libraries_)
+        out.push_back(library.plugin->name());
     return out;
 }
 
@@ -154,8 +155,7 @@ MStatus PluginManager::load(const std::string& nameOrPath, std::string& name) {
                     "): " + status.errorString().str());
     }
     name = plugin.name();
-    if (!plugin.ui().createBatch.empty())
-        MGlobal::executeCommand(MString(plugin.ui().createBatch));
+    if (!plugin.ui().createBatch.empty()) MGlobal::executeCommand(MString(plugin.ui().createBatch));
     return MS::kSuccess;
 }
 
@@ -168,7 +168,8 @@ MStatus PluginManager::unload(const std::string& nameOrPath, bool force) {
     if (!inUse.empty() && !force)
         return fail("Plug-in " + plugin->name() + " is in use: " + std::to_string(inUse.size()) +
                     " of its nodes are in the scene (unloadPlugin -force deletes them)");
-    for (const auto& node : inUse) Scene::instance().remove(*node);
+    for (const auto& node : inUse)
+        Scene::instance().remove(*node);
     if (!plugin->ui().removeBatch.empty())
         MGlobal::executeCommand(MString(plugin->ui().removeBatch));
     Library library = *std::find_if(libraries_.begin(), libraries_.end(),

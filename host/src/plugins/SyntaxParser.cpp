@@ -1,5 +1,9 @@
 #include "plugins/SyntaxParser.h"
 
+#include <maya/MGlobal.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStringArray.h>
+
 #include "plugins/ArgConvert.h"
 
 #include <cctype>
@@ -18,7 +22,20 @@ const std::vector<FlagUse>* ParsedArgs::usesOf(const std::string& flag) const {
 
 namespace {
 
-std::string quoted(const Value& value) { return "\"" + value.asString() + "\""; }
+std::string quoted(const Value& value) {
+    return "\"" + value.asString() + "\"";
+}
+
+std::vector<std::string> selectedNames() {
+    MSelectionList selection;
+    MStringArray names;
+    MGlobal::getActiveSelectionList(selection);
+    selection.getSelectionStrings(names);
+    std::vector<std::string> out;
+    for (unsigned int i = 0; i < names.length(); ++i)
+        out.push_back(names[i].str());
+    return out;
+}
 
 std::string plural(std::size_t n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
@@ -26,8 +43,7 @@ std::string plural(std::size_t n, const char* word) {
 
 } // namespace
 
-SyntaxParser::SyntaxParser(std::shared_ptr<const SyntaxData> syntax,
-                           const std::vector<Value>& args)
+SyntaxParser::SyntaxParser(std::shared_ptr<const SyntaxData> syntax, const std::vector<Value>& args)
     : syntax_(std::move(syntax)), args_(args) {}
 
 bool SyntaxParser::fail(const std::string& message) {
@@ -136,6 +152,7 @@ bool SyntaxParser::readPositionals(const std::vector<std::size_t>& at, ParsedArg
             return fail("Unexpected argument: " + quoted(args_[at[k]]));
         out.objects.push_back(args_[at[k]].asString());
     }
+    if (out.objects.empty() && syntax_->selectionAsDefault) out.objects = selectedNames();
     const std::size_t n = out.objects.size();
     if (n > syntax_->maxObjects)
         return fail("Too many objects: at most " + std::to_string(syntax_->maxObjects) +

@@ -6,9 +6,11 @@
 
 namespace rvhost {
 
+// Never destroyed: at exit the plug-ins' own statics may be gone before the commands
+// held here could be deleted.
 ToolCommandKeeper& ToolCommandKeeper::instance() {
-    static ToolCommandKeeper keeper;
-    return keeper;
+    static ToolCommandKeeper* keeper = new ToolCommandKeeper;
+    return *keeper;
 }
 
 MPxToolCommand* ToolCommandKeeper::make(const std::string& contextCommand,
@@ -31,8 +33,9 @@ void ToolCommandKeeper::removeMadeFor(const std::string& contextCommand) {
     std::vector<Kept> gone;
     for (Kept& k : kept_)
         if (k.contextCommand == contextCommand) gone.push_back(std::move(k));
-    kept_.erase(std::remove_if(kept_.begin(), kept_.end(), [](const Kept& k) { return !k.command; }),
-                kept_.end());
+    kept_.erase(
+        std::remove_if(kept_.begin(), kept_.end(), [](const Kept& k) { return !k.command; }),
+        kept_.end());
 }
 
 } // namespace rvhost

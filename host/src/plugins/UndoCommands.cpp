@@ -23,10 +23,11 @@ MStatus step(const CommandCall& call, bool forward) {
     const MStatus status = forward ? queue.redo(moved) : queue.undo(moved);
     const char* verb = forward ? "redo" : "undo";
     if (!moved)
-        MGlobal::displayWarning(MString(std::string("There are no more commands to ") + verb + "."));
+        MGlobal::displayWarning(
+            MString(std::string("There are no more commands to ") + verb + "."));
     else if (!status)
-        MGlobal::displayError(MString(std::string(forward ? "Redo" : "Undo") + " of " + name +
-                                      " failed"));
+        MGlobal::displayError(
+            MString(std::string(forward ? "Redo" : "Undo") + " of " + name + " failed"));
     return status;
 }
 

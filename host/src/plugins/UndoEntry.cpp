@@ -13,8 +13,12 @@ CommandUndoEntry::CommandUndoEntry(std::string name, std::unique_ptr<MPxCommand>
 
 CommandUndoEntry::~CommandUndoEntry() = default;
 
-MStatus CommandUndoEntry::undo() { return command_->undoIt(); }
+MStatus CommandUndoEntry::undo() {
+    return command_->undoIt();
+}
 
-MStatus CommandUndoEntry::redo() { return command_->redoIt(); }
+MStatus CommandUndoEntry::redo() {
+    return command_->redoIt();
+}
 
 } // namespace rvhost

@@ -4,12 +4,16 @@
 
 namespace rvhost {
 
+// Never destroyed: at exit the plug-ins' own statics may be gone before the commands
+// held here could be deleted.
 UndoQueue& UndoQueue::instance() {
-    static UndoQueue queue;
-    return queue;
+    static UndoQueue* queue = new UndoQueue;
+    return *queue;
 }
 
-void UndoQueue::retire(std::unique_ptr<UndoEntry> entry) { retired_.push_back(std::move(entry)); }
+void UndoQueue::retire(std::unique_ptr<UndoEntry> entry) {
+    retired_.push_back(std::move(entry));
+}
 
 bool UndoQueue::recording(Source source) const {
     return enabled_ && suspended_ == 0 &&
@@ -63,12 +67,17 @@ MStatus UndoQueue::step(bool forward, bool& moved) {
     return status;
 }
 
-MStatus UndoQueue::undo(bool& moved) { return step(false, moved); }
+MStatus UndoQueue::undo(bool& moved) {
+    return step(false, moved);
+}
 
-MStatus UndoQueue::redo(bool& moved) { return step(true, moved); }
+MStatus UndoQueue::redo(bool& moved) {
+    return step(true, moved);
+}
 
 void UndoQueue::flush() {
-    for (auto& entry : entries_) retire(std::move(entry));
+    for (auto& entry : entries_)
+        retire(std::move(entry));
     entries_.clear();
     cursor_ = 0;
     if (running_ == 0) retired_.clear();
@@ -92,8 +101,12 @@ std::string UndoQueue::redoName() const {
     return cursor_ < entries_.size() ? entries_[cursor_]->name() : std::string();
 }
 
-UndoQueue::Suspend::Suspend() { ++instance().suspended_; }
+UndoQueue::Suspend::Suspend() {
+    ++instance().suspended_;
+}
 
-UndoQueue::Suspend::~Suspend() { --instance().suspended_; }
+UndoQueue::Suspend::~Suspend() {
+    --instance().suspended_;
+}
 
 } // namespace rvhost

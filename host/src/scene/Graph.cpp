@@ -30,12 +30,6 @@ void Graph::addAffects(const Attribute* when, const Attribute* affected) {
     computed_.insert(affected);
 }
 
-bool Graph::affects(const Attribute* when, const Attribute* affected) const {
-    auto it = affects_.find(when);
-    return it != affects_.end() &&
-           std::find(it->second.begin(), it->second.end(), affected) != it->second.end();
-}
-
 MStatus Graph::connect(const PlugRef& source, const PlugRef& destination, bool force) {
     const Attribute* from = source.plug.attribute;
     const Attribute* to = destination.plug.attribute;

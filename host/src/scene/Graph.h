@@ -39,7 +39,6 @@ public:
     static Graph& instance();
 
     void addAffects(const Attribute* when, const Attribute* affected);
-    bool affects(const Attribute* when, const Attribute* affected) const;
 
     // A destination has one source; `force` replaces an existing one, else that fails.
     MStatus connect(const PlugRef& source, const PlugRef& destination, bool force = false);

@@ -58,11 +58,4 @@ const NodeType* NodeTypes::findById(MTypeId id) const {
     return nullptr;
 }
 
-std::vector<std::string> NodeTypes::names() const {
-    std::vector<std::string> result;
-    for (const auto& entry : types_)
-        result.push_back(entry.first);
-    return result;
-}
-
 } // namespace rvhost

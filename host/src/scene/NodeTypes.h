@@ -41,7 +41,6 @@ public:
     MStatus remove(const std::string& name);
     const NodeType* find(const std::string& name) const;
     const NodeType* findById(MTypeId id) const;
-    std::vector<std::string> names() const;
 
 private:
     NodeTypes();

@@ -23,9 +23,11 @@ DrawOverrideRegistry::Instance::~Instance() {
     delete data;
 }
 
+// Never destroyed: the overrides' code belongs to plug-ins that may be gone by the time
+// statics are torn down; a plug-in that unloads deregisters (and so deletes) its own.
 DrawOverrideRegistry& DrawOverrideRegistry::instance() {
-    static DrawOverrideRegistry registry;
-    return registry;
+    static DrawOverrideRegistry* registry = new DrawOverrideRegistry;
+    return *registry;
 }
 
 MStatus DrawOverrideRegistry::add(const std::string& classification, const std::string& registrant,

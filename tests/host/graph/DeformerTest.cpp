@@ -124,7 +124,7 @@ TEST_F(DeformerTest, AFollowedMeshDrivesTheShapeAndAFailedDeformLeavesTheInput) 
 
     // A parent with another vertex count: the deform fails and the input shows through.
     ASSERT_TRUE(parent->geometry().setMesh({0, 0, 0, 1, 0, 0, 0, 0, 1}, {3}, {0, 1, 2}).empty());
-    graph.changed(*parent, rvhost::MeshShape::attributes().outMesh.get());
+    parent->geometryEdited();
     EXPECT_FLOAT_EQ(y(*shape, 0), 0.0f);
     EXPECT_EQ(shape->geometry().numVertices(), 4);
 }

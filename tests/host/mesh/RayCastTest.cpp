@@ -63,6 +63,13 @@ RayQuery randomRay(Random& rng, const MeshGeometry& mesh) {
     const Vec3 target = rng.integer(0, 3) == 0 ? rng.point(6.0)
                                                : mesh.point(rng.integer(0, mesh.numVertices() - 1));
     q.direction = (target - q.source) * rng.uniform(0.2, 3.0);
+    // Some rays run parallel to two axes, as view rays straight down an axis do.
+    if (rng.integer(0, 3) == 0) {
+        const int keep = rng.integer(0, 2);
+        q.source =
+            target - Vec3{keep == 0 ? 5.0 : 0.0, keep == 1 ? 5.0 : 0.0, keep == 2 ? 5.0 : 0.0};
+        q.direction = {keep == 0 ? 1.0 : 0.0, keep == 1 ? 1.0 : 0.0, keep == 2 ? 1.0 : 0.0};
+    }
     static const double kMax[] = {1e9, 1.0, 0.5, 2.0};
     static const double kTolerance[] = {0.0, 1e-6, 0.01, 0.1, 0.3};
     q.maxParam = kMax[rng.integer(0, 3)];

@@ -1,7 +1,9 @@
 #include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
+#include <maya/MGlobal.h>
 #include <maya/MIntArray.h>
 #include <maya/MPoint.h>
+#include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 #include <maya/MSyntax.h>
 #include <maya/MVector.h>
@@ -9,6 +11,7 @@
 #include "plugins/ArgValues.h"
 #include "plugins/CommandHandlers.h"
 #include "plugins/SyntaxParser.h"
+#include "scene/Scene.h"
 
 #include <gtest/gtest.h>
 
@@ -166,7 +169,8 @@ TEST(SyntaxTest, BadArgumentListsAreReportedClearly) {
               "Flag -width needs a number, not \"wide\"");
     EXPECT_EQ(parseError(syntax, {Value("-c"), Value(-1)}),
               "Flag -c needs an unsigned integer, not \"-1\"");
-    EXPECT_EQ(parseError(syntax, {Value("-x"), Value("-exact")}), "Flag -exact may be used only once");
+    EXPECT_EQ(parseError(syntax, {Value("-x"), Value("-exact")}),
+              "Flag -exact may be used only once");
     EXPECT_EQ(parseError(syntax, {Value("-q"), Value("-x")}), "Invalid flag: -q")
         << "query is off unless enabled";
     EXPECT_EQ(parseError(syntax, {Value("stray")}), "Unexpected argument: \"stray\"");
@@ -207,7 +211,8 @@ TEST(SyntaxTest, CommandArgumentsComeBeforeObjectsWithinTheirLimits) {
     MStringArray objects;
     db.getObjects(objects);
     EXPECT_EQ(objects.length(), 2u);
-    EXPECT_EQ(parseError(syntax, {Value("x"), Value("a")}), "Argument 1 needs an integer, not \"x\"");
+    EXPECT_EQ(parseError(syntax, {Value("x"), Value("a")}),
+              "Argument 1 needs an integer, not \"x\"");
     EXPECT_EQ(parseError(syntax, {Value(1)}), "Not enough objects: at least 1 needed, got 0");
     EXPECT_EQ(parseError(syntax, {Value(1), Value("a"), Value("b"), Value("c")}),
               "Too many objects: at most 2 allowed, got 3");
@@ -221,10 +226,10 @@ TEST(SyntaxTest, MultiUseFlagsKeepEveryUse) {
     EXPECT_FALSE(syntax.addFlag("-a", "-again")) << "short name taken";
     EXPECT_FALSE(syntax.makeFlagMultiUse("-nothing"));
     MStatus status;
-    MArgDatabase db(syntax,
-                    listOf({Value("-a"), Value(1), Value("one"), Value("-add"), Value(2),
-                            Value("two")}),
-                    &status);
+    MArgDatabase db(
+        syntax,
+        listOf({Value("-a"), Value(1), Value("one"), Value("-add"), Value(2), Value("two")}),
+        &status);
     ASSERT_TRUE(status);
     ASSERT_EQ(db.numberOfFlagUses("-a"), 2u);
     MArgList second;
@@ -232,6 +237,35 @@ TEST(SyntaxTest, MultiUseFlagsKeepEveryUse) {
     EXPECT_EQ(second.asInt(0), 2);
     EXPECT_EQ(second.asString(1), "two");
     EXPECT_FALSE(db.getFlagArgumentList("-a", 2, second));
+}
+
+TEST(SyntaxTest, ObjectsDefaultToTheSelectionAndReadAsSelectionLists) {
+    rvhost::Scene& scene = rvhost::Scene::instance();
+    scene.clear();
+    ASSERT_TRUE(scene.create("transform", "picked")) << scene.lastError();
+    ASSERT_TRUE(scene.create("transform", "other")) << scene.lastError();
+    ASSERT_TRUE(MGlobal::selectByName("picked", MGlobal::kReplaceList));
+    MSyntax syntax;
+    syntax.addFlag("-n", "-node", MSyntax::kString);
+    syntax.setObjectType(MSyntax::kSelectionList, 1, 2);
+    syntax.useSelectionAsDefault(true);
+    MStatus status;
+    MArgDatabase db(syntax, listOf({Value("-n"), Value("other")}), &status);
+    ASSERT_TRUE(status);
+    MSelectionList objects;
+    ASSERT_TRUE(db.getObjects(objects));
+    MStringArray names;
+    objects.getSelectionStrings(names);
+    ASSERT_EQ(names.length(), 1u);
+    EXPECT_EQ(names[0], "picked");
+    MSelectionList flagged;
+    ASSERT_TRUE(db.getFlagArgument("-n", 0, flagged));
+    EXPECT_EQ(flagged.length(), 1u);
+    MArgDatabase missing(syntax, listOf({Value("ghost")}), &status);
+    ASSERT_TRUE(status);
+    EXPECT_FALSE(missing.getObjects(objects)) << "no object is named ghost";
+    EXPECT_EQ(objects.length(), 1u) << "a failed read leaves the list alone";
+    scene.clear();
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #pragma once
 #include "plugins/PluginCommands.h"
 #include "plugins/UndoQueue.h"
-#include "script/ScriptCommands.h"
 #include "script/Interpreter.h"
 #include "script/Output.h"
+#include "script/ScriptCommands.h"
 #include "script/Value.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@
 #include <sstream>
 #include <string>
 
-// A host with the script language's commands and this room's, a clean interpreter, an empty undo queue with default settings, and
-// both output streams captured.
+// A host with the script language's commands and this room's, a clean interpreter, an empty undo
+// queue with default settings, and both output streams captured.
 class PluginsTest : public ::testing::Test {
 protected:
     using Value = rvhost::script::Value;

@@ -63,7 +63,8 @@ TEST_F(UndoQueueTest, UndoAndRedoWalkTheStepsAndANewStepDropsTheRedoBranch) {
 TEST_F(UndoQueueTest, PastTheLengthTheOldestStepsGoUnlessInfinite) {
     UndoQueue& queue = UndoQueue::instance();
     queue.setLength(2);
-    for (int n = 1; n <= 5; ++n) pushStep(n);
+    for (int n = 1; n <= 5; ++n)
+        pushStep(n);
     EXPECT_EQ(queue.undoCount(), 2u);
     EXPECT_TRUE(undo());
     EXPECT_TRUE(undo());
@@ -72,7 +73,8 @@ TEST_F(UndoQueueTest, PastTheLengthTheOldestStepsGoUnlessInfinite) {
 
     queue.flush();
     queue.setInfinite(true);
-    for (int n = 0; n < 80; ++n) pushStep(0);
+    for (int n = 0; n < 80; ++n)
+        pushStep(0);
     EXPECT_EQ(queue.undoCount(), 80u);
     queue.setInfinite(false);
     EXPECT_EQ(queue.undoCount(), 2u) << "finite again: trimmed to the length";
@@ -127,8 +129,8 @@ TEST_F(UndoQueueTest, UndoRedoAndFlushCommands) {
     EXPECT_EQ(total, 3);
     EXPECT_NE(err().find("// Warning: There are no more commands to undo."), std::string::npos)
         << err();
-    UndoQueue::instance().push("broken", [] { return MStatus(MS::kFailure); },
-                               [] { return MStatus(MS::kSuccess); });
+    UndoQueue::instance().push(
+        "broken", [] { return MStatus(MS::kFailure); }, [] { return MStatus(MS::kSuccess); });
     EXPECT_FALSE(run("undo;"));
     EXPECT_NE(err().find("Undo of broken failed"), std::string::npos) << err();
 }

@@ -2,8 +2,10 @@
 
 #include <maya/M3dView.h>
 #include <maya/MDagPath.h>
+#include <maya/MDrawRegistry.h>
 #include <maya/MGLFunctionTable.h>
 #include <maya/MHardwareRenderer.h>
+#include <maya/MPxDrawOverride.h>
 #include <maya/MPxManipulatorNode.h>
 
 #include "graph/PluginNodes.h"
@@ -223,6 +225,44 @@ TEST_F(ManipulatorTest, TheViewDrawsTheCurrentToolsManipulators) {
     EXPECT_EQ(pixelAt(x, y), red);
     EXPECT_EQ(pixelAt(x - 3, y + 3), red);
     EXPECT_NE(pixelAt(x + 20, y), red);
+}
+
+int overrideDraws = 0;
+
+class CountingOverride : public MHWRender::MPxDrawOverride {
+public:
+    explicit CountingOverride(const MObject& node) : MPxDrawOverride(node, count) {}
+    static MHWRender::MPxDrawOverride* create(const MObject& node) {
+        return new CountingOverride(node);
+    }
+    static void count(const MHWRender::MDrawContext&, const MHWRender::MUserData*) {
+        ++overrideDraws;
+    }
+    MHWRender::MUserData* prepareForDraw(const MDagPath&, const MDagPath&,
+                                         const MHWRender::MFrameContext&,
+                                         MHWRender::MUserData* old) override {
+        return old;
+    }
+};
+
+TEST_F(ManipulatorTest, Viewport2RunsTheDrawOverrideOfTheManipulatorsClassification) {
+    ASSERT_EQ(MHWRender::MDrawRegistry::registerDrawOverrideCreator(
+                  "drawdb/geometry/followManip", "toolsTest", CountingOverride::create),
+              MS::kSuccess);
+    ViewPort& port = ViewPort::active();
+    port.setRenderer(ViewPort::Renderer::kVp2);
+    RecordingContext& tool = addContext("tool");
+    MObject node;
+    make(node);
+    tool.addManipulator(node);
+    run("setToolTo tool");
+    overrideDraws = 0;
+    std::string error;
+    ASSERT_TRUE(ViewRenderer::render(port, error)) << error;
+    ASSERT_TRUE(ViewRenderer::render(port, error)) << error;
+    EXPECT_EQ(overrideDraws, 2);
+    MHWRender::MDrawRegistry::deregisterDrawOverrideCreator("drawdb/geometry/followManip",
+                                                            "toolsTest");
 }
 
 } // namespace

@@ -26,7 +26,9 @@ protected:
     void TearDown() override { unload(); }
 
     void unload() {
-        if (loaded()) EXPECT_TRUE(ok("unloadPlugin Ravelin")) << err();
+        if (loaded()) {
+            EXPECT_TRUE(ok("unloadPlugin Ravelin")) << err();
+        }
     }
     bool loaded() { return integer("pluginInfo -q -loaded Ravelin") == 1; }
     std::string option(const char* name) { return MGlobal::optionVarStringValue(name).asChar(); }
