@@ -32,7 +32,7 @@ std::string checkPolygons(int numVertices, const std::vector<int>& counts,
 
 } // namespace
 
-MeshGeometry::MeshGeometry() = default;
+MeshGeometry::MeshGeometry() : layout_(std::make_shared<Layout>()) {}
 MeshGeometry::~MeshGeometry() = default;
 
 MeshGeometry::MeshGeometry(const MeshGeometry& other) {
@@ -42,18 +42,16 @@ MeshGeometry::MeshGeometry(const MeshGeometry& other) {
 MeshGeometry& MeshGeometry::operator=(const MeshGeometry& other) {
     if (this == &other) return *this;
     points_ = other.points_;
-    counts_ = other.counts_;
-    connects_ = other.connects_;
-    starts_ = other.starts_;
-    triangles_ = other.triangles_;
+    layout_ = other.layout_;
     us_ = other.us_;
     vs_ = other.vs_;
     uvIds_ = other.uvIds_;
     normalsLocked_ = other.normalsLocked_;
-    normals_ = other.normals_;
-    normalsStale_ = other.normalsStale_;
-    topology_.reset();
+    // Computed normals are cheap to redo; only normals set by hand travel.
+    normals_ = normalsLocked_ ? other.normals_ : std::vector<float>();
+    normalsStale_ = !normalsLocked_;
     bvh_.reset();
+    bvhStale_ = false;
     return *this;
 }
 
@@ -62,17 +60,35 @@ std::string MeshGeometry::setMesh(std::vector<float> xyz, std::vector<int> count
     if (xyz.size() % 3 != 0) return "point coordinates do not come in threes";
     std::string error = checkPolygons(static_cast<int>(xyz.size() / 3), counts, connects);
     if (!error.empty()) return error;
+    auto layout = std::make_shared<Layout>();
+    layout->starts.resize(counts.size());
+    int start = 0;
+    for (int f = 0; f < static_cast<int>(counts.size()); ++f) {
+        layout->starts[f] = start;
+        for (int k = 0; k + 2 < counts[f]; ++k) {
+            layout->triangles.push_back(
+                {{connects[start], connects[start + k + 1], connects[start + k + 2]}, f, k});
+        }
+        start += counts[f];
+    }
+    layout->counts = std::move(counts);
+    layout->connects = std::move(connects);
     points_ = std::move(xyz);
-    counts_ = std::move(counts);
-    connects_ = std::move(connects);
-    topologyChanged();
+    layout_ = std::move(layout);
+    us_.clear();
+    vs_.clear();
+    uvIds_.clear();
+    normalsLocked_ = false;
+    normalsStale_ = true;
+    bvh_.reset();
+    bvhStale_ = false;
     return {};
 }
 
 std::string MeshGeometry::setUVs(std::vector<float> us, std::vector<float> vs,
                                  std::vector<int> uvIds) {
     if (us.size() != vs.size()) return "U and V lists differ in length";
-    if (uvIds.size() != connects_.size()) return "one UV index per face-vertex is needed";
+    if (uvIds.size() != connects().size()) return "one UV index per face-vertex is needed";
     for (int id : uvIds)
         if (id < 0 || id >= static_cast<int>(us.size())) return "UV index out of range";
     us_ = std::move(us);
@@ -98,14 +114,14 @@ void MeshGeometry::setPoint(int v, const Vec3& p) {
 
 Vec3 MeshGeometry::polygonCentre(int f) const {
     Vec3 sum;
-    for (int i = 0; i < counts_[f]; ++i)
+    for (int i = 0; i < polygonSize(f); ++i)
         sum += point(polygonVertex(f, i));
-    return sum * (1.0 / counts_[f]);
+    return sum * (1.0 / polygonSize(f));
 }
 
 Vec3 MeshGeometry::newellVector(int f) const {
     Vec3 n;
-    const int count = counts_[f];
+    const int count = polygonSize(f);
     for (int i = 0; i < count; ++i) {
         const Vec3 a = point(polygonVertex(f, i));
         const Vec3 b = point(polygonVertex(f, (i + 1) % count));
@@ -122,7 +138,7 @@ const std::vector<float>& MeshGeometry::vertexNormals() const {
     std::vector<Vec3> sums(numVertices());
     for (int f = 0; f < numPolygons(); ++f) {
         const Vec3 n = newellVector(f);
-        for (int i = 0; i < counts_[f]; ++i)
+        for (int i = 0; i < polygonSize(f); ++i)
             sums[polygonVertex(f, i)] += n;
     }
     normals_.resize(points_.size());
@@ -145,13 +161,14 @@ bool MeshGeometry::setVertexNormals(std::vector<float> xyz) {
 }
 
 const MeshTopology& MeshGeometry::topology() const {
-    if (!topology_) topology_ = std::make_unique<MeshTopology>(numVertices(), counts_, connects_);
-    return *topology_;
+    if (!layout_->topology)
+        layout_->topology = std::make_unique<MeshTopology>(numVertices(), counts(), connects());
+    return *layout_->topology;
 }
 
 const MeshBvh& MeshGeometry::bvh() const {
     if (!bvh_) {
-        bvh_ = std::make_unique<MeshBvh>(points_.data(), triangles_);
+        bvh_ = std::make_unique<MeshBvh>(points_.data(), triangles());
     } else if (bvhStale_) {
         bvh_->refit(points_.data());
     }
@@ -174,28 +191,6 @@ void MeshGeometry::dropAccelerator() const {
 void MeshGeometry::pointsMoved() {
     if (!normalsLocked_) normalsStale_ = true;
     bvhStale_ = true;
-}
-
-void MeshGeometry::topologyChanged() {
-    starts_.resize(counts_.size());
-    triangles_.clear();
-    int start = 0;
-    for (int f = 0; f < numPolygons(); ++f) {
-        starts_[f] = start;
-        for (int k = 0; k + 2 < counts_[f]; ++k) {
-            triangles_.push_back(
-                {{connects_[start], connects_[start + k + 1], connects_[start + k + 2]}, f, k});
-        }
-        start += counts_[f];
-    }
-    us_.clear();
-    vs_.clear();
-    uvIds_.clear();
-    normalsLocked_ = false;
-    normalsStale_ = true;
-    topology_.reset();
-    bvh_.reset();
-    bvhStale_ = false;
 }
 
 } // namespace rvhost

@@ -15,7 +15,8 @@ class MeshBvh;
 // host application keeps them), polygons as counts and vertex lists, optional UVs per
 // face-vertex, and what derives from them, built when first asked for: vertex normals,
 // edges and adjacency, and the ray-cast hierarchy. Moving points keeps the topology and
-// refits the hierarchy; replacing the mesh drops everything derived.
+// refits the hierarchy; replacing the mesh drops everything derived. The polygons never
+// change in place, so copies (undo snapshots) share them and their edges.
 class MeshGeometry {
 public:
     MeshGeometry();
@@ -31,9 +32,9 @@ public:
     std::string setUVs(std::vector<float> us, std::vector<float> vs, std::vector<int> uvIds);
 
     int numVertices() const { return static_cast<int>(points_.size() / 3); }
-    int numPolygons() const { return static_cast<int>(counts_.size()); }
-    int numFaceVertices() const { return static_cast<int>(connects_.size()); }
-    int numTriangles() const { return static_cast<int>(triangles_.size()); }
+    int numPolygons() const { return static_cast<int>(layout_->counts.size()); }
+    int numFaceVertices() const { return static_cast<int>(layout_->connects.size()); }
+    int numTriangles() const { return static_cast<int>(layout_->triangles.size()); }
     int numEdges() const { return topology().numEdges(); }
 
     const std::vector<float>& points() const { return points_; }
@@ -42,15 +43,15 @@ public:
     bool setPoints(std::vector<float> xyz);
     void setPoint(int v, const Vec3& p);
 
-    const std::vector<int>& counts() const { return counts_; }
-    const std::vector<int>& connects() const { return connects_; }
-    int polygonStart(int f) const { return starts_[f]; }
-    int polygonSize(int f) const { return counts_[f]; }
-    int polygonVertex(int f, int i) const { return connects_[starts_[f] + i]; }
+    const std::vector<int>& counts() const { return layout_->counts; }
+    const std::vector<int>& connects() const { return layout_->connects; }
+    int polygonStart(int f) const { return layout_->starts[f]; }
+    int polygonSize(int f) const { return layout_->counts[f]; }
+    int polygonVertex(int f, int i) const { return layout_->connects[layout_->starts[f] + i]; }
     // The fixed triangulation (TriangleRef): polygon f owns the triangles from
-    // firstTriangle(f), counts_[f] - 2 of them.
-    const std::vector<TriangleRef>& triangles() const { return triangles_; }
-    int firstTriangle(int f) const { return starts_[f] - 2 * f; }
+    // firstTriangle(f), polygonSize(f) - 2 of them.
+    const std::vector<TriangleRef>& triangles() const { return layout_->triangles; }
+    int firstTriangle(int f) const { return layout_->starts[f] - 2 * f; }
 
     // Newell's normal of a polygon, unit length (zero for a degenerate polygon).
     Vec3 polygonNormal(int f) const { return normalized(newellVector(f)); }
@@ -80,21 +81,25 @@ public:
     void dropAccelerator() const;
 
 private:
+    // What the polygons alone decide. Never changed once made; shared by copies.
+    struct Layout {
+        std::vector<int> counts, connects, starts;
+        std::vector<TriangleRef> triangles;
+        mutable std::unique_ptr<MeshTopology> topology; // built on first use
+    };
+
     Vec3 newellVector(int f) const;
     void pointsMoved();
-    void topologyChanged();
     const MeshBvh& bvh() const;
 
     std::vector<float> points_;
-    std::vector<int> counts_, connects_, starts_;
-    std::vector<TriangleRef> triangles_;
+    std::shared_ptr<const Layout> layout_;
     std::vector<float> us_, vs_;
     std::vector<int> uvIds_;
     bool normalsLocked_ = false;
 
     mutable std::vector<float> normals_;
     mutable bool normalsStale_ = true;
-    mutable std::unique_ptr<MeshTopology> topology_;
     mutable std::unique_ptr<MeshBvh> bvh_;
     mutable bool bvhStale_ = false;
 };

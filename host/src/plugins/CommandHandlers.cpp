@@ -12,6 +12,7 @@
 #include "plugins/SyntaxParser.h"
 #include "plugins/ToolCommandKeeper.h"
 #include "plugins/UndoQueue.h"
+#include "script/ScriptCommands.h"
 #include "tools/ContextRegistry.h"
 
 #include <memory>
@@ -46,11 +47,6 @@ bool parseCall(const CommandCall& call, const MSyntax& syntax, MArgParser& out) 
 
 namespace {
 
-MStatus fail(const std::string& message) {
-    MGlobal::displayError(MString(message));
-    return MS::kFailure;
-}
-
 // Runs `work` with a fresh command result and hands that result to the script.
 template <class Work> MStatus withResult(Value& result, Work work) {
     CommandResult::Scope scope;
@@ -62,7 +58,7 @@ template <class Work> MStatus withResult(Value& result, Work work) {
 MStatus runCommand(const CommandCall& call, Value& result, MCreatorFunction creator,
                    MCreateSyntaxFunction syntaxCreator) {
     std::unique_ptr<MPxCommand> command(static_cast<MPxCommand*>(creator()));
-    if (!command) return fail(call.name + ": the plug-in made no command");
+    if (!command) return script::commandError(call.name + ": the plug-in made no command");
     const MArgList args = argListOf(call.args);
     if (syntaxCreator && command->hasSyntax()) {
         command->setSyntax(syntaxCreator());
@@ -100,8 +96,9 @@ MStatus editOrQuery(const CommandCall& call, Value& result) {
     auto companion =
         std::static_pointer_cast<ContextCompanion>(ContextRegistry::instance().companion(name));
     if (!companion || companion->commandName != call.name)
-        return fail(call.name + ": the last argument must name a context made by " + call.name +
-                    (name.empty() ? std::string() : ", not \"" + name + "\""));
+        return script::commandError(call.name + ": the last argument must name a context made by " +
+                                    call.name +
+                                    (name.empty() ? std::string() : ", not \"" + name + "\""));
     items.pop_back();
     MPxContextCommand& command = *companion->command;
     MArgParser parsed;
@@ -126,8 +123,8 @@ MStatus create(const CommandCall& call, Value& result, MCreatorFunction creator,
     companion->commandName = call.name;
     companion->command.reset(static_cast<MPxContextCommand*>(creator()));
     MPxContextCommand* command = companion->command.get();
-    if (!command) return fail(call.name + ": the plug-in made no context command");
-    if (!command->appendSyntax()) return fail(call.name + ": appendSyntax failed");
+    if (!command) return script::commandError(call.name + ": the plug-in made no context command");
+    if (!command->appendSyntax()) return script::commandError(call.name + ": appendSyntax failed");
     MArgParser parsed;
     if (!parseCall(call, command->syntax(), parsed)) return MS::kFailure;
     command->setParser(parsed);
@@ -137,11 +134,12 @@ MStatus create(const CommandCall& call, Value& result, MCreatorFunction creator,
     const std::string name = objects.length() ? objects[0].str() : registry.uniqueName(call.name);
     ContextRegistry::Entry entry;
     entry.context.reset(command->makeObj());
-    if (!entry.context) return fail(call.name + ": makeObj made no context");
+    if (!entry.context) return script::commandError(call.name + ": makeObj made no context");
     entry.commandName = call.name;
     entry.makeToolCommand = toolMaker(call.name, toolCreator);
     entry.companion = companion;
-    if (!registry.add(name, std::move(entry))) return fail(call.name + ": " + registry.lastError());
+    if (!registry.add(name, std::move(entry)))
+        return script::commandError(call.name + ": " + registry.lastError());
     MStatus status;
     if (parsed.numberOfFlagsUsed() > 0)
         status = withResult(result, [command] { return command->doEditFlags(); });

@@ -1,12 +1,12 @@
 #include "plugins/PluginCommands.h"
 
 #include <maya/MArgParser.h>
-#include <maya/MGlobal.h>
 #include <maya/MStringArray.h>
 #include <maya/MSyntax.h>
 
 #include "plugins/CommandHandlers.h"
 #include "plugins/PluginManager.h"
+#include "script/ScriptCommands.h"
 
 namespace rvhost {
 
@@ -97,8 +97,7 @@ MStatus pluginInfo(const CommandCall& call, Value& result) {
     MStringArray given;
     args.getObjects(given);
     if (given.length() == 0) {
-        MGlobal::displayError(MString(call.name + ": name a plug-in"));
-        return MS::kFailure;
+        return script::commandError(call.name + ": name a plug-in");
     }
     std::shared_ptr<Plugin> plugin = PluginManager::instance().find(given[0].str());
     if (plugin) {
@@ -109,8 +108,7 @@ MStatus pluginInfo(const CommandCall& call, Value& result) {
         result = Value(0);
         return MS::kSuccess;
     }
-    MGlobal::displayError(MString("Plug-in is not loaded: " + given[0].str()));
-    return MS::kFailure;
+    return script::commandError("Plug-in is not loaded: " + given[0].str());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "plugins/UndoQueue.h"
 #include "scene/Scene.h"
+#include "script/ScriptCommands.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,11 +18,6 @@ namespace fs = std::filesystem;
 namespace rvhost {
 
 namespace {
-
-MStatus fail(const std::string& message) {
-    MGlobal::displayError(MString(message));
-    return MS::kFailure;
-}
 
 bool hasSoSuffix(const std::string& text) {
     return text.size() > 3 && text.compare(text.size() - 3, 3, ".so") == 0;
@@ -103,7 +99,8 @@ std::vector<std::string> PluginManager::names() const {
 MStatus PluginManager::open(const std::string& path, Library& library, EntryPoint& initialize) {
     const std::string name = pluginName(path);
     library.handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library.handle) return fail("Cannot load plug-in " + name + ": " + dlerror());
+    if (!library.handle)
+        return script::commandError("Cannot load plug-in " + name + ": " + dlerror());
     const auto* version = static_cast<const char*>(dlsym(library.handle, "MApiVersion"));
     std::string problem;
     if (!version)
@@ -119,7 +116,7 @@ MStatus PluginManager::open(const std::string& path, Library& library, EntryPoin
         problem = "it does not export initializePlugin and uninitializePlugin";
     if (problem.empty()) return MS::kSuccess;
     dlclose(library.handle);
-    return fail("Cannot load plug-in " + name + ": " + problem);
+    return script::commandError("Cannot load plug-in " + name + ": " + problem);
 }
 
 void PluginManager::forget(const Plugin& plugin) {
@@ -138,7 +135,7 @@ MStatus PluginManager::load(const std::string& nameOrPath, std::string& name) {
         return MS::kSuccess;
     }
     const std::string path = resolve(nameOrPath);
-    if (path.empty()) return fail("Plug-in not found: " + nameOrPath);
+    if (path.empty()) return script::commandError("Plug-in not found: " + nameOrPath);
     Library library;
     EntryPoint initialize = nullptr;
     if (!open(path, library, initialize)) return MS::kFailure;
@@ -151,8 +148,8 @@ MStatus PluginManager::load(const std::string& nameOrPath, std::string& name) {
     if (!status) {
         forget(plugin);
         close(library);
-        return fail("initializePlugin function failed (" + plugin.name() +
-                    "): " + status.errorString().str());
+        return script::commandError("initializePlugin function failed (" + plugin.name() +
+                                    "): " + status.errorString().str());
     }
     name = plugin.name();
     if (!plugin.ui().createBatch.empty()) MGlobal::executeCommand(MString(plugin.ui().createBatch));
@@ -161,13 +158,14 @@ MStatus PluginManager::load(const std::string& nameOrPath, std::string& name) {
 
 MStatus PluginManager::unload(const std::string& nameOrPath, bool force) {
     std::shared_ptr<Plugin> plugin = find(nameOrPath);
-    if (!plugin) return fail("Plug-in is not loaded: " + nameOrPath);
+    if (!plugin) return script::commandError("Plug-in is not loaded: " + nameOrPath);
     UndoQueue::instance().flush();
     plugin->removeContexts();
     const auto inUse = plugin->nodesInUse();
     if (!inUse.empty() && !force)
-        return fail("Plug-in " + plugin->name() + " is in use: " + std::to_string(inUse.size()) +
-                    " of its nodes are in the scene (unloadPlugin -force deletes them)");
+        return script::commandError(
+            "Plug-in " + plugin->name() + " is in use: " + std::to_string(inUse.size()) +
+            " of its nodes are in the scene (unloadPlugin -force deletes them)");
     for (const auto& node : inUse)
         Scene::instance().remove(*node);
     if (!plugin->ui().removeBatch.empty())

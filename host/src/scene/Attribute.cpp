@@ -16,7 +16,13 @@ MFn::Type Attribute::apiType() const {
     case Kind::Double:
     case Kind::Angle:
         return MFn::kNumericAttribute;
-    case Kind::Compound:
+    case Kind::Compound: {
+        // A triple of numbers (translate, a k3Double) is numeric, as in the host.
+        bool numbers = !children_.empty();
+        for (const auto& child : children_)
+            numbers = numbers && child->isNumeric();
+        return numbers ? MFn::kNumericAttribute : MFn::kCompoundAttribute;
+    }
     case Kind::Ramp:
         return MFn::kCompoundAttribute;
     case Kind::Message:

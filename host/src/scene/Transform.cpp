@@ -1,5 +1,7 @@
 #include "scene/Transform.h"
 
+#include "scene/Graph.h"
+
 namespace rvhost {
 
 const Transform::Attributes& Transform::attributes() {
@@ -31,10 +33,15 @@ Transform::Transform() : DagNode("transform", MFn::kTransform) {
         addAttribute(*attribute, false);
 }
 
+// Values as the graph gives them, so that connected channels drive the matrix.
 MVector Transform::triple(const Attribute& compound) const {
+    auto& self = const_cast<Transform&>(*this);
     double v[3];
-    for (int i = 0; i < 3; ++i)
-        v[i] = std::get<double>(storedValue({compound.children()[i].get(), -1}));
+    for (int i = 0; i < 3; ++i) {
+        PlugValue value = Graph::instance().evaluate(self, {compound.children()[i].get(), -1});
+        const double* number = std::get_if<double>(&value);
+        v[i] = number ? *number : 0.0;
+    }
     return MVector(v[0], v[1], v[2]);
 }
 

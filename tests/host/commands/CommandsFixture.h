@@ -1,6 +1,7 @@
 #pragma once
 #include <maya/MDoubleArray.h>
 #include <maya/MGlobal.h>
+#include <maya/MIntArray.h>
 #include <maya/MStringArray.h>
 
 #include "app/Startup.h"

@@ -1,0 +1,166 @@
+#pragma once
+// The sculpt mesh record: one registered mesh's cached points (object and world space),
+// normals, neighbours, mask, stroke buffers and undo snapshots. The stroke code works on
+// these arrays; the host mesh is written only by writeBackPoints (and realtime updates).
+#include "sculpt/KVPointGrid.h"
+#include "sculpt/KVPSCtxData.h"
+
+#include <maya/MDagPath.h>
+#include <maya/MDoubleArray.h>
+#include <maya/MFloatArray.h>
+#include <maya/MFloatVectorArray.h>
+#include <maya/MIntArray.h>
+#include <maya/MMatrix.h>
+#include <maya/MMeshIsectAccelParams.h>
+#include <maya/MObject.h>
+#include <maya/MPoint.h>
+#include <maya/MPointArray.h>
+#include <maya/MString.h>
+#include <maya/MTransformationMatrix.h>
+#include <maya/MVector.h>
+#include <maya/MVectorArray.h>
+
+#include <rpc.h>
+
+#include <vector>
+
+// What one brush instance left on a vertex at the grab gather.
+struct VertexSlot {
+    int instance = 0;
+    MVector vector;
+    MPoint centre;
+    MPoint offset;
+    double distance = 0.0;
+    MVector dragDirection;
+    float falloff = 0.0f;
+};
+
+// Per-vertex data of a stroke. The slots grow as instances reach the vertex (at most one
+// a brush instance), so the million records of a big mesh cost nothing until used.
+struct VertexStrokeRecord {
+    MPoint startPoint;
+    double stencilFactor = 1.0;
+    bool touched = false;
+    std::vector<VertexSlot> slots;
+};
+
+// One whole-mesh snapshot for undo.
+struct HistoryEntry {
+    MPointArray sparePoints;
+    MObject meshCopy;
+    MDagPath livePath;
+    std::vector<bool> maskFlags;
+    std::vector<double> maskWeights;
+};
+
+struct SculptHistory {
+    std::vector<HistoryEntry> entries;
+    int cursor = -1;
+    int maxLength = 0;
+    bool unlimited = true;
+    int lastStep = 0; // 0 after a push, 1 after an undo step, 2 after a redo step
+
+    // Appends a copy of the live mesh and the given mask; trims the redo branch and the
+    // front beyond maxLength.
+    MStatus pushSnapshot(const MDagPath& livePath, const std::vector<bool>& maskFlags,
+                         const std::vector<double>& maskWeights);
+};
+
+// A (child, parent) surface link of the registry.
+struct SurfaceLink {
+    MDagPath child;
+    MDagPath parent;
+};
+
+class RVMeshData {
+public:
+    RVMeshData();
+
+    // (Re)reads the live mesh: points, matrices, and, when the vertex count changed,
+    // topology, normals and mask sizes. Failure only for a mesh without points.
+    MStatus buildMeshRecord();
+    // Points to the host mesh (object space), then buildMeshRecord.
+    MStatus writeBackPoints();
+    void resetStrokeAmounts(int n);
+    // Neighbours and world vertex normals from a vertex iterator over the mesh.
+    MStatus rebuildNeighbours();
+    // World vertex normals refreshed from the live mesh.
+    MStatus refreshWorldNormals();
+    // The point count differs from the live mesh's vertex count.
+    bool isStale() const;
+    // Whether the mesh is in the model (takes part in undo snapshots).
+    bool inModel() const;
+    // Asks the host for its undo settings, then snapshots the mesh with the current mask.
+    MStatus snapshotForStroke();
+
+    // Fast dabs leave the object points of unreached vertices to this call, which does what
+    // the whole-mesh loop does for them: worldPoints[v] += 0, points[v] = world x inverse.
+    // Every reader of `points` calls it first; cheap when nothing is pending.
+    void settleObjectPoints();
+    // A dab that went through the index marks this so that settleObjectPoints has work.
+    void markObjectPointsPending() { objectPointsPending_ = true; }
+    // Someone wrote worldPoints outside the dab code: the index and the dab-start copy are
+    // brought back in line with it (whole mesh).
+    void worldPointsChanged();
+
+    // ---- fields, in record order
+    UUID identifier{};
+    SculptHistory history;
+    std::vector<SurfaceLink> links;
+    MMeshIsectAccelParams intersectionParams;
+    MString name;
+    MDagPath meshPath;
+    MObject meshNode;
+    MMatrix objectToWorld;
+    MMatrix worldToObject;
+    std::vector<int> dabTouchCount;
+    std::vector<MVector> dabDelta;
+    MPointArray points;
+    MPointArray strokeStartPoints;
+    MPointArray worldPoints;
+    MPointArray dabStartWorldPoints;
+    MPointArray sparePoints;
+    MDoubleArray strokeAmount;
+    std::vector<bool> strokeTouched;
+    std::vector<bool> maskFlag;
+    std::vector<double> maskWeight;
+    MFloatVectorArray objectNormals;
+    std::vector<MIntArray> neighbours;
+    MVectorArray worldVertexNormals;
+    int instanceCount = 0;
+    int vertexCount = 0;
+    MIntArray polygonCounts;
+    MIntArray spareInts1;
+    MIntArray polygonConnects;
+    MIntArray spareInts2;
+    std::vector<VertexStrokeRecord> vertexRecords;
+    int lowestGrabbedVertex = 0;
+    MVectorArray instanceVectors;
+    MVectorArray prevInstanceVectors;
+    MPointArray instanceCentres;
+    MPointArray prevInstanceCentres;
+    MIntArray spareInts3;
+    MIntArray spareInts4;
+    MPoint hitPoint;
+    MPoint prevDabCentre;
+    MVector brushVector;
+    MVector prevBrushVector;
+    MVector strokeNormal;
+    std::vector<MTransformationMatrix> instanceTransforms;
+    MIntArray spareInts5;
+
+    // ---- the dab index: where the dab-start points lie, and what the last dab touched
+    KVPointGrid grid;
+    // Vertices whose dab buffers or positions the last indexed dab changed.
+    std::vector<int> lastDabVertices;
+    // The dab buffers hold the last dab's values only at lastDabVertices.
+    bool dabBuffersSparse = false;
+
+private:
+    void rebuildTopology(int n);
+    void fillWorldPoints();
+    bool objectPointsPending_ = false;
+};
+
+// Writes "\nAPI error detected in RVMeshData at line N\n" and the status text to stderr.
+void reportMeshDataError(int line, const MStatus& status);
