@@ -140,7 +140,7 @@ void ReadTiff(benchmark::State& state) {
     readWith(state, pictures().tiff());
 }
 void TiffToPnm(benchmark::State& state) {
-    runTool(state, "tifftopnm " + pictures().tiff());
+    runTool(state, "tifftopnm -byrow " + pictures().tiff());
 }
 BENCHMARK(ReadPgm)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(PamToPnm)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -51,16 +51,24 @@ double sampleAt(const KVImage& image, double x, double y, int windowRadius, int 
 }
 
 // The picture sampled every `step` pixels across and down, each row with its own length.
-SampleGrid sampleHeights(const KVImage& image, double step, int interpMode) {
+// Rows after the one that gives the last vertex its sample are only taken as far as a
+// smoothing window reaches, so a small picture on a large plane stays cheap.
+SampleGrid sampleHeights(const KVImage& image, double step, const HeightImportOptions& options,
+                         size_t needed) {
     SampleGrid samples;
     const int windowRadius = static_cast<int>(step / 2);
+    const int rowsBeyond = std::max(options.vtxAverageRadius, 0);
     const double rows = static_cast<double>(image.heightVals.size());
+    size_t collected = 0;
+    int extraRows = 0;
     for (unsigned int i = 0; i * step + 0.5 < rows; ++i) {
+        if (collected >= needed && extraRows++ >= rowsBeyond) break;
         const double y = i * step;
         const double columns = image.heightVals[static_cast<size_t>(y)].length();
         MDoubleArray row;
         for (unsigned int j = 0; j * step + 0.5 < columns; ++j)
-            row.append(sampleAt(image, j * step, y, windowRadius, interpMode));
+            row.append(sampleAt(image, j * step, y, windowRadius, options.interpMode));
+        collected += row.length();
         samples.push_back(std::move(row));
     }
     return samples;
@@ -103,7 +111,7 @@ MStatus applyHeightMap(KVImage& image, MPointArray& points, const HeightImportOp
         image.errors.append("HeightMapImport: Error, no image or mesh grid to sample.");
         return MS::kFailure;
     }
-    const SampleGrid samples = sampleHeights(image, step, options.interpMode);
+    const SampleGrid samples = sampleHeights(image, step, options, points.length());
     unsigned int vertex = 0;
     for (size_t r = 0; r < samples.size() && vertex < points.length(); ++r) {
         for (unsigned int c = 0; c < samples[r].length() && vertex < points.length(); ++c) {

@@ -4,7 +4,10 @@
 #include "commands/ObjFile.h"
 #include "commands/SceneCommands.h"
 #include "commands/SceneNames.h"
+#include "commands/UndoSteps.h"
 #include "graph/Deformers.h"
+#include "scene/Graph.h"
+#include "scene/Scene.h"
 #include "script/ScriptCommands.h"
 
 #include <algorithm>
@@ -88,18 +91,55 @@ MStatus polyEvaluate(const CommandCall& call, Value& result) {
     return MS::kSuccess;
 }
 
+// What a deformer insertion changed, so that undo can take the deformer (and the
+// intermediate copy of the shape it made) out again and give the shape back its input.
+struct DeformerInsertion {
+    std::shared_ptr<MeshShape> shape;
+    std::shared_ptr<Node> deformer, original, feedNode;
+    PlugRef feed;
+    MeshGeometry before;
+    std::vector<Scene::Removal> removals;
+
+    PlugRef inMesh() const { return {shape.get(), {MeshShape::attributes().inMesh.get(), -1}}; }
+    void takeOut() {
+        Scene& scene = Scene::instance();
+        removals = {scene.remove(*deformer)};
+        if (original) removals.push_back(scene.remove(*original));
+        if (feedNode) Graph::instance().connect(feed, inMesh(), true);
+        shape->geometry() = before;
+        shape->geometryEdited();
+    }
+    // The deformer's own connections come back with it and replace the old input.
+    void putBack() {
+        for (auto removal = removals.rbegin(); removal != removals.rend(); ++removal)
+            Scene::instance().restore(*removal);
+    }
+};
+
 MStatus deformer(const CommandCall& call, Value& result) {
     CommandArgs args;
     MStatus status = CommandArgs::parse(
         call, {{"-typ", "-type", {MSyntax::kString}}, {"-n", "-name", {MSyntax::kString}}}, args);
     if (!status) return status;
     if (!args.has("-typ")) return commandError("deformer: The -type flag is required.");
-    auto shape = requireMesh("deformer", args.objects());
-    if (!shape) return MS::kFailure;
+    auto insertion = std::make_shared<DeformerInsertion>();
+    insertion->shape = requireMesh("deformer", args.objects());
+    if (!insertion->shape) return MS::kFailure;
+    if (Graph::instance().source(insertion->inMesh(), insertion->feed))
+        insertion->feedNode = insertion->feed.node->shared_from_this();
+    insertion->before = insertion->shape->geometry();
+    const auto transform = insertion->shape->parent();
+    const auto siblings = transform->children();
     std::string why;
-    auto node = insertDeformer(args.text("-typ"), args.text("-n"), *shape, &why);
-    if (!node) return commandError("deformer: " + why);
-    result = std::vector<std::string>{node->name()};
+    insertion->deformer =
+        insertDeformer(args.text("-typ"), args.text("-n"), *insertion->shape, &why);
+    if (!insertion->deformer) return commandError("deformer: " + why);
+    for (const auto& child : transform->children())
+        if (std::find(siblings.begin(), siblings.end(), child) == siblings.end())
+            insertion->original = child;
+    recordStep(
+        "deformer", [insertion] { insertion->takeOut(); }, [insertion] { insertion->putBack(); });
+    result = std::vector<std::string>{insertion->deformer->name()};
     return MS::kSuccess;
 }
 

@@ -391,8 +391,8 @@ MStatus MFnMesh::getPolygonNormal(int polygonId, MVector& normal, MSpace::Space 
 // ---- UVs
 
 MString MFnMesh::currentUVSetName(MStatus* ReturnStatus) const {
-    MeshAccess mesh = access(object_, ReturnStatus);
-    return MString(kUVSetName);
+    const bool attached = access(object_, ReturnStatus).valid();
+    return MString(attached ? kUVSetName : "");
 }
 
 MStatus MFnMesh::getCurrentUVSetName(MString& setName) const {

@@ -52,7 +52,8 @@ MStatus Graph::connect(const PlugRef& source, const PlugRef& destination, bool f
             lastError = "The destination is already connected.";
             return MS::kFailure;
         }
-        disconnect(it->second, destination);
+        const PlugRef previous = it->second; // disconnect erases the entry it refers to
+        disconnect(previous, destination);
     }
     incoming_[destination] = source;
     outgoing_.emplace(source, destination);

@@ -526,7 +526,10 @@ ExprPtr Parser::backQuoted() {
     if (cur_.kind != Token::Kind::Identifier) fail("Syntax error: expected a command after \"`\".");
     Token name = cur_;
     advance();
+    bool outer = inBackQuotes_;
+    inBackQuotes_ = true;
     ExprPtr e = call(name);
+    inBackQuotes_ = outer;
     if (!cur_.isSymbol("`")) fail("Syntax error: expected the closing \"`\".");
     advance();
     return e;
@@ -565,8 +568,8 @@ ExprPtr Parser::functionCall(const Token& name) {
 }
 
 bool Parser::commandArgumentsEnd() const {
-    return cur_.kind == Token::Kind::End || cur_.isSymbol(";") || cur_.isSymbol("`") ||
-           cur_.isSymbol(")") || cur_.isSymbol("}");
+    return cur_.kind == Token::Kind::End || cur_.isSymbol(";") ||
+           (inBackQuotes_ && cur_.isSymbol("`")) || cur_.isSymbol(")") || cur_.isSymbol("}");
 }
 
 ExprPtr Parser::commandCall(const Token& name) {

@@ -78,6 +78,7 @@ private:
     Lexer lexer_;
     Token cur_;
     int procDepth_ = 0;
+    bool inBackQuotes_ = false;
 };
 
 } // namespace rvhost::script

@@ -5,33 +5,23 @@
 namespace rvhost::script {
 
 namespace {
-struct State {
-    std::vector<bool> open;
-    UndoChunk::Hook hook;
-};
-
-State& state() {
-    static State s;
-    return s;
+// The undo flag of every open chunk, innermost last.
+std::vector<bool>& openChunks() {
+    static std::vector<bool> chunks;
+    return chunks;
 }
 } // namespace
 
-UndoChunk::UndoChunk(bool undoable) : undoable_(undoable) {
-    state().open.push_back(undoable);
-    if (state().hook) state().hook(true, undoable);
+UndoChunk::UndoChunk(bool undoable) {
+    openChunks().push_back(undoable);
 }
 
 UndoChunk::~UndoChunk() {
-    state().open.pop_back();
-    if (state().hook) state().hook(false, undoable_);
+    openChunks().pop_back();
 }
 
 bool UndoChunk::recording() {
-    return state().open.empty() || state().open.back();
-}
-
-void UndoChunk::setHook(Hook hook) {
-    state().hook = std::move(hook);
+    return openChunks().empty() || openChunks().back();
 }
 
 } // namespace rvhost::script

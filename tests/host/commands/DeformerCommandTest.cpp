@@ -48,6 +48,14 @@ TEST_F(CommandsTest, DeformerKeepsTheOriginalAsAnIntermediateShape) {
     EXPECT_EQ(strings("listRelatives -s -ni pPlane1"), std::vector<std::string>{"pPlaneShape1"});
     ASSERT_TRUE(ok("setAttr lifter.rise 2.5"));
     EXPECT_NEAR(numbers("pointPosition pPlane1.vtx[0]")[1], 2.5, 1e-6);
+    ASSERT_TRUE(undo()); // setAttr
+    ASSERT_TRUE(undo()); // deformer
+    EXPECT_FALSE(number("objExists lifter"));
+    EXPECT_EQ(strings("listRelatives -s pPlane1"), std::vector<std::string>{"pPlaneShape1"});
+    EXPECT_NEAR(numbers("pointPosition pPlane1.vtx[0]")[1], 0.0, 1e-6);
+    ASSERT_TRUE(redo());
+    ASSERT_TRUE(redo());
+    EXPECT_NEAR(numbers("pointPosition pPlane1.vtx[0]")[1], 2.5, 1e-6);
     EXPECT_NE(failure("deformer -type noSuchDeformer pPlane1").find("not a deformer type"),
               std::string::npos);
     EXPECT_NE(failure("deformer pPlane1").find("-type"), std::string::npos);

@@ -239,7 +239,6 @@ TEST_F(MImageTest, TiffsOfEveryLayoutReadThroughLibtiffAsBytes) {
     };
     for (const auto& [name, options] : variants) {
         SCOPED_TRACE(name);
-        const bool grey = std::string(name) == "grey.tif";
         const std::string file = make(name, 3, 2, 255, kPicture8, options);
         MImage image;
         ASSERT_TRUE(image.readFromFile(file, MImage::kUnknown));
@@ -253,9 +252,9 @@ TEST_F(MImageTest, TiffsOfEveryLayoutReadThroughLibtiffAsBytes) {
         const unsigned char* p = image.pixels();
         for (int px = 0; px < 6; ++px) {
             const int stored = (px < 3 ? px + 3 : px - 3) * 3;
-            for (int c = 0; c < 3; ++c) EXPECT_EQ(p[px * 4 + c], expected[stored + c]) << px;
+            for (int c = 0; c < 3; ++c)
+                EXPECT_EQ(p[px * 4 + c], expected[stored + c]) << px;
             EXPECT_EQ(p[px * 4 + 3], 255);
-            if (grey) EXPECT_EQ(p[px * 4], p[px * 4 + 2]);
         }
     }
     // A file that only looks like a TIFF fails and leaves the image empty.

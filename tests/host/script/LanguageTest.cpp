@@ -184,6 +184,8 @@ TEST_F(ScriptTest, BackQuotesGiveTheCommandResult) {
     EXPECT_EQ(value("$e"), Value(1));
     EXPECT_EQ(callsOf("objExists"), std::vector<std::string>{"pCube1"});
     EXPECT_EQ(callsOf("ls"), std::vector<std::string>{"-type transform"});
+    ASSERT_TRUE(run("print `ls`;")) << err(); // a back-quoted argument in command form
+    EXPECT_EQ(out(), "pPlane1\npCube1\n");
 }
 
 TEST_F(ScriptTest, EvalRunsTextAndGivesItsLastResult) {

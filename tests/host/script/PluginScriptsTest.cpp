@@ -2,6 +2,8 @@
 // against stand-ins for the scene commands.
 #include "ScriptFixture.h"
 
+#include "script/UndoChunk.h"
+
 #include <maya/MGlobal.h>
 #include <maya/MIntArray.h>
 
@@ -178,4 +180,23 @@ TEST_F(ScriptTest, PlugInCommandsAndMessages) {
     EXPECT_NE(out().find("print 1;\n1"), std::string::npos);
     EXPECT_EQ(MGlobal::apiVersion(), 201602);
     EXPECT_EQ(MGlobal::mayaState(), MGlobal::kBatch);
+}
+
+TEST_F(ScriptTest, TheUndoFlagDecidesWhetherCommandsAreRecorded) {
+    std::vector<bool> seen;
+    table().add("probeUndo", [&seen](const CommandCall&, Value&) {
+        seen.push_back(rvhost::script::UndoChunk::recording());
+        return MStatus(MS::kSuccess);
+    });
+    ASSERT_TRUE(run("probeUndo;"));
+    ASSERT_TRUE(MGlobal::executeCommand("probeUndo;", false, false));
+    ASSERT_TRUE(MGlobal::executeCommand("probeUndo;", false, true));
+    // A plug-in command that runs script text without undo inside an undoable call.
+    table().add("nested", [](const CommandCall&, Value&) {
+        return MGlobal::executeCommand("probeUndo;", false, false);
+    });
+    ASSERT_TRUE(MGlobal::executeCommand("nested; probeUndo;", false, true));
+    table().remove("nested");
+    table().remove("probeUndo");
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true, false, true}));
 }

@@ -184,6 +184,21 @@ TEST(Smoothing, MeanOfTheNeighbourhoodWithTheBorderClipped) {
     EXPECT_NEAR(points[0].y, corner / 4, 1e-12);
 }
 
+TEST(Smoothing, WindowsReachIntoSampleRowsNoVertexTakes) {
+    auto value = [](unsigned int c, unsigned int r) { return c * 0.1 + r * r * 0.05; };
+    KVImage image = picture(3, 5, value);
+    MPointArray points = plane(3, 2);
+    HeightImportOptions options;
+    options.vtxAverageRadius = 1;
+    options.slopeTolerance = 1;
+    ASSERT_TRUE(applyHeightMap(image, points, options));
+    double sum = 0;
+    for (unsigned int r = 0; r < 3; ++r) // sample row 2 feeds vertex row 1
+        for (unsigned int c = 0; c < 3; ++c)
+            sum += value(c, r);
+    EXPECT_NEAR(points[4].y, sum / 9, 1e-12);
+}
+
 TEST(Smoothing, ASlopeThatTurnsBeyondTheToleranceKeepsTheMiddleValue) {
     const SampleGrid ridge = grid({{0, 1, 0}, {0, 1, 0}, {0, 1, 0}});
     EXPECT_EQ(smoothedValue(ridge, 10), 1.0); // t = 0.0225; 1 x -1 turns

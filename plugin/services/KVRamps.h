@@ -1,0 +1,25 @@
+#pragma once
+// The tool's three ramps as the stroke uses them: loaded from their option strings onto the
+// current manipulator, evaluated for the fall-off and the envelopes, and the multiplier
+// update that scales the working value and radius before every dab.
+#include <maya/MStatus.h>
+
+class KVPSCtxData;
+class RavelinManipNode;
+
+// Fills the current manipulator's ramps from RVOption_valueEnvelope, RVOption_radiusEnvelope
+// and RVOption_fallOffRamp. Failure when there is no manipulator.
+MStatus loadRampsFromOptionVars();
+
+// The current manipulator's ramps at a position. Without a manipulator (or a value)
+// the fall-off gives 0 and the envelopes 1, which leave the brush unscaled.
+float evalFallOff(float position);
+float evalValueEnvelope(float position);
+float evalRadiusEnvelope(float position);
+
+// Working value times the fall-off at the distance ratio, negated while Control is held.
+double brushStrength(double ratio);
+
+// Working value, radius, spacing and mask scale for the next dab, from their base copies,
+// the envelopes (time or distance) and the stroke progress so far.
+MStatus updateStrokeMultipliers(KVPSCtxData& data, RavelinManipNode* manipulator);
