@@ -10,6 +10,7 @@
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MTypeId.h>
+#include <maya/MVector.h>
 
 class KVSculptRegistry;
 class RVMeshData;
@@ -36,10 +37,10 @@ public:
 
     // (Re)binds the three ramp handles to this node's attributes.
     MStatus bindRampHandles();
-    // The nearest registered mesh under the mouse, made current, with its hit point (object
-    // space) and face; null (and failure) when the registry is empty or nothing is hit.
+    // The nearest registered mesh under the mouse, made current, with its hit point, face
+    // and the view direction (object space); null (and failure) when nothing is hit.
     RVMeshData* pickMesh(KVSculptRegistry& registry, MStatus& status, MPoint& hitPoint,
-                         int& hitFace) const;
+                         int& hitFace, MVector& viewObject) const;
 
     MRampAttribute valueEnvelope;
     MRampAttribute radiusEnvelope;

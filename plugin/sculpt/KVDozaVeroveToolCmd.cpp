@@ -2,7 +2,7 @@
 
 #include "sculpt/KVPSCtxData.h"
 #include "sculpt/RVMeshData.h"
-#include "services/KVSculptRegistry.h"
+#include "sculpt/KVSculptServices.h"
 
 #include <maya/MFloatVectorArray.h>
 #include <maya/MFnMesh.h>
@@ -56,13 +56,12 @@ bool redoStep(RVMeshData& record) {
     return true;
 }
 
-// Steps every in-model record; failure only for an empty registry.
+// Steps every in-model record; failure when none is registered.
 MStatus stepAll(bool (*step)(RVMeshData&)) {
-    KVSculptRegistry& registry = KVSculptRegistry::instance();
-    if (registry.empty()) return MS::kFailure;
-    for (RVMeshData& record : registry.records())
-        if (record.inModel()) step(record);
-    return MS::kSuccess;
+    const std::vector<RVMeshData*> records = KVSculptServices::current().inModelRecords();
+    for (RVMeshData* record : records)
+        step(*record);
+    return records.empty() ? MS::kFailure : MS::kSuccess;
 }
 } // namespace
 

@@ -91,12 +91,7 @@ void RVMeshData::fillWorldPoints() {
     checkedResize(worldPoints, static_cast<unsigned int>(vertexCount), __LINE__);
     for (int v = 0; v < vertexCount; ++v)
         worldPoints[v] = points[v] * objectToWorld;
-    dabStartWorldPoints = worldPoints;
-    grid.build(worldPoints);
-    std::fill(dabTouchCount.begin(), dabTouchCount.end(), 0);
-    std::fill(dabDelta.begin(), dabDelta.end(), MVector());
-    lastDabVertices.clear();
-    dabBuffersSparse = false;
+    worldPointsChanged();
     objectPointsPending_ = false;
 }
 
@@ -176,4 +171,8 @@ void RVMeshData::settleObjectPoints() {
 void RVMeshData::worldPointsChanged() {
     dabStartWorldPoints = worldPoints;
     grid.build(worldPoints);
+    std::fill(dabTouchCount.begin(), dabTouchCount.end(), 0);
+    std::fill(dabDelta.begin(), dabDelta.end(), MVector());
+    lastDabVertices.clear();
+    dabIndexInSync = true;
 }

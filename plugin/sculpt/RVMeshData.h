@@ -153,8 +153,9 @@ public:
     KVPointGrid grid;
     // Vertices whose dab buffers or positions the last indexed dab changed.
     std::vector<int> lastDabVertices;
-    // The dab buffers hold the last dab's values only at lastDabVertices.
-    bool dabBuffersSparse = false;
+    // dabStartWorldPoints and the grid match worldPoints, and the dab buffers are zero,
+    // everywhere but at lastDabVertices. Whoever writes worldPoints otherwise clears it.
+    bool dabIndexInSync = false;
 
 private:
     void rebuildTopology(int n);

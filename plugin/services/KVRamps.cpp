@@ -65,12 +65,6 @@ float evalRadiusEnvelope(float position) {
     return manipulator ? rampValue(manipulator->radiusEnvelope, position, 1.0f) : 1.0f;
 }
 
-double brushStrength(double ratio) {
-    const KVPSCtxData& data = KVPSCtxData::instance();
-    const double strength = data.value * evalFallOff(static_cast<float>(ratio));
-    return data.controlHeld ? -strength : strength;
-}
-
 MStatus updateStrokeMultipliers(KVPSCtxData& data, RavelinManipNode* manipulator) {
     double value = data.baseValue;
     double radius = data.baseRadius;

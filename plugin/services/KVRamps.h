@@ -1,6 +1,6 @@
 #pragma once
 // The tool's three ramps as the stroke uses them: loaded from their option strings onto the
-// current manipulator, evaluated for the fall-off and the envelopes, and the multiplier
+// current manipulator, evaluated for the fall-off and the envelopes (the stroke's brushStrength reads evalFallOff), and the multiplier
 // update that scales the working value and radius before every dab.
 #include <maya/MStatus.h>
 
@@ -16,9 +16,6 @@ MStatus loadRampsFromOptionVars();
 float evalFallOff(float position);
 float evalValueEnvelope(float position);
 float evalRadiusEnvelope(float position);
-
-// Working value times the fall-off at the distance ratio, negated while Control is held.
-double brushStrength(double ratio);
 
 // Working value, radius, spacing and mask scale for the next dab, from their base copies,
 // the envelopes (time or distance) and the stroke progress so far.

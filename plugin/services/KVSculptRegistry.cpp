@@ -8,7 +8,6 @@
 #include <maya/MGlobal.h>
 #include <maya/MPlug.h>
 #include <maya/MSelectionList.h>
-#include <maya/MSelectionMask.h>
 
 #include <cstring>
 #include <string>
@@ -22,13 +21,6 @@ const char* const kGeoLinkWarning =
     "Ravelin: cannot sculpt a GeoLink Child Mesh; remove the link first.";
 
 bool sameId(const UUID& a, const UUID& b) { return std::memcmp(&a, &b, sizeof(UUID)) == 0; }
-
-// Unreadable text leaves the nil identifier, which no record has.
-UUID idFromText(const MString& text) {
-    UUID id{};
-    UuidFromStringA(reinterpret_cast<RPC_CSTR>(const_cast<char*>(text.asChar())), &id);
-    return id;
-}
 
 bool inModel(const MDagPath& path) { return MFnDagNode(path).inModel(); }
 
@@ -70,17 +62,20 @@ MString identifierText(const UUID& id) {
     return result;
 }
 
+UUID identifierFromText(const MString& text) {
+    UUID id{};
+    UuidFromStringA(reinterpret_cast<RPC_CSTR>(const_cast<char*>(text.asChar())), &id);
+    return id;
+}
+
 KVSculptRegistry& KVSculptRegistry::instance() { return theRegistry; }
 
 int KVSculptRegistry::registerMesh(const MDagPath& meshPath) {
     MFnDependencyNode node(meshPath.node());
     const bool tagged = node.hasAttribute(kTagName);
     int index = 0;
-    bool found = false;
-    if (tagged) {
-        found = findRecordById(idFromText(node.findPlug(kTagName).asString()), index);
-        if (found) current_ = index;
-    }
+    const bool found = findRecordByTag(meshPath, index);
+    if (found) current_ = index;
     if (found) {
         if (records_[index].isStale()) rebuildAt(index);
     } else {
@@ -137,24 +132,6 @@ RVMeshData* KVSculptRegistry::currentRecord() {
     if (!inModel(record.meshPath)) return nullptr;
     if (record.isStale()) rebuildRecord(record);
     return &record;
-}
-
-RVMeshData* KVSculptRegistry::recordUnderCursor(short x, short y, MStatus* hostStatus) {
-    MGlobal::setObjectSelectionMask(MSelectionMask(MSelectionMask::kSelectMeshes));
-    MStatus status = MGlobal::selectFromScreen(x, y, MGlobal::kReplaceList,
-                                               MGlobal::kSelectObjectMode);
-    if (hostStatus) *hostStatus = status;
-    MSelectionList picked;
-    MGlobal::getActiveSelectionList(picked);
-    MGlobal::clearSelectionList();
-    MDagPath path;
-    if (picked.length() == 0 || !picked.getDagPath(0, path)) return nullptr;
-    path.extendToShape();
-    MFnDependencyNode node(path.node());
-    if (!node.hasAttribute(kTagName)) return nullptr;
-    const MString tag = node.findPlug(kTagName).asString();
-    if (tag.length() > 1) selectRecordById(idFromText(tag));
-    return currentRecord();
 }
 
 MStatus KVSculptRegistry::selectRecordById(const UUID& id) {
@@ -283,11 +260,8 @@ MStatus KVSculptRegistry::linkSurface(const MString& parentName, const MString& 
     status = resolve(childName, child);
     if (!status) return status;
     if (parent == child) return MS::kFailure;
-    MFnDependencyNode node(parent.node());
     int index = 0;
-    const bool found = node.hasAttribute(kTagName) &&
-                       findRecordById(idFromText(node.findPlug(kTagName).asString()), index);
-    if (!found) index = registerMesh(parent);
+    if (!findRecordByTag(parent, index)) index = registerMesh(parent);
     const UUID parentId = records_[index].identifier;
     if (countByPath(child) > 0) removeByPath(child);
     findRecordById(parentId, index);
@@ -301,11 +275,9 @@ MStatus KVSculptRegistry::unlinkSurface(const MString& parentName, const MString
     MDagPath parent, child;
     resolve(parentName, parent);
     resolve(childName, child);
-    MFnDependencyNode node(parent.node());
-    if (!node.hasAttribute(kTagName)) return MS::kFailure;
+    if (!MFnDependencyNode(parent.node()).hasAttribute(kTagName)) return MS::kFailure;
     int index = 0;
-    if (!findRecordById(idFromText(node.findPlug(kTagName).asString()), index))
-        return MS::kNotFound;
+    if (!findRecordByTag(parent, index)) return MS::kNotFound;
     auto& links = records_[index].links;
     for (auto it = links.begin(); it != links.end(); ++it)
         if (it->parent == parent && it->child == child) {
@@ -346,6 +318,12 @@ void KVSculptRegistry::publishToScripts() const {
     }
     MString result;
     MGlobal::executeCommand(MString(text.c_str()), result, false, false);
+}
+
+bool KVSculptRegistry::findRecordByTag(const MDagPath& path, int& index) const {
+    MFnDependencyNode node(path.node());
+    if (!node.hasAttribute(kTagName)) return false;
+    return findRecordById(identifierFromText(node.findPlug(kTagName).asString()), index);
 }
 
 int KVSculptRegistry::findByName(const MString& name) const {

@@ -26,9 +26,6 @@ public:
 
     // The current record, rebuilt first when stale; null when empty or out of the model.
     RVMeshData* currentRecord();
-    // The record of the mesh that the port point (x, y) hits, made current; null if none.
-    // A host error of the pick is passed on through hostStatus.
-    RVMeshData* recordUnderCursor(short x, short y, MStatus* hostStatus = nullptr);
     MStatus selectRecordById(const UUID& id);
     bool findRecordById(const UUID& id, int& index) const;
     MStatus findIndexByPath(const MDagPath& path, int& index) const;
@@ -62,6 +59,8 @@ public:
     std::vector<RVMeshData>& records() { return records_; }
 
 private:
+    // The record named by the mesh's RavelinSculptID tag.
+    bool findRecordByTag(const MDagPath& path, int& index) const;
     int findByName(const MString& name) const;
     void clampCurrent();
 
@@ -69,5 +68,7 @@ private:
     int current_ = 0;
 };
 
-// The text form of a record's identifier, as written into RavelinSculptID.
+// The text form of a record's identifier, as written into RavelinSculptID, and back.
+// Unreadable text gives the nil identifier, which no record has.
 MString identifierText(const UUID& id);
+UUID identifierFromText(const MString& text);

@@ -1,6 +1,11 @@
 // The plug-in's entry points: the host calls initializePlugin when it loads the library and
 // uninitializePlugin when it unloads it. MApiVersion comes from <maya/MFnPlugin.h>.
+#include "display/RavelinManipNode.h"
 #include "heightmap/KVHeightMapCmd.h"
+#include "sculpt/KVDozaVeroveToolCmd.h"
+#include "services/KVDozaVeroveCmd.h"
+#include "services/KVSculptRegistry.h"
+#include "services/KVToolServices.h"
 #include "shell/InstallPath.h"
 
 #include <maya/MFnPlugin.h>
@@ -44,7 +49,10 @@ void writeBuildInfo(const MString& installFolder) {
 // is the one initializePlugin returns.
 MStatus registerAll(MFnPlugin& plugin) {
     reported(plugin.registerUI("TVCreateShelfUI", "TVDeleteShelfUI", "", ""), "registerUIScripts");
-    // Node RavelinManipNode (0x0011CE42, manipulator, "drawdb/geometry/RavelinManipNode").
+    reported(plugin.registerNode(RavelinManipNode::typeName, RavelinManipNode::id,
+                                 RavelinManipNode::creator, RavelinManipNode::initialize,
+                                 MPxNode::kManipulatorNode, &RavelinManipNode::classification),
+             "Error registering RavelinManipNode");
     // Draw override KVPSDrawOverride for that classification, registrant "RavelinPlugin".
     // Node RVSculptData (0x0011CE43, dependency node).
     // Node RVGeoLink (0x0011CE41, deformer).
@@ -63,8 +71,11 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
     writeBuildInfo(installFolder);
 
     MFnPlugin plugin(obj, kVendor, kPluginVersion, kRequiredApi);
-    // Context command RavelinContext with tool command RavelinToolCmd goes here, before
-    // the shelf scripts.
+    KVSculptServices::install(&KVToolServices::instance());
+    reported(plugin.registerContextCommand(KVDozaVeroveCmd::commandName, KVDozaVeroveCmd::creator,
+                                           KVDozaVeroveToolCmd::commandName,
+                                           KVDozaVeroveToolCmd::creator),
+             "registerContextCommand");
     const MStatus sourced = MGlobal::executeCommand(kSourceShelfScripts, false, false);
     if (sourced == MS::kFailure) {
         sourced.perror(kShelfScriptsError);
@@ -81,7 +92,13 @@ PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
     // Commands RVCheckVersion, then RVPolyCompare, are deregistered first.
     MStatus status =
         reported(plugin.deregisterCommand("KVHeightMap"), "deregisterCommand KVHeightMap");
-    // Then node RVGeoLink, node RVSculptData, the draw override KVPSDrawOverride, node
-    // RavelinManipNode and last the context command RavelinContext, whose status is returned.
+    // Then node RVGeoLink, node RVSculptData and the draw override KVPSDrawOverride.
+    reported(plugin.deregisterNode(RavelinManipNode::id), "Error deregistering RavelinManipNode");
+    status = reported(plugin.deregisterContextCommand(KVDozaVeroveCmd::commandName,
+                                                      KVDozaVeroveToolCmd::commandName),
+                      "deregisterContextCommand");
+    // The library may stay mapped after unloading; the next load starts with no records.
+    KVSculptRegistry::instance().removeAll();
+    KVSculptServices::install(nullptr);
     return status;
 }

@@ -57,7 +57,6 @@ public:
 
     // Host side: a parser over arguments the host has already read.
     explicit MArgParser(std::shared_ptr<const rvhost::ParsedArgs> parsed);
-    const rvhost::ParsedArgs& parsed() const { return *parsed_; }
 
 protected:
     std::shared_ptr<const rvhost::ParsedArgs> parsed_;

@@ -66,6 +66,7 @@ MSyntax pluginInfoSyntax() {
     syntax.addFlag("-p", "-path");
     syntax.addFlag("-n", "-name");
     syntax.addFlag("-c", "-command");
+    syntax.addFlag("-dn", "-dependNode");
     syntax.addFlag("-ls", "-listPlugins");
     syntax.setObjectType(MSyntax::kStringObjects, 0, 1);
     return syntax;
@@ -84,6 +85,7 @@ Value describePlugin(const MArgParser& args, const Plugin& plugin) {
         commands.insert(commands.end(), plugin.commands().begin(), plugin.commands().end());
         result = Value(commands);
     }
+    if (args.isFlagSet("-dn")) result = Value(plugin.nodeTypes());
     return result;
 }
 

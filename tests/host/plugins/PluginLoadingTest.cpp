@@ -120,6 +120,8 @@ TEST_F(PluginLoadingTest, UnloadingTakesBackEverythingAndRunsTheBatchInterface) 
 TEST_F(PluginLoadingTest, NodesOfAPluginTypeInTheSceneKeepItLoadedUnlessForced) {
     ASSERT_TRUE(load(kPluginDir + "/CommandsPlugin.so")) << err();
     ASSERT_TRUE(MFnPlugin::isNodeRegistered("rvtNode"));
+    EXPECT_EQ(value("pluginInfo -q -dependNode CommandsPlugin").asStringArray(),
+              std::vector<std::string>{"rvtNode"});
     auto node = rvhost::Scene::instance().create("rvtNode", "probe");
     ASSERT_TRUE(node) << rvhost::Scene::instance().lastError();
     ASSERT_NE(node->userNode(), nullptr);

@@ -12,7 +12,6 @@ using rvhost::script::OptionVars;
 // Points RVHOST_PREFS at a file of a temporary folder (or nowhere) for one test.
 class OptionVarTest : public ScriptTest {
 protected:
-    explicit OptionVarTest() { usePrefs(""); }
     ~OptionVarTest() override {
         unsetenv("RVHOST_PREFS");
         OptionVars::instance().reload();

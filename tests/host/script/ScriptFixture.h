@@ -1,11 +1,13 @@
 #pragma once
 #include "script/CommandTable.h"
 #include "script/Interpreter.h"
+#include "script/OptionVars.h"
 #include "script/Output.h"
 #include "script/ScriptCommands.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -18,8 +20,8 @@ inline void PrintTo(const Value& value, std::ostream* os) {
 }
 } // namespace rvhost::script
 
-// The language's commands registered, a clean interpreter, and both output streams
-// captured.
+// The language's commands registered, a clean interpreter, no preferences file (a test
+// never touches the user's), and both output streams captured.
 class ScriptTest : public ::testing::Test {
 protected:
     using Value = rvhost::script::Value;
@@ -29,6 +31,8 @@ protected:
         static const bool registered = (rvhost::script::registerScriptCommands(), true);
         (void)registered;
         rvhost::script::Interpreter::instance().reset();
+        unsetenv("RVHOST_PREFS");
+        rvhost::script::OptionVars::instance().reload();
     }
 
     ~ScriptTest() override {

@@ -1,0 +1,32 @@
+#include "services/KVToolServices.h"
+
+#include "display/RavelinManipNode.h"
+#include "sculpt/KVPSCtxData.h"
+#include "services/KVRamps.h"
+#include "services/KVSculptRegistry.h"
+
+KVToolServices& KVToolServices::instance() {
+    static KVToolServices services;
+    return services;
+}
+
+MStatus KVToolServices::selectRecordById(const MString& idText) {
+    return KVSculptRegistry::instance().selectRecordById(identifierFromText(idText));
+}
+
+RVMeshData* KVToolServices::currentRecord() { return KVSculptRegistry::instance().currentRecord(); }
+
+std::vector<RVMeshData*> KVToolServices::inModelRecords() {
+    std::vector<RVMeshData*> records;
+    for (RVMeshData& record : KVSculptRegistry::instance().records())
+        if (record.inModel()) records.push_back(&record);
+    return records;
+}
+
+bool KVToolServices::manipulatorExists() { return RavelinManipNode::current() != nullptr; }
+
+float KVToolServices::evalFallOff(float position) { return ::evalFallOff(position); }
+
+MStatus KVToolServices::updateStrokeMultipliers() {
+    return ::updateStrokeMultipliers(KVPSCtxData::instance(), RavelinManipNode::current());
+}

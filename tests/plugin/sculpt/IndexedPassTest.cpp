@@ -1,0 +1,110 @@
+// The grid-indexed vertex pass against the whole-mesh loop: the same random strokes, from
+// the same record and state, must leave identical points, masks and buffers, over every
+// mode, brush vector type and mirror code.
+#include "SculptFixture.h"
+
+#include "sculpt/KVDabPass.h"
+
+#include <random>
+
+namespace {
+struct WholeMeshWalk {
+    explicit WholeMeshWalk(bool on) { KVDabPass::wholeMeshWalk() = on; }
+    ~WholeMeshWalk() { KVDabPass::wholeMeshWalk() = false; }
+};
+
+const int kModes[] = {kDisplace, kSmooth, kBulge, kFlatten, kPinch, kMask, kSmear, kNoDeform};
+} // namespace
+
+class IndexedPassTest : public SculptTest {
+protected:
+    IndexedPassTest() {
+        run("delete plane");
+        makePlane("bumpy", 14, 40);
+        run("setAttr bumpy.rotateY 30");
+        run("setAttr bumpy.translate 0.5 0 -0.3");
+        run("setAttr bumpy.scale 1.2 1.2 1.2");
+        MFnMesh mesh(record.meshPath);
+        MPointArray points;
+        mesh.getPoints(points);
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> height(-0.4, 0.4);
+        for (unsigned int k = 0; k < points.length(); ++k)
+            points[k].y = height(random);
+        mesh.setPoints(points);
+        record.buildMeshRecord();
+        services.fallOff = [](float t) { return 1.0f - t * t; };
+    }
+
+    // One stroke of `samples` from the given record and state, walked one way.
+    void strokeOnce(RVMeshData& rec, KVPSCtxData& st, const std::vector<KVCursorSample>& samples,
+                    bool wholeMesh) {
+        WholeMeshWalk walk(wholeMesh);
+        services.record = &rec;
+        KVStroke s(st, services);
+        for (const KVCursorSample& sample : samples)
+            s.applyDab(sample);
+        rec.settleObjectPoints();
+    }
+
+    static void expectSame(const RVMeshData& a, const RVMeshData& b, const KVPSCtxData& sa,
+                           const KVPSCtxData& sb, int strokeIndex) {
+        SCOPED_TRACE("stroke " + std::to_string(strokeIndex));
+        ASSERT_EQ(a.worldPoints.length(), b.worldPoints.length());
+        int differences = 0;
+        for (unsigned int v = 0; v < a.worldPoints.length() && differences < 5; ++v) {
+            const bool same = a.worldPoints[v] == b.worldPoints[v] &&
+                              a.points[v] == b.points[v] && a.maskFlag[v] == b.maskFlag[v] &&
+                              a.maskWeight[v] == b.maskWeight[v] &&
+                              a.strokeAmount[v] == b.strokeAmount[v] &&
+                              a.strokeTouched[v] == b.strokeTouched[v] &&
+                              a.dabTouchCount[v] == b.dabTouchCount[v];
+            EXPECT_TRUE(same) << "vertex " << v;
+            differences += !same;
+        }
+        for (int j = 0; j < kMaxBrushInstances; ++j)
+            EXPECT_EQ(sa.instanceDisplayVectors[j], sb.instanceDisplayVectors[j]) << j;
+    }
+};
+
+TEST_F(IndexedPassTest, RandomStrokesGiveTheWholeMeshResultBitForBit) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> where(-5.0, 5.0);
+    std::uniform_real_distribution<double> step(-1.2, 1.2);
+    std::bernoulli_distribution coin(0.5);
+    state.spacing = 0.3;
+    state.bulgeScale = 0.3;
+    RVMeshData current = record;
+    for (int i = 0; i < 88; ++i) { // every (mode, vector type) pair; codes cycle too
+        state.mode = kModes[i % 8];
+        state.vectorType = i % 11;
+        state.reflectCode = (i * 3 + i / 8) % 8;
+        state.reflectSpace = coin(random);
+        state.projectReflection = coin(random);
+        state.useMask = coin(random);
+        state.useAccumulation = coin(random);
+        state.radius = 1.0 + 2.0 * std::abs(step(random));
+        std::vector<KVCursorSample> samples;
+        double x = where(random), z = where(random);
+        const bool control = coin(random);
+        for (int k = 0; k < 6; ++k, x += step(random), z += step(random))
+            samples.push_back(at(x, z, control));
+
+        RVMeshData whole = current, indexed = current;
+        KVPSCtxData wholeState = state, indexedState = state;
+        strokeOnce(whole, wholeState, samples, true);
+        strokeOnce(indexed, indexedState, samples, false);
+        expectSame(whole, indexed, wholeState, indexedState, i);
+        if (HasFailure()) return;
+        current = indexed;
+        state = indexedState;
+    }
+    // The strokes did something: the surface and the mask have changed.
+    int moved = 0, masked = 0;
+    for (unsigned int v = 0; v < current.worldPoints.length(); ++v) {
+        moved += !(current.worldPoints[v] == record.worldPoints[v]);
+        masked += current.maskFlag[v];
+    }
+    EXPECT_GT(moved, 500);
+    EXPECT_GT(masked, 50);
+}
