@@ -1,8 +1,8 @@
 #include "display/RavelinManipNode.h"
 
-#include "services/KVSculptRegistry.h"
 #include "sculpt/KVPSCtxData.h"
 #include "sculpt/KVStroke.h"
+#include "services/KVSculptRegistry.h"
 
 #include <maya/MFloatPoint.h>
 #include <maya/MFloatVector.h>
@@ -21,7 +21,9 @@ MObject RavelinManipNode::valueEnvelopeAttr;
 MObject RavelinManipNode::radiusEnvelopeAttr;
 MObject RavelinManipNode::fallOffRampAttr;
 
-void* RavelinManipNode::creator() { return new RavelinManipNode(); }
+void* RavelinManipNode::creator() {
+    return new RavelinManipNode();
+}
 
 MStatus RavelinManipNode::initialize() {
     valueEnvelopeAttr = MRampAttribute::createCurveRamp("valueEnvelope", "ve");
@@ -33,13 +35,21 @@ MStatus RavelinManipNode::initialize() {
     return MS::kSuccess;
 }
 
-RavelinManipNode* RavelinManipNode::current() { return theCurrentManipulator; }
+RavelinManipNode* RavelinManipNode::current() {
+    return theCurrentManipulator;
+}
 
 void RavelinManipNode::setCurrent(RavelinManipNode* manipulator) {
     theCurrentManipulator = manipulator;
 }
 
-void RavelinManipNode::postConstructor() { registerForMouseMove(); }
+RavelinManipNode::~RavelinManipNode() {
+    if (theCurrentManipulator == this) theCurrentManipulator = nullptr;
+}
+
+void RavelinManipNode::postConstructor() {
+    registerForMouseMove();
+}
 
 MStatus RavelinManipNode::connectToDependNode(const MObject& dependNode) {
     MPxManipulatorNode::connectToDependNode(dependNode);
@@ -83,8 +93,7 @@ MStatus RavelinManipNode::doMove(M3dView&, bool& refresh) {
 }
 
 RVMeshData* RavelinManipNode::pickMesh(KVSculptRegistry& registry, MStatus& status,
-                                       MPoint& hitPoint, int& hitFace,
-                                       MVector& viewObject) const {
+                                       MPoint& hitPoint, int& hitFace, MVector& viewObject) const {
     status = MS::kFailure;
     if (registry.empty()) return nullptr;
     MPoint source;

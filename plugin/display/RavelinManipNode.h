@@ -31,6 +31,9 @@ public:
     static RavelinManipNode* current();
     static void setCurrent(RavelinManipNode* manipulator);
 
+    // The current manipulator pointer never outlives its node.
+    ~RavelinManipNode() override;
+
     void postConstructor() override;
     MStatus connectToDependNode(const MObject& dependNode) override;
     MStatus doMove(M3dView& view, bool& refresh) override;

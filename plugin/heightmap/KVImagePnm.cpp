@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 const float kRedWeight = 0.30f;
@@ -20,7 +20,17 @@ const char* const kTruncatedError = "PBM Error: File ends before its image data 
 // A cursor over the whole file, read at once.
 class PnmText {
 public:
-    explicit PnmText(std::string bytes) : bytes_(std::move(bytes)) {}
+    // False when the file cannot be opened.
+    bool open(const MString& path) {
+        std::ifstream in(path.asChar(), std::ios::binary | std::ios::ate);
+        if (!in.good()) return false;
+        const std::streamoff size = in.tellg();
+        in.seekg(0);
+        bytes_.resize(size > 0 ? static_cast<size_t>(size) : 0);
+        in.read(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
+        bytes_.resize(static_cast<size_t>(in.gcount()));
+        return true;
+    }
 
     bool atEnd() const { return at_ >= bytes_.size(); }
     size_t remaining() const { return atEnd() ? 0 : bytes_.size() - at_; }
@@ -52,13 +62,6 @@ private:
     size_t at_ = 0;
 };
 
-bool readWhole(const MString& path, std::string& bytes) {
-    std::ifstream in(path.asChar(), std::ios::binary);
-    if (!in.good()) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
 // Integer part of value × maxVal + 0.5, not clamped (a value that is not a number gives 0).
 int64_t rounded(double value, int maxVal) {
     const double scaled = value * maxVal + 0.5;
@@ -73,9 +76,8 @@ void putSample(std::string& out, int64_t sample, bool twoBytes) {
 } // namespace
 
 MStatus KVImage::loadPnm() {
-    std::string bytes;
-    if (!readWhole(fileName, bytes)) return fail("PBM Error: Problem opening file: " + fileName);
-    PnmText text(std::move(bytes));
+    PnmText text;
+    if (!text.open(fileName)) return fail("PBM Error: Problem opening file: " + fileName);
     if (text.next() != 'P') return fail("PBM Error: Invalid PGM, PBM or PPM file.");
     switch (text.next()) {
     case '2': channels = 1, isAscii = true; break;
@@ -105,13 +107,17 @@ MStatus KVImage::loadPnm() {
     if (text.remaining() < samples * (isAscii ? 1 : bytesPerSample)) return fail(kTruncatedError);
 
     const double divisor = static_cast<double>(maxVal);
+    // Binary samples take their quotients from a table of every raw value: the same
+    // divisions, made once.
+    std::vector<double> scaled(isAscii ? 0 : (twoBytes ? 65536 : 256));
+    for (size_t raw = 0; raw < scaled.size(); ++raw) scaled[raw] = raw / divisor;
     auto sample = [&](double& value) {
-        int64_t raw = 0;
-        if (isAscii) {
-            if (!text.number(raw)) return false;
-        } else {
-            raw = text.binarySample(twoBytes);
+        if (!isAscii) {
+            value = scaled[static_cast<size_t>(text.binarySample(twoBytes))];
+            return true;
         }
+        int64_t raw = 0;
+        if (!text.number(raw)) return false;
         value = raw / divisor;
         return true;
     };
@@ -137,10 +143,9 @@ MStatus KVImage::loadPnm() {
 }
 
 MStatus KVImage::readPnmInfo() {
-    std::string bytes;
-    if (!readWhole(fileName, bytes))
+    PnmText text;
+    if (!text.open(fileName))
         return fail("PBM Error: Problem opening PGM File. (ifstream::good() returned false)");
-    PnmText text(std::move(bytes));
     if (text.next() == 'P') {
         switch (text.next()) {
         case '2': channels = 1, isAscii = true; break;

@@ -40,9 +40,13 @@ void chooseWorkingMode(KVPSCtxData& data, const KVCursorSample& sample) {
         data.mode = data.baseMode;
 }
 
-MStatus refreshView(bool all, bool force) { return M3dView::active3dView().refresh(all, force); }
+MStatus refreshView(bool all, bool force) {
+    return M3dView::active3dView().refresh(all, force);
+}
 
-bool strokeUnderWay(const KVPSCtxData& data) { return data.meshesReady && data.strokeActive; }
+bool strokeUnderWay(const KVPSCtxData& data) {
+    return data.meshesReady && data.strokeActive;
+}
 } // namespace
 
 KVDozaVerove::KVDozaVerove() {
@@ -76,10 +80,18 @@ void KVDozaVerove::toolOffCleanup() {
     MPxContext::toolOffCleanup();
 }
 
-MStatus KVDozaVerove::doPress(MEvent& event) { return pressHandler(event); }
-MStatus KVDozaVerove::doRelease(MEvent& event) { return releaseHandler(event); }
-MStatus KVDozaVerove::doDrag(MEvent& event) { return dragHandler(event); }
-MStatus KVDozaVerove::doHold(MEvent& event) { return dragHandler(event); }
+MStatus KVDozaVerove::doPress(MEvent& event) {
+    return pressHandler(event);
+}
+MStatus KVDozaVerove::doRelease(MEvent& event) {
+    return releaseHandler(event);
+}
+MStatus KVDozaVerove::doDrag(MEvent& event) {
+    return dragHandler(event);
+}
+MStatus KVDozaVerove::doHold(MEvent& event) {
+    return dragHandler(event);
+}
 MStatus KVDozaVerove::doPress(MEvent& event, MHWRender::MUIDrawManager&,
                               const MHWRender::MFrameContext&) {
     return pressHandler(event);
@@ -97,7 +109,9 @@ MStatus KVDozaVerove::doHold(MEvent& event, MHWRender::MUIDrawManager&,
     return dragHandler(event);
 }
 
-void KVDozaVerove::getClassName(MString& name) const { name = "RavelinTool"; }
+void KVDozaVerove::getClassName(MString& name) const {
+    name = "RavelinTool";
+}
 
 MStatus KVDozaVerove::setup(bool addSelected) {
     KVSculptRegistry& registry = KVSculptRegistry::instance();

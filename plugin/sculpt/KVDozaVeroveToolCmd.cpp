@@ -1,8 +1,8 @@
 #include "sculpt/KVDozaVeroveToolCmd.h"
 
 #include "sculpt/KVPSCtxData.h"
-#include "sculpt/RVMeshData.h"
 #include "sculpt/KVSculptServices.h"
+#include "sculpt/RVMeshData.h"
 
 #include <maya/MFloatVectorArray.h>
 #include <maya/MFnMesh.h>
@@ -67,11 +67,17 @@ MStatus stepAll(bool (*step)(RVMeshData&)) {
 
 const char* const KVDozaVeroveToolCmd::commandName = "RavelinToolCmd";
 
-KVDozaVeroveToolCmd::KVDozaVeroveToolCmd() { setCommandString(commandName); }
+KVDozaVeroveToolCmd::KVDozaVeroveToolCmd() {
+    setCommandString(commandName);
+}
 
-void* KVDozaVeroveToolCmd::creator() { return new KVDozaVeroveToolCmd(); }
+void* KVDozaVeroveToolCmd::creator() {
+    return new KVDozaVeroveToolCmd();
+}
 
-MStatus KVDozaVeroveToolCmd::doIt(const MArgList&) { return MS::kSuccess; }
+MStatus KVDozaVeroveToolCmd::doIt(const MArgList&) {
+    return MS::kSuccess;
+}
 
 MStatus KVDozaVeroveToolCmd::undoIt() {
     if (KVPSCtxData::instance().strokeActive) return MS::kSuccess;
@@ -85,7 +91,9 @@ MStatus KVDozaVeroveToolCmd::redoIt() {
     return stepAll(redoStep);
 }
 
-bool KVDozaVeroveToolCmd::isUndoable() const { return true; }
+bool KVDozaVeroveToolCmd::isUndoable() const {
+    return true;
+}
 
 MStatus KVDozaVeroveToolCmd::finalize() {
     MArgList command;

@@ -33,7 +33,9 @@ MStatus addNamed(const MArgParser& parser, KVDozaVerove& context) {
 
 const char* const KVDozaVeroveCmd::commandName = "RavelinContext";
 
-void* KVDozaVeroveCmd::creator() { return new KVDozaVeroveCmd(); }
+void* KVDozaVeroveCmd::creator() {
+    return new KVDozaVeroveCmd();
+}
 
 MPxContext* KVDozaVeroveCmd::makeObj() {
     context_ = new KVDozaVerove();

@@ -13,7 +13,8 @@ struct RampEntry {
 };
 
 RampEntry entryAt(const MStringArray& fields, unsigned int first) {
-    return RampEntry{fields[first].asFloat(), fields[first + 1].asFloat(), fields[first + 2].asInt()};
+    return RampEntry{fields[first].asFloat(), fields[first + 1].asFloat(),
+                     fields[first + 2].asInt()};
 }
 
 MRampAttribute::MInterpolation interpolation(int code) {

@@ -1,8 +1,8 @@
 #include "services/KVRamps.h"
 
 #include "display/RavelinManipNode.h"
-#include "services/KVRampString.h"
 #include "sculpt/KVPSCtxData.h"
+#include "services/KVRampString.h"
 
 #include <maya/MDGContext.h>
 #include <maya/MGlobal.h>

@@ -1,7 +1,8 @@
 #pragma once
 // The tool's three ramps as the stroke uses them: loaded from their option strings onto the
-// current manipulator, evaluated for the fall-off and the envelopes (the stroke's brushStrength reads evalFallOff), and the multiplier
-// update that scales the working value and radius before every dab.
+// current manipulator, evaluated for the fall-off and the envelopes (the stroke's brushStrength
+// reads evalFallOff), and the multiplier update that scales the working value and radius before
+// every dab.
 #include <maya/MStatus.h>
 
 class KVPSCtxData;

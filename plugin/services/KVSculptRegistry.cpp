@@ -20,9 +20,13 @@ const char* const kTagShortName = "rvId";
 const char* const kGeoLinkWarning =
     "Ravelin: cannot sculpt a GeoLink Child Mesh; remove the link first.";
 
-bool sameId(const UUID& a, const UUID& b) { return std::memcmp(&a, &b, sizeof(UUID)) == 0; }
+bool sameId(const UUID& a, const UUID& b) {
+    return std::memcmp(&a, &b, sizeof(UUID)) == 0;
+}
 
-bool inModel(const MDagPath& path) { return MFnDagNode(path).inModel(); }
+bool inModel(const MDagPath& path) {
+    return MFnDagNode(path).inModel();
+}
 
 bool nameMatches(const MDagPath& path, const MString& name) {
     return path.partialPathName() == name || path.fullPathName() == name;
@@ -68,7 +72,9 @@ UUID identifierFromText(const MString& text) {
     return id;
 }
 
-KVSculptRegistry& KVSculptRegistry::instance() { return theRegistry; }
+KVSculptRegistry& KVSculptRegistry::instance() {
+    return theRegistry;
+}
 
 int KVSculptRegistry::registerMesh(const MDagPath& meshPath) {
     MFnDependencyNode node(meshPath.node());

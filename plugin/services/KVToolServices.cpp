@@ -14,7 +14,9 @@ MStatus KVToolServices::selectRecordById(const MString& idText) {
     return KVSculptRegistry::instance().selectRecordById(identifierFromText(idText));
 }
 
-RVMeshData* KVToolServices::currentRecord() { return KVSculptRegistry::instance().currentRecord(); }
+RVMeshData* KVToolServices::currentRecord() {
+    return KVSculptRegistry::instance().currentRecord();
+}
 
 std::vector<RVMeshData*> KVToolServices::inModelRecords() {
     std::vector<RVMeshData*> records;
@@ -23,9 +25,13 @@ std::vector<RVMeshData*> KVToolServices::inModelRecords() {
     return records;
 }
 
-bool KVToolServices::manipulatorExists() { return RavelinManipNode::current() != nullptr; }
+bool KVToolServices::manipulatorExists() {
+    return RavelinManipNode::current() != nullptr;
+}
 
-float KVToolServices::evalFallOff(float position) { return ::evalFallOff(position); }
+float KVToolServices::evalFallOff(float position) {
+    return ::evalFallOff(position);
+}
 
 MStatus KVToolServices::updateStrokeMultipliers() {
     return ::updateStrokeMultipliers(KVPSCtxData::instance(), RavelinManipNode::current());

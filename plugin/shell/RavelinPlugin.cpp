@@ -3,6 +3,7 @@
 #include "display/RavelinManipNode.h"
 #include "heightmap/KVHeightMapCmd.h"
 #include "sculpt/KVDozaVeroveToolCmd.h"
+#include "sculpt/KVPSCtxData.h"
 #include "services/KVDozaVeroveCmd.h"
 #include "services/KVSculptRegistry.h"
 #include "services/KVToolServices.h"
@@ -97,8 +98,10 @@ PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
     status = reported(plugin.deregisterContextCommand(KVDozaVeroveCmd::commandName,
                                                       KVDozaVeroveToolCmd::commandName),
                       "deregisterContextCommand");
-    // The library may stay mapped after unloading; the next load starts with no records.
+    // The library may stay mapped after unloading; the next load starts with no records
+    // and the sculpt state's defaults, as a fresh library would.
     KVSculptRegistry::instance().removeAll();
+    KVPSCtxData::instance() = KVPSCtxData();
     KVSculptServices::install(nullptr);
     return status;
 }

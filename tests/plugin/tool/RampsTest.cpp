@@ -82,7 +82,8 @@ TEST_F(RampsTest, AStringReplacesEveryEntry) {
     EXPECT_EQ(entries(ramp), (std::vector<Entry>{{0, 1, 2}, {1, 0, 2}}));
 
     EXPECT_TRUE(rampFromString(ramp, "0.25,0.1,1,0.5,0.5,3,0.75,0.9,0"));
-    EXPECT_EQ(entries(ramp), (std::vector<Entry>{{0.1f, 0.25f, 1}, {0.5f, 0.5f, 3}, {0.9f, 0.75f, 0}}));
+    EXPECT_EQ(entries(ramp),
+              (std::vector<Entry>{{0.1f, 0.25f, 1}, {0.5f, 0.5f, 3}, {0.9f, 0.75f, 0}}));
 }
 
 TEST_F(RampsTest, OneTripletLeavesOneEntry) {

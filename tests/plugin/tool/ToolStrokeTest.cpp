@@ -59,11 +59,16 @@ protected:
         return numbers("pointPosition -l plane.vtx[" + std::to_string(k) + "]").at(1);
     }
 
-    static constexpr const char* kOptions[] = {
-        "RVOption_radius",         "RVOption_value",           "RVOption_fallOffRamp",
-        "RVOption_reflectAxisX",   "RVOption_useValueEnvelope", "RVOption_valueEnvelopeMode",
-        "RVOption_valueEnvelopeTime", "RVOption_valueEnvelopeDistance", "RVOption_valueEnvelope",
-        "RVOption_mode"};
+    static constexpr const char* kOptions[] = {"RVOption_radius",
+                                               "RVOption_value",
+                                               "RVOption_fallOffRamp",
+                                               "RVOption_reflectAxisX",
+                                               "RVOption_useValueEnvelope",
+                                               "RVOption_valueEnvelopeMode",
+                                               "RVOption_valueEnvelopeTime",
+                                               "RVOption_valueEnvelopeDistance",
+                                               "RVOption_valueEnvelope",
+                                               "RVOption_mode"};
 };
 
 TEST_F(ToolStroke, ThePickedToolWaitsForMeshes) {
@@ -116,6 +121,9 @@ TEST_F(ToolStroke, ShiftSmoothsAndTheStoredModeComesBack) {
     // The next plain stroke displaces again: smoothing would leave flat ground alone.
     dab(-4, -4);
     EXPECT_NEAR(height(-4, -4), 1.0, 1e-6);
+    // Control with Shift keeps the stored mode, reversed by Control.
+    dab(4, -4, "-shift -ctrl");
+    EXPECT_NEAR(height(4, -4), -1.0, 1e-6);
 }
 
 TEST_F(ToolStroke, TheValueEnvelopeFollowsTheClockInTimeMode) {
