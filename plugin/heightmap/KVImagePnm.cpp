@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
-#include <vector>
 
 namespace {
 const float kRedWeight = 0.30f;
@@ -107,17 +106,13 @@ MStatus KVImage::loadPnm() {
     if (text.remaining() < samples * (isAscii ? 1 : bytesPerSample)) return fail(kTruncatedError);
 
     const double divisor = static_cast<double>(maxVal);
-    // Binary samples take their quotients from a table of every raw value: the same
-    // divisions, made once.
-    std::vector<double> scaled(isAscii ? 0 : (twoBytes ? 65536 : 256));
-    for (size_t raw = 0; raw < scaled.size(); ++raw) scaled[raw] = raw / divisor;
     auto sample = [&](double& value) {
-        if (!isAscii) {
-            value = scaled[static_cast<size_t>(text.binarySample(twoBytes))];
-            return true;
-        }
         int64_t raw = 0;
-        if (!text.number(raw)) return false;
+        if (isAscii) {
+            if (!text.number(raw)) return false;
+        } else {
+            raw = text.binarySample(twoBytes);
+        }
         value = raw / divisor;
         return true;
     };

@@ -57,8 +57,10 @@ void KVDabPass::runWholeMesh(int n) {
     record_.dabStartWorldPoints = record_.worldPoints;
     std::fill(record_.dabTouchCount.begin(), record_.dabTouchCount.end(), 0);
     std::fill(record_.dabDelta.begin(), record_.dabDelta.end(), MVector());
-    for (int v = 0; v < n; ++v)
+    for (int v = 0; v < n; ++v) {
         processVertex(v);
+        moveVertex(v);
+    }
     record_.lastDabVertices.clear();
     record_.dabIndexInSync = false;
 }
@@ -84,7 +86,10 @@ void KVDabPass::runIndexed(int n) {
     record_.grid.forEachInBoxes(boxLo_, boxHi_, count_, [&](int v) {
         if (v >= n) return;
         processVertex(v);
-        if (record_.dabTouchCount[v] > 0) moved.push_back(v);
+        // An unreached vertex moves by zero: settleObjectPoints does that for all of them.
+        if (record_.dabTouchCount[v] == 0) return;
+        moveVertex(v);
+        moved.push_back(v);
     });
     record_.markObjectPointsPending();
 }
@@ -100,9 +105,12 @@ void KVDabPass::processVertex(int v) {
         const double distance = std::sqrt(dx * dx + dy * dy + dz * dz);
         if (distance <= radius_) addPair(v, j, p, distance);
     }
+}
+
+void KVDabPass::moveVertex(int v) {
     MPoint& world = record_.worldPoints[v];
     world += record_.dabDelta[v] * overlap_;
-    record_.points[v] = world * record_.worldToObject;
+    record_.points[v] = timesMatrix(world, record_.worldToObject);
 }
 
 double KVDabPass::brushStrength(double falloff) const {

@@ -38,7 +38,10 @@ private:
         MVector centreNormal;
     };
 
+    // The instances' contributions to vertex v, gathered into its dab buffers.
     void processVertex(int v);
+    // Vertex v by its gathered displacement times the overlap factor.
+    void moveVertex(int v);
     void addPair(int v, int j, const MPoint& p, double distance);
     void paintMask(int v, double falloff);
     MVector smoothPull(int v, const MPoint& p) const;

@@ -163,7 +163,7 @@ void RVMeshData::settleObjectPoints() {
         p.x += 0.0; // the zero displacement the whole-mesh loop adds
         p.y += 0.0;
         p.z += 0.0;
-        points[v] = p * worldToObject;
+        points[v] = timesMatrix(p, worldToObject);
     }
     objectPointsPending_ = false;
 }

@@ -163,5 +163,14 @@ private:
     bool objectPointsPending_ = false;
 };
 
+// p x m for a row-vector point, inline: the stroke carries every moved vertex back to
+// object space with it, and the reference loop and the settling pass use it too.
+inline MPoint timesMatrix(const MPoint& p, const MMatrix& m) {
+    return MPoint(p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + p.w * m[3][0],
+                  p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + p.w * m[3][1],
+                  p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + p.w * m[3][2],
+                  p.x * m[0][3] + p.y * m[1][3] + p.z * m[2][3] + p.w * m[3][3]);
+}
+
 // Writes "\nAPI error detected in RVMeshData at line N\n" and the status text to stderr.
 void reportMeshDataError(int line, const MStatus& status);
