@@ -211,8 +211,8 @@ void KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
         MPlane plane;
         plane.setPlane(planeNormal, 0.0);
         const double offset = plane.directedDistance(p) - plane.directedDistance(in.centre);
-        delta += planeNormal *
-                 (-offset * falloff * brushStrength(falloff) * state_.flatScale * maskW);
+        delta +=
+            planeNormal * (-offset * falloff * brushStrength(falloff) * state_.flatScale * maskW);
         break;
     }
     case kPinch:

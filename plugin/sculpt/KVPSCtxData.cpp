@@ -5,7 +5,9 @@
 namespace {
 KVPSCtxData theSculptState;
 
-MString option(const char* name) { return MString("RVOption_") + name; }
+MString option(const char* name) {
+    return MString("RVOption_") + name;
+}
 
 // Each reader leaves the field alone when the variable does not exist.
 void readDouble(const char* name, double& field) {
@@ -45,7 +47,9 @@ KVPSCtxData::KVPSCtxData() {
     pen[2].mode = 1;
 }
 
-KVPSCtxData& KVPSCtxData::instance() { return theSculptState; }
+KVPSCtxData& KVPSCtxData::instance() {
+    return theSculptState;
+}
 
 int KVPSCtxData::reflectionCode(bool first, bool second, bool third) {
     if (first && second && third) return 7;

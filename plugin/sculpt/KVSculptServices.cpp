@@ -5,16 +5,38 @@ KVSculptServices standIn;
 KVSculptServices* installed = nullptr;
 } // namespace
 
-MStatus KVSculptServices::selectRecordById(const MString&) { return MS::kNotFound; }
-RVMeshData* KVSculptServices::currentRecord() { return nullptr; }
-std::vector<RVMeshData*> KVSculptServices::inModelRecords() { return {}; }
-bool KVSculptServices::manipulatorExists() { return false; }
-float KVSculptServices::evalFallOff(float) { return 1.0f; }
-MStatus KVSculptServices::updateStrokeMultipliers() { return MS::kSuccess; }
-bool KVSculptServices::stencilActive() { return false; }
-double KVSculptServices::stencilSample(const MPoint&) { return 1.0; }
-MStatus KVSculptServices::applyGrab(const KVCursorSample&) { return MS::kNotImplemented; }
+MStatus KVSculptServices::selectRecordById(const MString&) {
+    return MS::kNotFound;
+}
+RVMeshData* KVSculptServices::currentRecord() {
+    return nullptr;
+}
+std::vector<RVMeshData*> KVSculptServices::inModelRecords() {
+    return {};
+}
+bool KVSculptServices::manipulatorExists() {
+    return false;
+}
+float KVSculptServices::evalFallOff(float) {
+    return 1.0f;
+}
+MStatus KVSculptServices::updateStrokeMultipliers() {
+    return MS::kSuccess;
+}
+bool KVSculptServices::stencilActive() {
+    return false;
+}
+double KVSculptServices::stencilSample(const MPoint&) {
+    return 1.0;
+}
+MStatus KVSculptServices::applyGrab(const KVCursorSample&) {
+    return MS::kNotImplemented;
+}
 
-KVSculptServices& KVSculptServices::current() { return installed ? *installed : standIn; }
+KVSculptServices& KVSculptServices::current() {
+    return installed ? *installed : standIn;
+}
 
-void KVSculptServices::install(KVSculptServices* services) { installed = services; }
+void KVSculptServices::install(KVSculptServices* services) {
+    installed = services;
+}

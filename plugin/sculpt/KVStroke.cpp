@@ -69,8 +69,8 @@ KVStroke KVStroke::standard() {
 }
 
 void KVStroke::mirrorBrushInstances(const MPoint& centre, const MVector& vector, int code,
-                                    int space, const MMatrix& objectToWorld,
-                                    MPointArray& centres, MVectorArray& vectors) {
+                                    int space, const MMatrix& objectToWorld, MPointArray& centres,
+                                    MVectorArray& vectors) {
     const bool objectSpace = space == 0;
     const MMatrix toObject = objectToWorld.inverse();
     const MPoint c = objectSpace ? centre * toObject : centre;
@@ -103,8 +103,8 @@ double KVStroke::overlapFactor(const MPointArray& centres, int count, double rad
 
 RVMeshData* KVStroke::recordUnderCursor(short x, short y, MStatus* hostStatus) {
     MGlobal::setObjectSelectionMask(MSelectionMask(MSelectionMask::SelectionType(12)));
-    MStatus status = MGlobal::selectFromScreen(x, y, MGlobal::ListAdjustment(0),
-                                               MGlobal::MSelectionMode(0));
+    MStatus status =
+        MGlobal::selectFromScreen(x, y, MGlobal::ListAdjustment(0), MGlobal::MSelectionMode(0));
     if (hostStatus) *hostStatus = status;
     MSelectionList selection;
     MGlobal::getActiveSelectionList(selection);
@@ -119,12 +119,10 @@ RVMeshData* KVStroke::recordUnderCursor(short x, short y, MStatus* hostStatus) {
     return services_.currentRecord();
 }
 
-bool KVStroke::castCursorRay(RVMeshData& record, MPoint& hitObject, int& face,
-                             MVector& rayObject) {
+bool KVStroke::castCursorRay(RVMeshData& record, MPoint& hitObject, int& face, MVector& rayObject) {
     MPoint origin;
     M3dView view = M3dView::active3dView();
-    view.viewToObjectSpace(state_.cursorX, state_.cursorY, record.worldToObject, origin,
-                           rayObject);
+    view.viewToObjectSpace(state_.cursorX, state_.cursorY, record.worldToObject, origin, rayObject);
     return castRay(record, origin, rayObject, 999999.0f, false, hitObject, face);
 }
 
@@ -179,9 +177,8 @@ void KVStroke::pushCentreNormal(const MVector& vector, int j) {
 // Brush instances about the centre along brushVector, projected, with drag directions and
 // centre-normal stacks brought up to date.
 void KVStroke::mirrorAndUpdate(RVMeshData& record, const MPoint& centre) {
-    mirrorBrushInstances(centre, record.brushVector, state_.reflectCode,
-                         state_.reflectSpace, record.objectToWorld, record.instanceCentres,
-                         record.instanceVectors);
+    mirrorBrushInstances(centre, record.brushVector, state_.reflectCode, state_.reflectSpace,
+                         record.objectToWorld, record.instanceCentres, record.instanceVectors);
     record.instanceCount = static_cast<int>(record.instanceCentres.length());
     if (record.prevInstanceCentres.length() != record.instanceCentres.length())
         record.prevInstanceCentres = record.instanceCentres;

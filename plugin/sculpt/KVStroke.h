@@ -41,8 +41,8 @@ public:
     // The brush centre and vector with their mirror images for a ReflectionCode, in
     // object space (space 0, through objectToWorld) or world space (anything else).
     static void mirrorBrushInstances(const MPoint& centre, const MVector& vector, int code,
-                                     int space, const MMatrix& objectToWorld,
-                                     MPointArray& centres, MVectorArray& vectors);
+                                     int space, const MMatrix& objectToWorld, MPointArray& centres,
+                                     MVectorArray& vectors);
     // The strength factor of mirrored instances that overlap; 1 for a lone brush.
     static double overlapFactor(const MPointArray& centres, int count, double radius);
 

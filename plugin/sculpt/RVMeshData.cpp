@@ -42,7 +42,9 @@ MStatus SculptHistory::pushSnapshot(const MDagPath& livePath, const std::vector<
     return status;
 }
 
-RVMeshData::RVMeshData() { UuidCreate(&identifier); }
+RVMeshData::RVMeshData() {
+    UuidCreate(&identifier);
+}
 
 void RVMeshData::resetStrokeAmounts(int n) {
     strokeAmount.clear();

@@ -2,8 +2,8 @@
 // The sculpt mesh record: one registered mesh's cached points (object and world space),
 // normals, neighbours, mask, stroke buffers and undo snapshots. The stroke code works on
 // these arrays; the host mesh is written only by writeBackPoints (and realtime updates).
-#include "sculpt/KVPointGrid.h"
 #include "sculpt/KVPSCtxData.h"
+#include "sculpt/KVPointGrid.h"
 
 #include <maya/MDagPath.h>
 #include <maya/MDoubleArray.h>

@@ -53,8 +53,8 @@ protected:
         ASSERT_EQ(a.worldPoints.length(), b.worldPoints.length());
         int differences = 0;
         for (unsigned int v = 0; v < a.worldPoints.length() && differences < 5; ++v) {
-            const bool same = a.worldPoints[v] == b.worldPoints[v] &&
-                              a.points[v] == b.points[v] && a.maskFlag[v] == b.maskFlag[v] &&
+            const bool same = a.worldPoints[v] == b.worldPoints[v] && a.points[v] == b.points[v] &&
+                              a.maskFlag[v] == b.maskFlag[v] &&
                               a.maskWeight[v] == b.maskWeight[v] &&
                               a.strokeAmount[v] == b.strokeAmount[v] &&
                               a.strokeTouched[v] == b.strokeTouched[v] &&

@@ -18,9 +18,8 @@ void removeOptionVars(std::initializer_list<const char*> names) {
 class SettingsTest : public SculptTest {
 protected:
     ~SettingsTest() override {
-        removeOptionVars({"radius", "vertexColorG", "vertexColorB", "vertexColorR",
-                          "reflectAxisY", "reflectAxisZ", "cursorRadius", "useAccumulation",
-                          "mode", "value"});
+        removeOptionVars({"radius", "vertexColorG", "vertexColorB", "vertexColorR", "reflectAxisY",
+                          "reflectAxisZ", "cursorRadius", "useAccumulation", "mode", "value"});
     }
 };
 
@@ -76,8 +75,8 @@ TEST_F(SettingsTest, ReflectAxisYMirrorsZAndReflectAxisZMirrorsY) {
     EXPECT_EQ(s.reflectCode, 3);
     MPointArray centres;
     MVectorArray vectors;
-    KVStroke::mirrorBrushInstances(MPoint(1, 2, 3), MVector(0, 1, 0), s.reflectCode, 0,
-                                   MMatrix(), centres, vectors);
+    KVStroke::mirrorBrushInstances(MPoint(1, 2, 3), MVector(0, 1, 0), s.reflectCode, 0, MMatrix(),
+                                   centres, vectors);
     ASSERT_EQ(centres.length(), 2u);
     EXPECT_EQ(centres[1], MPoint(1, 2, -3));
     optionVar("-iv", "reflectAxisY", "0");
