@@ -177,8 +177,6 @@ public:
     MVectorArray instanceDisplayVectors{kMaxBrushInstances, MVector()};
     std::array<MVectorArray, kMaxBrushInstances> centreNormalStacks{};
     std::array<MVector, kMaxBrushInstances> centreNormals{};
-    // The drag vector the DragDirection centre vector is built from; nothing updates it.
-    MVector sharedDragVector;
 
     // ---- grab state (written by the grab brush)
     bool grabGathered = false;

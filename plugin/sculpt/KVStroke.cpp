@@ -146,7 +146,8 @@ void KVStroke::chooseBrushVector(RVMeshData& record, const MVector& rayObject) {
         record.brushVector = -rayObject;
         break;
     case kDragDirection:
-        record.brushVector = state_.sharedDragVector.normal() * state_.smearScale;
+        // The unmirrored centre's motion up to the previous dab.
+        record.brushVector = state_.instanceDragDirections[0].normal() * state_.smearScale;
         break;
     default:
         break;
