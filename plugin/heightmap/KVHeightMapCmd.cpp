@@ -419,5 +419,8 @@ MStatus KVHeightMap::runConvert() {
     saveImage = image;
     saveImage.fileName = savefile;
     saveImage.isAscii = ascii;
+    // The readers leave the picture's last stored row first and the writers write row 0
+    // first: turn it back so the converted file keeps the picture's orientation.
+    saveImage.flipVertical();
     return saveImage.save();
 }
