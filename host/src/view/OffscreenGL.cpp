@@ -38,7 +38,7 @@ OffscreenGL& OffscreenGL::instance() {
 }
 
 bool OffscreenGL::makeCurrent(int width, int height, std::string& error) {
-    const RendererAllocations kept;
+    [[maybe_unused]] const RendererAllocations kept;
     if (!context_) {
         // 24-bit depth, 8-bit stencil, no accumulation buffer, nothing shared.
         context_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
