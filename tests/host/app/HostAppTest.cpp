@@ -1,5 +1,5 @@
 #include "../script/ScriptFixture.h"
-#include "../script/TempFolder.h"
+#include "TempFolder.h"
 
 #include "app/HostApp.h"
 #include "app/Startup.h"
