@@ -14,9 +14,9 @@ using script::Value;
 
 const std::vector<FlagUse>* ParsedArgs::usesOf(const std::string& flag) const {
     const std::string name = !flag.empty() && flag[0] != '-' ? "-" + flag : flag;
-    const FlagSpec* flag = syntax->find(name);
-    if (!flag) return nullptr;
-    auto it = uses.find(flag->shortName);
+    const FlagSpec* known = syntax->find(name);
+    if (!known) return nullptr;
+    auto it = uses.find(known->shortName);
     return it == uses.end() ? nullptr : &it->second;
 }
 
