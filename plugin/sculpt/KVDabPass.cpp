@@ -51,6 +51,12 @@ void KVDabPass::run(int n) {
         runWholeMesh(n);
     else
         runIndexed(n);
+    publishDisplayVectors();
+}
+
+void KVDabPass::publishDisplayVectors() {
+    for (int j = 0; j < count_; ++j)
+        if (displayOwner_[j] >= 0) state_.instanceDisplayVectors[j] = instances_[j].display;
 }
 
 void KVDabPass::runWholeMesh(int n) {
@@ -59,7 +65,8 @@ void KVDabPass::runWholeMesh(int n) {
     std::fill(record_.dabDelta.begin(), record_.dabDelta.end(), MVector());
     for (int v = 0; v < n; ++v) {
         processVertex(v);
-        moveVertex(v);
+        moveWorldPoint(v);
+        record_.points[v] = timesMatrix(record_.worldPoints[v], record_.worldToObject);
     }
     record_.lastDabVertices.clear();
     record_.dabIndexInSync = false;
@@ -73,7 +80,7 @@ void KVDabPass::syncIndex() {
     }
     for (int v : record_.lastDabVertices) {
         record_.dabStartWorldPoints[v] = record_.worldPoints[v];
-        record_.grid.move(v, record_.worldPoints[v]);
+        record_.grid.move(v, record_.worldPoints);
         record_.dabTouchCount[v] = 0;
         record_.dabDelta[v] = MVector();
     }
@@ -84,18 +91,19 @@ void KVDabPass::runIndexed(int n) {
     syncIndex();
     std::vector<int>& moved = record_.lastDabVertices;
     record_.grid.forEachInBoxes(boxLo_, boxHi_, count_, [&](int v) {
-        if (v >= n) return;
-        processVertex(v);
-        // An unreached vertex moves by zero: settleObjectPoints does that for all of them.
-        if (record_.dabTouchCount[v] == 0) return;
-        moveVertex(v);
+        // An unreached vertex moves by zero; settleObjectPoints does that, and the object
+        // points of all, for every vertex.
+        if (v >= n || !processVertex(v)) return;
+        moveWorldPoint(v);
         moved.push_back(v);
     });
     record_.markObjectPointsPending();
 }
 
-void KVDabPass::processVertex(int v) {
+bool KVDabPass::processVertex(int v) {
     const MPoint& p = record_.dabStartWorldPoints[v];
+    bool reached = false;
+    bool touched = false;
     for (int j = 0; j < count_; ++j) {
         const Instance& in = instances_[j];
         if (p.x < in.lo[0] || p.x > in.hi[0] || p.y < in.lo[1] || p.y > in.hi[1] ||
@@ -103,14 +111,19 @@ void KVDabPass::processVertex(int v) {
             continue;
         const double dx = p.x - in.centre.x, dy = p.y - in.centre.y, dz = p.z - in.centre.z;
         const double distance = std::sqrt(dx * dx + dy * dy + dz * dz);
-        if (distance <= radius_) addPair(v, j, p, distance);
+        if (distance > radius_) continue;
+        reached = true;
+        touched |= addPair(v, j, p, distance);
     }
+    if (touched) {
+        record_.strokeTouched[v] = true;
+        record_.vertexRecords[v].touched = true;
+    }
+    return reached;
 }
 
-void KVDabPass::moveVertex(int v) {
-    MPoint& world = record_.worldPoints[v];
-    world += record_.dabDelta[v] * overlap_;
-    record_.points[v] = timesMatrix(world, record_.worldToObject);
+void KVDabPass::moveWorldPoint(int v) {
+    record_.worldPoints[v] += record_.dabDelta[v] * overlap_;
 }
 
 double KVDabPass::brushStrength(double falloff) const {
@@ -121,7 +134,7 @@ double KVDabPass::brushStrength(double falloff) const {
 void KVDabPass::showVector(int j, int v, const MVector& vector) {
     if (v < displayOwner_[j]) return;
     displayOwner_[j] = v;
-    state_.instanceDisplayVectors[j] = vector;
+    instances_[j].display = vector;
 }
 
 MVector KVDabPass::smoothPull(int v, const MPoint& p) const {
@@ -152,7 +165,7 @@ void KVDabPass::paintMask(int v, double falloff) {
     record_.maskFlag[v] = true;
 }
 
-void KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
+bool KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
     const Instance& in = instances_[j];
     record_.dabTouchCount[v] += 1;
     const double ratio = distance / radius_;
@@ -165,7 +178,7 @@ void KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
     double maskW = 1.0;
     if (record_.maskFlag[v] && state_.useMask && state_.mode != kMask) {
         maskW = record_.maskWeight[v];
-        if (maskW <= 0.0) return;
+        if (maskW <= 0.0) return false;
         strength *= maskW;
     }
     MVector vec = in.vector;
@@ -224,6 +237,5 @@ void KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
     default:
         break;
     }
-    record_.strokeTouched[v] = true;
-    record_.vertexRecords[v].touched = true;
+    return true;
 }
