@@ -30,7 +30,9 @@ double KVDabPass::capStrokeAmount(double& amount, double strength, double cap) {
 KVDabPass::KVDabPass(RVMeshData& record, KVPSCtxData& state, KVSculptServices& services,
                      double overlapFactor)
     : record_(record), state_(state), services_(services), overlap_(overlapFactor),
-      radius_(state.radius), count_(record.instanceCount),
+      radius_(state.radius),
+      // Beyond this squared distance the rounded root exceeds the radius for certain.
+      outsideSquared_(state.radius * state.radius * (1.0 + 1e-9)), count_(record.instanceCount),
       stencilActive_(services.stencilActive()) {
     for (int j = 0; j < count_; ++j) {
         Instance& in = instances_[j];
@@ -79,8 +81,9 @@ void KVDabPass::syncIndex() {
         return;
     }
     for (int v : record_.lastDabVertices) {
-        record_.dabStartWorldPoints[v] = record_.worldPoints[v];
-        record_.grid.move(v, record_.worldPoints);
+        MPoint& start = record_.dabStartWorldPoints[v];
+        record_.grid.move(v, start, record_.worldPoints);
+        start = record_.worldPoints[v];
         record_.dabTouchCount[v] = 0;
         record_.dabDelta[v] = MVector();
     }
@@ -110,7 +113,9 @@ bool KVDabPass::processVertex(int v) {
             p.z < in.lo[2] || p.z > in.hi[2])
             continue;
         const double dx = p.x - in.centre.x, dy = p.y - in.centre.y, dz = p.z - in.centre.z;
-        const double distance = std::sqrt(dx * dx + dy * dy + dz * dz);
+        const double squared = dx * dx + dy * dy + dz * dz;
+        if (squared > outsideSquared_) continue;
+        const double distance = std::sqrt(squared);
         if (distance > radius_) continue;
         reached = true;
         touched |= addPair(v, j, p, distance);

@@ -61,6 +61,7 @@ private:
     KVSculptServices& services_;
     const double overlap_;
     const double radius_;
+    const double outsideSquared_;
     const int count_;
     const bool stencilActive_;
     Instance instances_[kMaxBrushInstances];

@@ -83,9 +83,11 @@ void KVPointGrid::fill() {
     }
 }
 
-void KVPointGrid::move(int v, const MPointArray& points) {
+void KVPointGrid::move(int v, const MPoint& was, const MPointArray& points) {
     if (cellStart_.empty()) return;
+    // Most moves stay in their cell, known without a look at the point's cell record.
     const int to = cellOf(points[v]);
+    if (to == cellOf(was)) return;
     const int from = cellOfPoint_[v];
     if (to == from) return;
     cellOfPoint_[v] = to;

@@ -15,8 +15,8 @@ public:
     void build(const MPointArray& points);
     void clear();
     bool empty() const { return cellStart_.empty(); }
-    // Point v moved to points[v]: it changes cell if it must.
-    void move(int v, const MPointArray& points);
+    // Point v moved from `was` to points[v]: it changes cell if it must.
+    void move(int v, const MPoint& was, const MPointArray& points);
 
     // Calls f(v) once for every point in the cells that the boxes [lo, hi] cover; boxes
     // that share cells visit them once. lo and hi hold x, y, z of each box in turn.
