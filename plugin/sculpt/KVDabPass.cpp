@@ -30,7 +30,9 @@ double KVDabPass::capStrokeAmount(double& amount, double strength, double cap) {
 KVDabPass::KVDabPass(RVMeshData& record, KVPSCtxData& state, KVSculptServices& services,
                      double overlapFactor)
     : record_(record), state_(state), services_(services), overlap_(overlapFactor),
-      radius_(state.radius), count_(record.instanceCount),
+      radius_(state.radius),
+      // Beyond this squared distance the rounded root exceeds the radius for certain.
+      outsideSquared_(state.radius * state.radius * (1.0 + 1e-9)), count_(record.instanceCount),
       stencilActive_(services.stencilActive()) {
     for (int j = 0; j < count_; ++j) {
         Instance& in = instances_[j];
@@ -51,6 +53,12 @@ void KVDabPass::run(int n) {
         runWholeMesh(n);
     else
         runIndexed(n);
+    publishDisplayVectors();
+}
+
+void KVDabPass::publishDisplayVectors() {
+    for (int j = 0; j < count_; ++j)
+        if (displayOwner_[j] >= 0) state_.instanceDisplayVectors[j] = instances_[j].display;
 }
 
 void KVDabPass::runWholeMesh(int n) {
@@ -59,7 +67,8 @@ void KVDabPass::runWholeMesh(int n) {
     std::fill(record_.dabDelta.begin(), record_.dabDelta.end(), MVector());
     for (int v = 0; v < n; ++v) {
         processVertex(v);
-        moveVertex(v);
+        moveWorldPoint(v);
+        record_.points[v] = timesMatrix(record_.worldPoints[v], record_.worldToObject);
     }
     record_.lastDabVertices.clear();
     record_.dabIndexInSync = false;
@@ -72,8 +81,9 @@ void KVDabPass::syncIndex() {
         return;
     }
     for (int v : record_.lastDabVertices) {
-        record_.dabStartWorldPoints[v] = record_.worldPoints[v];
-        record_.grid.move(v, record_.worldPoints[v]);
+        MPoint& start = record_.dabStartWorldPoints[v];
+        record_.grid.move(v, start, record_.worldPoints);
+        start = record_.worldPoints[v];
         record_.dabTouchCount[v] = 0;
         record_.dabDelta[v] = MVector();
     }
@@ -84,33 +94,41 @@ void KVDabPass::runIndexed(int n) {
     syncIndex();
     std::vector<int>& moved = record_.lastDabVertices;
     record_.grid.forEachInBoxes(boxLo_, boxHi_, count_, [&](int v) {
-        if (v >= n) return;
-        processVertex(v);
-        // An unreached vertex moves by zero: settleObjectPoints does that for all of them.
-        if (record_.dabTouchCount[v] == 0) return;
-        moveVertex(v);
+        // An unreached vertex moves by zero; settleObjectPoints does that, and the object
+        // points of all, for every vertex.
+        if (v >= n || !processVertex(v)) return;
+        moveWorldPoint(v);
         moved.push_back(v);
     });
     record_.markObjectPointsPending();
 }
 
-void KVDabPass::processVertex(int v) {
+bool KVDabPass::processVertex(int v) {
     const MPoint& p = record_.dabStartWorldPoints[v];
+    bool reached = false;
+    bool touched = false;
     for (int j = 0; j < count_; ++j) {
         const Instance& in = instances_[j];
         if (p.x < in.lo[0] || p.x > in.hi[0] || p.y < in.lo[1] || p.y > in.hi[1] ||
             p.z < in.lo[2] || p.z > in.hi[2])
             continue;
         const double dx = p.x - in.centre.x, dy = p.y - in.centre.y, dz = p.z - in.centre.z;
-        const double distance = std::sqrt(dx * dx + dy * dy + dz * dz);
-        if (distance <= radius_) addPair(v, j, p, distance);
+        const double squared = dx * dx + dy * dy + dz * dz;
+        if (squared > outsideSquared_) continue;
+        const double distance = std::sqrt(squared);
+        if (distance > radius_) continue;
+        reached = true;
+        touched |= addPair(v, j, p, distance);
     }
+    if (touched) {
+        record_.strokeTouched[v] = true;
+        record_.vertexRecords[v].touched = true;
+    }
+    return reached;
 }
 
-void KVDabPass::moveVertex(int v) {
-    MPoint& world = record_.worldPoints[v];
-    world += record_.dabDelta[v] * overlap_;
-    record_.points[v] = timesMatrix(world, record_.worldToObject);
+void KVDabPass::moveWorldPoint(int v) {
+    record_.worldPoints[v] += record_.dabDelta[v] * overlap_;
 }
 
 double KVDabPass::brushStrength(double falloff) const {
@@ -121,7 +139,7 @@ double KVDabPass::brushStrength(double falloff) const {
 void KVDabPass::showVector(int j, int v, const MVector& vector) {
     if (v < displayOwner_[j]) return;
     displayOwner_[j] = v;
-    state_.instanceDisplayVectors[j] = vector;
+    instances_[j].display = vector;
 }
 
 MVector KVDabPass::smoothPull(int v, const MPoint& p) const {
@@ -152,7 +170,7 @@ void KVDabPass::paintMask(int v, double falloff) {
     record_.maskFlag[v] = true;
 }
 
-void KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
+bool KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
     const Instance& in = instances_[j];
     record_.dabTouchCount[v] += 1;
     const double ratio = distance / radius_;
@@ -165,7 +183,7 @@ void KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
     double maskW = 1.0;
     if (record_.maskFlag[v] && state_.useMask && state_.mode != kMask) {
         maskW = record_.maskWeight[v];
-        if (maskW <= 0.0) return;
+        if (maskW <= 0.0) return false;
         strength *= maskW;
     }
     MVector vec = in.vector;
@@ -224,6 +242,5 @@ void KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
     default:
         break;
     }
-    record_.strokeTouched[v] = true;
-    record_.vertexRecords[v].touched = true;
+    return true;
 }

@@ -19,8 +19,6 @@ public:
 
     // Runs the pass over vertices [0, n) the configured way.
     void run(int n);
-    void runWholeMesh(int n);
-    void runIndexed(int n);
 
     // Test-only switch: true makes every dab walk the whole mesh.
     static bool& wholeMeshWalk();
@@ -29,6 +27,9 @@ public:
     static double capStrokeAmount(double& amount, double strength, double cap);
 
 private:
+    void runWholeMesh(int n);
+    void runIndexed(int n);
+
     struct Instance {
         MPoint centre;
         double lo[3];
@@ -36,17 +37,23 @@ private:
         MVector vector;
         MVector dragDirection;
         MVector centreNormal;
+        // What the instance shows once the pass is over (see displayOwner_).
+        MVector display;
     };
 
-    // The instances' contributions to vertex v, gathered into its dab buffers.
-    void processVertex(int v);
-    // Vertex v by its gathered displacement times the overlap factor.
-    void moveVertex(int v);
-    void addPair(int v, int j, const MPoint& p, double distance);
+    // The instances' contributions to vertex v, gathered into its dab buffers; whether
+    // any instance reached it.
+    bool processVertex(int v);
+    // World point v by its gathered displacement times the overlap factor.
+    void moveWorldPoint(int v);
+    // Whether the pair counts as a touch of the stroke (a zero mask weight leaves it out).
+    bool addPair(int v, int j, const MPoint& p, double distance);
     void paintMask(int v, double falloff);
     MVector smoothPull(int v, const MPoint& p) const;
     double brushStrength(double falloff) const;
     void showVector(int j, int v, const MVector& vector);
+    // The instances' display vectors into the state, once a pass, not once a pair.
+    void publishDisplayVectors();
     void syncIndex();
 
     RVMeshData& record_;
@@ -54,6 +61,7 @@ private:
     KVSculptServices& services_;
     const double overlap_;
     const double radius_;
+    const double outsideSquared_;
     const int count_;
     const bool stencilActive_;
     Instance instances_[kMaxBrushInstances];

@@ -8,10 +8,16 @@ namespace {
 constexpr double kPointsPerCell = 4.0;
 // Bounds on the cells an axis may have, so that flat or huge meshes stay sane.
 constexpr int kMaxAxisCells = 1024;
+// Spare slots a cell gets beyond the points it holds, so that moves seldom refill the grid.
+int spareSlots(int count) {
+    return count / 4 + 1;
+}
 } // namespace
 
 void KVPointGrid::clear() {
-    cells_.clear();
+    cellStart_.clear();
+    cellCount_.clear();
+    slots_.clear();
     cellOfPoint_.clear();
     visitStamp_.clear();
     dims_[0] = dims_[1] = dims_[2] = 0;
@@ -48,36 +54,53 @@ void KVPointGrid::build(const MPointArray& points) {
         dims_[a] = static_cast<int>(std::clamp(count, 1.0, double(kMaxAxisCells)));
         inverseSize_[a] = extent[a] > 0.0 ? dims_[a] / extent[a] : 0.0;
     }
-    cells_.assign(static_cast<size_t>(dims_[0]) * dims_[1] * dims_[2], {});
-    visitStamp_.assign(cells_.size(), 0u);
+    const size_t cells = static_cast<size_t>(dims_[0]) * dims_[1] * dims_[2];
+    visitStamp_.assign(cells, 0u);
     stamp_ = 0;
+    cellCount_.assign(cells, 0);
     cellOfPoint_.resize(n);
-    for (unsigned int v = 0; v < n; ++v) {
-        const int c = cellOf(points[v]);
-        cellOfPoint_[v] = c;
-        cells_[c].push_back(static_cast<int>(v));
+    for (unsigned int v = 0; v < n; ++v)
+        cellOfPoint_[v] = cellOf(points[v]);
+    fill();
+}
+
+void KVPointGrid::fill() {
+    std::fill(cellCount_.begin(), cellCount_.end(), 0);
+    for (int c : cellOfPoint_)
+        ++cellCount_[c];
+    cellStart_.resize(cellCount_.size() + 1);
+    int start = 0;
+    for (size_t c = 0; c < cellCount_.size(); ++c) {
+        cellStart_[c] = start;
+        start += cellCount_[c] + spareSlots(cellCount_[c]);
+        cellCount_[c] = 0;
+    }
+    cellStart_.back() = start;
+    slots_.assign(static_cast<size_t>(start), -1);
+    for (size_t v = 0; v < cellOfPoint_.size(); ++v) {
+        const int c = cellOfPoint_[v];
+        slots_[cellStart_[c] + cellCount_[c]++] = static_cast<int>(v);
     }
 }
 
-int KVPointGrid::axisCell(int axis, double coordinate) const {
-    const double t = (coordinate - origin_[axis]) * inverseSize_[axis];
-    if (!(t > 0.0)) return 0; // below, or NaN
-    if (t >= dims_[axis] - 1) return dims_[axis] - 1;
-    return static_cast<int>(t);
-}
-
-int KVPointGrid::cellOf(const MPoint& p) const {
-    return cellIndex(axisCell(0, p.x), axisCell(1, p.y), axisCell(2, p.z));
-}
-
-void KVPointGrid::move(int v, const MPoint& p) {
-    if (cells_.empty()) return;
-    const int to = cellOf(p);
+void KVPointGrid::move(int v, const MPoint& was, const MPointArray& points) {
+    if (cellStart_.empty()) return;
+    // Most moves stay in their cell, known without a look at the point's cell record.
+    const int to = cellOf(points[v]);
+    if (to == cellOf(was)) return;
     const int from = cellOfPoint_[v];
     if (to == from) return;
-    std::vector<int>& old = cells_[from];
-    *std::find(old.begin(), old.end(), v) = old.back();
-    old.pop_back();
-    cells_[to].push_back(v);
     cellOfPoint_[v] = to;
+    if (cellStart_[to] + cellCount_[to] == cellStart_[to + 1]) {
+        // No room left: lay the cells out afresh around every point's current cell. The
+        // points still to be moved land where their own move would put them.
+        for (size_t u = 0; u < cellOfPoint_.size(); ++u)
+            cellOfPoint_[u] = cellOf(points[static_cast<unsigned int>(u)]);
+        fill();
+        return;
+    }
+    int* first = slots_.data() + cellStart_[from];
+    int* last = first + --cellCount_[from];
+    *std::find(first, last, v) = *last;
+    slots_[cellStart_[to] + cellCount_[to]++] = v;
 }

@@ -2,7 +2,8 @@
 // A uniform grid over a mesh's world points, so that a dab visits only the vertices in
 // the cells its brush boxes cover. Points outside the grid's bounds go to the border
 // cells, and the cell of a coordinate is a monotone function of it, so a box query never
-// misses a point that lies inside the box.
+// misses a point that lies inside the box. The cells share one index array, each with a
+// little spare room for points that move in; a full cell makes the grid refill itself.
 #include <maya/MPointArray.h>
 
 #include <cstdint>
@@ -13,9 +14,9 @@ public:
     // Lays the grid over the points' bounds with a few points a cell.
     void build(const MPointArray& points);
     void clear();
-    bool empty() const { return cells_.empty(); }
-    // Point v moved to p: it changes cell if it must.
-    void move(int v, const MPoint& p);
+    bool empty() const { return cellStart_.empty(); }
+    // Point v moved from `was` to points[v]: it changes cell if it must.
+    void move(int v, const MPoint& was, const MPointArray& points);
 
     // Calls f(v) once for every point in the cells that the boxes [lo, hi] cover; boxes
     // that share cells visit them once. lo and hi hold x, y, z of each box in turn.
@@ -23,13 +24,25 @@ public:
 
 private:
     int cellIndex(int cx, int cy, int cz) const { return (cz * dims_[1] + cy) * dims_[0] + cx; }
-    int axisCell(int axis, double coordinate) const;
-    int cellOf(const MPoint& p) const;
+    int axisCell(int axis, double coordinate) const {
+        const double t = (coordinate - origin_[axis]) * inverseSize_[axis];
+        if (!(t > 0.0)) return 0; // below, or NaN
+        if (t >= dims_[axis] - 1) return dims_[axis] - 1;
+        return static_cast<int>(t);
+    }
+    int cellOf(const MPoint& p) const {
+        return cellIndex(axisCell(0, p.x), axisCell(1, p.y), axisCell(2, p.z));
+    }
+    // Lays out the cells' slots for the current cellOfPoint_ and fills them.
+    void fill();
 
     double origin_[3] = {0, 0, 0};
     double inverseSize_[3] = {1, 1, 1};
     int dims_[3] = {0, 0, 0};
-    std::vector<std::vector<int>> cells_;
+    // Cell c owns slots_[cellStart_[c], cellStart_[c + 1]); the first cellCount_[c] are used.
+    std::vector<int> cellStart_;
+    std::vector<int> cellCount_;
+    std::vector<int> slots_;
     std::vector<int> cellOfPoint_;
     std::vector<std::uint32_t> visitStamp_;
     std::uint32_t stamp_ = 0;
@@ -37,7 +50,7 @@ private:
 
 template <class F>
 void KVPointGrid::forEachInBoxes(const double* lo, const double* hi, int boxes, F f) {
-    if (cells_.empty()) return;
+    if (cellStart_.empty()) return;
     if (++stamp_ == 0) {
         std::fill(visitStamp_.begin(), visitStamp_.end(), 0u);
         stamp_ = 1;
@@ -55,8 +68,10 @@ void KVPointGrid::forEachInBoxes(const double* lo, const double* hi, int boxes, 
                     const int c = cellIndex(cx, cy, cz);
                     if (visitStamp_[c] == stamp_) continue;
                     visitStamp_[c] = stamp_;
-                    for (int v : cells_[c])
-                        f(v);
+                    const int* slot = slots_.data() + cellStart_[c];
+                    const int* end = slot + cellCount_[c];
+                    for (; slot != end; ++slot)
+                        f(*slot);
                 }
     }
 }

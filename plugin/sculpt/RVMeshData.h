@@ -93,8 +93,9 @@ public:
     // Asks the host for its undo settings, then snapshots the mesh with the current mask.
     MStatus snapshotForStroke();
 
-    // Fast dabs leave the object points of unreached vertices to this call, which does what
-    // the whole-mesh loop does for them: worldPoints[v] += 0, points[v] = world x inverse.
+    // Fast dabs leave the object points to this call, and the zero move of unreached
+    // vertices, as the whole-mesh loop does them: worldPoints[v] += 0, points[v] = world x
+    // inverse.
     // Every reader of `points` calls it first; cheap when nothing is pending.
     void settleObjectPoints();
     // A dab that went through the index marks this so that settleObjectPoints has work.

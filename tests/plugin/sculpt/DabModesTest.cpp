@@ -43,6 +43,7 @@ protected:
 TEST_F(DabModesTest, DisplaceMovesAlongObjectYByFalloffAndControlReverses) {
     dab();
     expectHeights([](const MPoint& p) { return fall(p, kHit); });
+    record.settleObjectPoints();  // as every reader of the object points does
     for (int k = 0; k < 441; ++k) // object points follow the world points
         EXPECT_NEAR(record.points[k].y, record.worldPoints[k].y, 1e-12);
 

@@ -1,0 +1,78 @@
+// The dab index: a box query visits every point inside the boxes exactly once, before and
+// after points move between cells, including moves that crowd one cell past its room.
+#include "sculpt/KVPointGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <random>
+
+namespace {
+MPointArray scatteredPoints(unsigned int count, std::mt19937& random) {
+    std::uniform_real_distribution<double> where(-10.0, 10.0);
+    MPointArray points;
+    for (unsigned int k = 0; k < count; ++k)
+        points.append(where(random), where(random) * 0.1, where(random));
+    return points;
+}
+
+bool inside(const MPoint& p, const double* lo, const double* hi) {
+    for (int a = 0; a < 3; ++a)
+        if (p[a] < lo[a] || p[a] > hi[a]) return false;
+    return true;
+}
+
+// Two overlapping boxes; every point inside either is visited, and no point twice.
+void expectQueryCovers(KVPointGrid& grid, const MPointArray& points, const MPoint& centre) {
+    const double lo[6] = {centre.x - 3, -5, centre.z - 3, centre.x - 1, -5, centre.z - 4};
+    const double hi[6] = {centre.x + 3, 5, centre.z + 3, centre.x + 4, 5, centre.z + 1};
+    std::map<int, int> visits;
+    grid.forEachInBoxes(lo, hi, 2, [&](int v) { ++visits[v]; });
+    for (const auto& [v, count] : visits)
+        ASSERT_EQ(count, 1) << "point " << v;
+    for (unsigned int v = 0; v < points.length(); ++v)
+        if (inside(points[v], lo, hi) || inside(points[v], lo + 3, hi + 3)) {
+            EXPECT_EQ(visits.count(static_cast<int>(v)), 1u) << "point " << v;
+        }
+}
+} // namespace
+
+TEST(KVPointGridTest, QueriesFindEveryPointInTheBoxesOnceAsPointsMove) {
+    std::mt19937 random(3);
+    MPointArray points = scatteredPoints(2000, random);
+    KVPointGrid grid;
+    grid.build(points);
+    expectQueryCovers(grid, points, MPoint(0, 0, 0));
+
+    // Small steps (mostly within a cell), then a crowd into one corner, beyond the spare
+    // room of its cells, then some out past the grid's bounds.
+    std::normal_distribution<double> step(0.0, 0.3);
+    for (int round = 0; round < 3; ++round) {
+        for (unsigned int v = 0; v < points.length(); v += 2) {
+            const MPoint was = points[v];
+            if (round == 0)
+                points[v] += MVector(step(random), step(random), step(random));
+            else if (round == 1 && v < 600)
+                points[v] = MPoint(-9.5 + v * 1e-4, 0.0, -9.5);
+            else if (round == 2 && v % 10 == 0)
+                points[v] = MPoint(v * 0.1, 40.0, -30.0);
+            grid.move(static_cast<int>(v), was, points);
+        }
+        for (const MPoint centre : {MPoint(0, 0, 0), MPoint(-8, 0, -8), MPoint(8, 0, 9)})
+            expectQueryCovers(grid, points, centre);
+    }
+}
+
+TEST(KVPointGridTest, EmptyOrNaNBoxesVisitNothing) {
+    std::mt19937 random(5);
+    const MPointArray points = scatteredPoints(100, random);
+    KVPointGrid grid;
+    grid.build(points);
+    const double nan = std::nan("");
+    const double lo[6] = {1, 0, 1, nan, 0, 0};
+    const double hi[6] = {0, 0, 2, 1, 1, 1};
+    int visits = 0;
+    grid.forEachInBoxes(lo, hi, 2, [&](int) { ++visits; });
+    EXPECT_EQ(visits, 0);
+}
