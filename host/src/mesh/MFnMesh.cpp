@@ -6,6 +6,7 @@
 #include "scene/Report.h"
 
 #include <string>
+#include <vector>
 
 using rvhost::MeshAccess;
 using rvhost::MeshGeometry;
@@ -21,6 +22,18 @@ MeshAccess access(const MObject& object, MStatus* ReturnStatus) {
     MeshAccess mesh(object);
     report(ReturnStatus, mesh.valid() ? MS::kSuccess : MS::kFailure);
     return mesh;
+}
+
+// Packs count 3-vectors, the v-th given by at(v), as x, y, z floats.
+template <class At> std::vector<float> packXyz(int count, At at) {
+    std::vector<float> xyz(3 * static_cast<size_t>(count));
+    for (int v = 0; v < count; ++v) {
+        const auto p = at(v);
+        xyz[3 * v] = static_cast<float>(p.x);
+        xyz[3 * v + 1] = static_cast<float>(p.y);
+        xyz[3 * v + 2] = static_cast<float>(p.z);
+    }
+    return xyz;
 }
 
 // Success when the mesh exists and the space can be served.
@@ -108,12 +121,7 @@ MObject MFnMesh::createFrom(int numVertices, int numPolygons, const PointArray& 
         report(ReturnStatus, MS::kInvalidParameter);
         return MObject();
     }
-    std::vector<float> xyz(3 * static_cast<size_t>(numVertices));
-    for (int v = 0; v < numVertices; ++v) {
-        xyz[3 * v] = static_cast<float>(vertexArray[v].x);
-        xyz[3 * v + 1] = static_cast<float>(vertexArray[v].y);
-        xyz[3 * v + 2] = static_cast<float>(vertexArray[v].z);
-    }
+    std::vector<float> xyz = packXyz(numVertices, [&](int v) { return vertexArray[v]; });
     MeshGeometry geometry;
     std::vector<int> counts = toVector(polygonCounts, numPolygons);
     std::string error = geometry.setMesh(std::move(xyz), counts,
@@ -263,14 +271,8 @@ MStatus MFnMesh::writePoints(const PointArray& vertexArray, MSpace::Space space)
     CHECK_MSTATUS_AND_RETURN_IT(usable(mesh, space));
     MeshGeometry& g = mesh.geometry();
     if (vertexArray.length() != unsigned(g.numVertices())) return MS::kInvalidParameter;
-    std::vector<float> xyz(3 * static_cast<size_t>(g.numVertices()));
-    for (int v = 0; v < g.numVertices(); ++v) {
-        const Vec3 p = mesh.pointIn(MPoint(vertexArray[v]), space);
-        xyz[3 * v] = static_cast<float>(p.x);
-        xyz[3 * v + 1] = static_cast<float>(p.y);
-        xyz[3 * v + 2] = static_cast<float>(p.z);
-    }
-    g.setPoints(std::move(xyz));
+    g.setPoints(packXyz(g.numVertices(),
+                        [&](int v) { return mesh.pointIn(MPoint(vertexArray[v]), space); }));
     mesh.edited();
     return MS::kSuccess;
 }
@@ -324,14 +326,8 @@ MStatus MFnMesh::setNormals(const MFloatVectorArray& normals, MSpace::Space spac
     CHECK_MSTATUS_AND_RETURN_IT(usable(mesh, space));
     MeshGeometry& g = mesh.geometry();
     if (normals.length() != unsigned(g.numVertices())) return MS::kInvalidParameter;
-    std::vector<float> xyz(3 * static_cast<size_t>(g.numVertices()));
-    for (int v = 0; v < g.numVertices(); ++v) {
-        const Vec3 n = mesh.normalIn(MVector(normals[v]), space);
-        xyz[3 * v] = static_cast<float>(n.x);
-        xyz[3 * v + 1] = static_cast<float>(n.y);
-        xyz[3 * v + 2] = static_cast<float>(n.z);
-    }
-    g.setVertexNormals(std::move(xyz));
+    g.setVertexNormals(packXyz(
+        g.numVertices(), [&](int v) { return mesh.normalIn(MVector(normals[v]), space); }));
     mesh.edited();
     return MS::kSuccess;
 }
