@@ -120,7 +120,9 @@ bool KVDabPass::processVertex(int v) {
         reached = true;
         touched |= addPair(v, j, p, distance);
     }
-    if (touched) {
+    // The two flags are cleared together, so the wide stroke record is written only at the
+    // first touch of a stroke.
+    if (touched && !record_.strokeTouched[v]) {
         record_.strokeTouched[v] = true;
         record_.vertexRecords[v].touched = true;
     }

@@ -12,6 +12,11 @@ constexpr int kMaxAxisCells = 1024;
 int spareSlots(int count) {
     return count / 4 + 1;
 }
+// Points the overflow list may hold before the cells are laid out afresh: enough that a
+// refill's cost is shared by many moves, few enough that queries hardly notice the scan.
+size_t overflowLimit(size_t points) {
+    return 1024 + points / 512;
+}
 } // namespace
 
 void KVPointGrid::clear() {
@@ -19,6 +24,8 @@ void KVPointGrid::clear() {
     cellCount_.clear();
     slots_.clear();
     cellOfPoint_.clear();
+    overflow_.clear();
+    found_.clear();
     visitStamp_.clear();
     dims_[0] = dims_[1] = dims_[2] = 0;
 }
@@ -59,15 +66,19 @@ void KVPointGrid::build(const MPointArray& points) {
     stamp_ = 0;
     cellCount_.assign(cells, 0);
     cellOfPoint_.resize(n);
+    found_.assign((n + 63) / 64, 0);
     for (unsigned int v = 0; v < n; ++v)
         cellOfPoint_[v] = cellOf(points[v]);
     fill();
 }
 
 void KVPointGrid::fill() {
+    overflow_.clear();
     std::fill(cellCount_.begin(), cellCount_.end(), 0);
-    for (int c : cellOfPoint_)
-        ++cellCount_[c];
+    for (int& code : cellOfPoint_) {
+        code = cellOfCode(code);
+        ++cellCount_[code];
+    }
     cellStart_.resize(cellCount_.size() + 1);
     int start = 0;
     for (size_t c = 0; c < cellCount_.size(); ++c) {
@@ -88,19 +99,21 @@ void KVPointGrid::move(int v, const MPoint& was, const MPointArray& points) {
     // Most moves stay in their cell, known without a look at the point's cell record.
     const int to = cellOf(points[v]);
     if (to == cellOf(was)) return;
-    const int from = cellOfPoint_[v];
-    if (to == from) return;
-    cellOfPoint_[v] = to;
-    if (cellStart_[to] + cellCount_[to] == cellStart_[to + 1]) {
-        // No room left: lay the cells out afresh around every point's current cell. The
-        // points still to be moved land where their own move would put them.
-        for (size_t u = 0; u < cellOfPoint_.size(); ++u)
-            cellOfPoint_[u] = cellOf(points[static_cast<unsigned int>(u)]);
-        fill();
+    const int code = cellOfPoint_[v];
+    if (code < 0) { // waiting on the overflow list: it stays there, with its new cell
+        cellOfPoint_[v] = ~to;
         return;
     }
-    int* first = slots_.data() + cellStart_[from];
-    int* last = first + --cellCount_[from];
+    if (to == code) return;
+    int* first = slots_.data() + cellStart_[code];
+    int* last = first + --cellCount_[code];
     *std::find(first, last, v) = *last;
-    slots_[cellStart_[to] + cellCount_[to]++] = v;
+    if (cellStart_[to] + cellCount_[to] < cellStart_[to + 1]) {
+        cellOfPoint_[v] = to;
+        slots_[cellStart_[to] + cellCount_[to]++] = v;
+        return;
+    }
+    cellOfPoint_[v] = ~to;
+    overflow_.push_back(v);
+    if (overflow_.size() > overflowLimit(cellOfPoint_.size())) fill();
 }

@@ -3,9 +3,12 @@
 // the cells its brush boxes cover. Points outside the grid's bounds go to the border
 // cells, and the cell of a coordinate is a monotone function of it, so a box query never
 // misses a point that lies inside the box. The cells share one index array, each with a
-// little spare room for points that move in; a full cell makes the grid refill itself.
+// little spare room for points that move in. A point that finds its new cell full waits on
+// a short overflow list, which every query scans; only a long list makes the grid lay its
+// cells out afresh, so a stroke that crowds points together costs little more.
 #include <maya/MPointArray.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -18,8 +21,9 @@ public:
     // Point v moved from `was` to points[v]: it changes cell if it must.
     void move(int v, const MPoint& was, const MPointArray& points);
 
-    // Calls f(v) once for every point in the cells that the boxes [lo, hi] cover; boxes
-    // that share cells visit them once. lo and hi hold x, y, z of each box in turn.
+    // Calls f(v) once for every point in the cells that the boxes [lo, hi] cover, in
+    // ascending order of v, so that the caller walks its per-point arrays front to back.
+    // lo and hi hold x, y, z of each box in turn.
     template <class F> void forEachInBoxes(const double* lo, const double* hi, int boxes, F f);
 
 private:
@@ -33,7 +37,10 @@ private:
     int cellOf(const MPoint& p) const {
         return cellIndex(axisCell(0, p.x), axisCell(1, p.y), axisCell(2, p.z));
     }
-    // Lays out the cells' slots for the current cellOfPoint_ and fills them.
+    // cellOfPoint_ holds c for a point in cell c's slots and ~c for one on the overflow list.
+    static int cellOfCode(int code) { return code < 0 ? ~code : code; }
+    // Lays out the cells' slots for every point's cell, with fresh spare room, and empties
+    // the overflow list.
     void fill();
 
     double origin_[3] = {0, 0, 0};
@@ -44,7 +51,10 @@ private:
     std::vector<int> cellCount_;
     std::vector<int> slots_;
     std::vector<int> cellOfPoint_;
+    std::vector<int> overflow_;
     std::vector<std::uint32_t> visitStamp_;
+    // One bit a point: the points a query found, read back in order and cleared.
+    std::vector<std::uint64_t> found_;
     std::uint32_t stamp_ = 0;
 };
 
@@ -55,6 +65,13 @@ void KVPointGrid::forEachInBoxes(const double* lo, const double* hi, int boxes, 
         std::fill(visitStamp_.begin(), visitStamp_.end(), 0u);
         stamp_ = 1;
     }
+    size_t firstWord = found_.size(), lastWord = 0;
+    const auto mark = [&](int v) {
+        const size_t word = static_cast<size_t>(v) >> 6;
+        found_[word] |= std::uint64_t(1) << (v & 63);
+        firstWord = std::min(firstWord, word);
+        lastWord = std::max(lastWord, word);
+    };
     for (int b = 0; b < boxes; ++b) {
         const double* l = lo + 3 * b;
         const double* h = hi + 3 * b;
@@ -71,7 +88,15 @@ void KVPointGrid::forEachInBoxes(const double* lo, const double* hi, int boxes, 
                     const int* slot = slots_.data() + cellStart_[c];
                     const int* end = slot + cellCount_[c];
                     for (; slot != end; ++slot)
-                        f(*slot);
+                        mark(*slot);
                 }
+    }
+    for (int v : overflow_)
+        if (visitStamp_[~cellOfPoint_[v]] == stamp_) mark(v);
+    for (size_t word = firstWord; word <= lastWord && word < found_.size(); ++word) {
+        std::uint64_t bits = found_[word];
+        found_[word] = 0;
+        for (; bits; bits &= bits - 1)
+            f(static_cast<int>(word * 64 + static_cast<size_t>(__builtin_ctzll(bits))));
     }
 }

@@ -7,6 +7,9 @@
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
+#include <cstdint>
+#include <memory>
+
 // A handle on one node's curve ramp attribute: entries of (position, value, interpolation),
 // each with an index the host assigns. Reading or editing through an unbound handle fails.
 class OPENMAYA_EXPORT MRampAttribute {
@@ -40,4 +43,8 @@ public:
 
 private:
     MPlug plug_;
+    // The curve last read through this handle, and the host's count of value changes when
+    // it was read: a brush that looks its ramp up for every vertex reads the graph once.
+    std::shared_ptr<const void> curve_;
+    std::uint64_t curveGeneration_ = 0;
 };

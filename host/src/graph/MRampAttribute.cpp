@@ -141,11 +141,18 @@ void MRampAttribute::setInterpolationAtIndex(MRampAttribute::MInterpolation inte
 
 void MRampAttribute::getValueAtPosition(float position, float& value, MStatus* ReturnStatus,
                                         MDGContext&) {
-    RampData ramp;
-    if (!readRamp(plug_, ramp)) {
-        report(ReturnStatus, MS::kFailure);
-        return;
+    using Curve = std::vector<RampData::Entry>;
+    if (!curve_ || curveGeneration_ != rvhost::Node::valueGeneration()) {
+        RampData ramp;
+        curve_.reset();
+        if (!readRamp(plug_, ramp)) {
+            report(ReturnStatus, MS::kFailure);
+            return;
+        }
+        // Counted after the read, so that a compute the read set off counts as seen.
+        curve_ = std::make_shared<const Curve>(ramp.curve());
+        curveGeneration_ = rvhost::Node::valueGeneration();
     }
-    value = ramp.valueAt(position);
+    value = RampData::curveValue(*std::static_pointer_cast<const Curve>(curve_), position);
     report(ReturnStatus, MS::kSuccess);
 }

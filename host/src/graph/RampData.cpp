@@ -25,11 +25,15 @@ double spline(double before, double v0, double v1, double after, double t) {
 }
 } // namespace
 
-float RampData::valueAt(float position) const {
-    if (entries.empty()) return 0.0f;
+std::vector<RampData::Entry> RampData::curve() const {
     std::vector<Entry> sorted = entries;
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const Entry& a, const Entry& b) { return a.position < b.position; });
+    return sorted;
+}
+
+float RampData::curveValue(const std::vector<Entry>& sorted, float position) {
+    if (sorted.empty()) return 0.0f;
     if (position <= sorted.front().position) return sorted.front().value;
     if (position >= sorted.back().position) return sorted.back().value;
     size_t k = 0;

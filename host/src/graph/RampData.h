@@ -27,7 +27,12 @@ public:
     // The curve at a position: entries taken in position order (ties by index); before the
     // first entry its value, after the last entry its value, between two the left entry's
     // interpolation. An empty ramp gives 0.
-    float valueAt(float position) const;
+    float valueAt(float position) const { return curveValue(curve(), position); }
+
+    // The entries in the order the curve takes them, and the curve through such entries:
+    // a reader that evaluates a ramp often sorts once.
+    std::vector<Entry> curve() const;
+    static float curveValue(const std::vector<Entry>& curve, float position);
 };
 
 } // namespace rvhost

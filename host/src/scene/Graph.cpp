@@ -55,6 +55,7 @@ MStatus Graph::connect(const PlugRef& source, const PlugRef& destination, bool f
         const PlugRef previous = it->second; // disconnect erases the entry it refers to
         disconnect(previous, destination);
     }
+    Node::noteValueChange();
     incoming_[destination] = source;
     outgoing_.emplace(source, destination);
     for (const PlugRef& end : {source, destination})
@@ -71,6 +72,7 @@ MStatus Graph::disconnect(const PlugRef& source, const PlugRef& destination) {
         lastError = "The plugs are not connected.";
         return MS::kNotFound;
     }
+    Node::noteValueChange();
     incoming_.erase(it);
     auto range = outgoing_.equal_range(source);
     for (auto out = range.first; out != range.second; ++out)
@@ -167,6 +169,7 @@ MStatus Graph::set(Node& node, const PlugId& plug, PlugValue value) {
 }
 
 void Graph::changed(Node& node, const Attribute* attribute) {
+    Node::noteValueChange();
     firstSight(node);
     propagate(node, attribute);
     if (const Attribute* parent = attribute->parent()) propagate(node, parent);
@@ -209,6 +212,7 @@ void Graph::propagate(Node& node, const Attribute* attribute) {
 }
 
 void Graph::markDirty(Node& node, const Attribute* attribute) {
+    Node::noteValueChange();
     firstSight(node);
     if (!dirty_.insert({&node, attribute}).second) return;
     node.dirtied(*attribute);
@@ -224,6 +228,7 @@ void Graph::setClean(const Node& node, const Attribute* attribute) {
 }
 
 void Graph::forget(const Node* node) {
+    Node::noteValueChange();
     seen_.erase(node);
     for (auto it = dirty_.begin(); it != dirty_.end();)
         it = it->first == node ? dirty_.erase(it) : std::next(it);

@@ -52,6 +52,7 @@ MStatus Node::addAttribute(const std::shared_ptr<Attribute>& attribute, bool dyn
 
 MStatus Node::removeAttribute(const Attribute& attribute) {
     if (!isDynamic(attribute) || attribute.parent()) return MS::kFailure;
+    noteValueChange();
     std::set<const Attribute*> gone{&attribute};
     for (const auto& child : attribute.children())
         gone.insert(child.get());
@@ -91,7 +92,20 @@ PlugValue Node::storedValue(const PlugId& plug) const {
     return defaultValue(*plug.attribute);
 }
 
+namespace {
+std::uint64_t generation = 0;
+} // namespace
+
+std::uint64_t Node::valueGeneration() {
+    return generation;
+}
+
+void Node::noteValueChange() {
+    ++generation;
+}
+
 void Node::store(const PlugId& plug, PlugValue value) {
+    noteValueChange();
     if (auto* object = std::get_if<MObject>(&value)) {
         if (auto data = std::dynamic_pointer_cast<Data>(object->object()))
             value = MObject(data->clone());

@@ -6,6 +6,7 @@
 #include "core/Object.h"
 #include "scene/Attribute.h"
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
@@ -80,6 +81,11 @@ public:
     PlugValue storedValue(const PlugId& plug) const;
     // Stores a value (typed data is cloned); adds the array element if need be.
     void store(const PlugId& plug, PlugValue value);
+    // Counts the changes that can alter what a plug reads: stored values, removed
+    // attributes, and (noted by the graph) connections, dirty flags and forgotten nodes.
+    // A reader may keep what it read while the count stands still.
+    static std::uint64_t valueGeneration();
+    static void noteValueChange();
     // Logical indices of the existing elements of an array attribute, ascending.
     std::vector<int> elements(const Attribute& array) const;
     void addElement(const Attribute& array, int index);

@@ -3,6 +3,7 @@
 #include <maya/MRampAttribute.h>
 
 #include "graph/PluginNodes.h"
+#include "scene/Graph.h"
 #include "scene/Scene.h"
 
 #include <gtest/gtest.h>
@@ -141,3 +142,38 @@ TEST_F(RampTest, EntriesKeepTheirIndexesThroughEdits) {
 }
 
 } // namespace
+
+namespace {
+rvhost::PlugRef rampPlug(const MObject& node) {
+    auto* attribute = dynamic_cast<rvhost::Attribute*>(RampHolder::fallOff.object().get());
+    return {rvhost::nodeOf(node).get(), {attribute, -1}};
+}
+} // namespace
+
+TEST_F(RampTest, AHandleThatHasReadTheRampSeesEveryLaterChange) {
+    add({{0.0f, 1.0f, 1}, {1.0f, 0.0f, 1}});
+    EXPECT_FLOAT_EQ(at(0.5f), 0.5f);
+
+    // An edit through another handle on the same plug.
+    MRampAttribute(node, RampHolder::fallOff).setValueAtIndex(0.0f, 0);
+    EXPECT_FLOAT_EQ(at(0.5f), 0.0f);
+
+    // A connection from another node's ramp, and its removal (the last value stays).
+    MFnDependencyNode fn;
+    const MObject source = fn.create("rampHolder");
+    MRampAttribute upstream(source, RampHolder::fallOff);
+    MFloatArray positions, values;
+    MIntArray interps;
+    positions.append(0.0f);
+    values.append(0.75f);
+    interps.append(1);
+    upstream.addEntries(positions, values, interps);
+    rvhost::Graph& graph = rvhost::Graph::instance();
+    ASSERT_TRUE(graph.connect(rampPlug(source), rampPlug(node)));
+    EXPECT_FLOAT_EQ(at(0.5f), 0.75f);
+    upstream.setValueAtIndex(0.5f, 0);
+    EXPECT_FLOAT_EQ(at(0.5f), 0.5f);
+    ASSERT_TRUE(graph.disconnect(rampPlug(source), rampPlug(node)));
+    upstream.setValueAtIndex(0.25f, 0);
+    EXPECT_FLOAT_EQ(at(0.5f), 0.5f);
+}

@@ -1,5 +1,5 @@
-// The dab index: a box query visits every point inside the boxes exactly once, before and
-// after points move between cells, including moves that crowd one cell past its room.
+// The dab index: a box query visits every point inside the boxes exactly once, in order,
+// before and after points move between cells, including moves that crowd one cell past its room.
 #include "sculpt/KVPointGrid.h"
 
 #include <gtest/gtest.h>
@@ -23,12 +23,18 @@ bool inside(const MPoint& p, const double* lo, const double* hi) {
     return true;
 }
 
-// Two overlapping boxes; every point inside either is visited, and no point twice.
+// Two overlapping boxes; every point inside either is visited, in ascending order, and no
+// point twice.
 void expectQueryCovers(KVPointGrid& grid, const MPointArray& points, const MPoint& centre) {
     const double lo[6] = {centre.x - 3, -5, centre.z - 3, centre.x - 1, -5, centre.z - 4};
     const double hi[6] = {centre.x + 3, 5, centre.z + 3, centre.x + 4, 5, centre.z + 1};
     std::map<int, int> visits;
-    grid.forEachInBoxes(lo, hi, 2, [&](int v) { ++visits[v]; });
+    int previous = -1;
+    grid.forEachInBoxes(lo, hi, 2, [&](int v) {
+        EXPECT_GT(v, previous);
+        previous = v;
+        ++visits[v];
+    });
     for (const auto& [v, count] : visits)
         ASSERT_EQ(count, 1) << "point " << v;
     for (unsigned int v = 0; v < points.length(); ++v)
@@ -45,11 +51,13 @@ TEST(KVPointGridTest, QueriesFindEveryPointInTheBoxesOnceAsPointsMove) {
     grid.build(points);
     expectQueryCovers(grid, points, MPoint(0, 0, 0));
 
-    // Small steps (mostly within a cell), then a crowd into one corner, beyond the spare
-    // room of its cells, then some out past the grid's bounds.
+    // Small steps (mostly within a cell); a crowd into one corner, beyond the spare room
+    // of its cells; some out past the grid's bounds, crowded points among them; then all
+    // into the other corner, more than the overflow list holds before the cells are laid
+    // out afresh; and back out of it.
     std::normal_distribution<double> step(0.0, 0.3);
-    for (int round = 0; round < 3; ++round) {
-        for (unsigned int v = 0; v < points.length(); v += 2) {
+    for (int round = 0; round < 5; ++round) {
+        for (unsigned int v = 0; v < points.length(); v += round < 3 ? 2 : 1) {
             const MPoint was = points[v];
             if (round == 0)
                 points[v] += MVector(step(random), step(random), step(random));
@@ -57,6 +65,10 @@ TEST(KVPointGridTest, QueriesFindEveryPointInTheBoxesOnceAsPointsMove) {
                 points[v] = MPoint(-9.5 + v * 1e-4, 0.0, -9.5);
             else if (round == 2 && v % 10 == 0)
                 points[v] = MPoint(v * 0.1, 40.0, -30.0);
+            else if (round == 3)
+                points[v] = MPoint(9.0 + v * 1e-4, 0.0, 9.0);
+            else if (round == 4 && v % 3 == 0)
+                points[v] = MPoint(-v * 1e-3, 0.5, v * 2e-3 - 5.0);
             grid.move(static_cast<int>(v), was, points);
         }
         for (const MPoint centre : {MPoint(0, 0, 0), MPoint(-8, 0, -8), MPoint(8, 0, 9)})
