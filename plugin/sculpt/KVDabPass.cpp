@@ -27,9 +27,15 @@ double KVDabPass::capStrokeAmount(double& amount, double strength, double cap) {
     return strength;
 }
 
+KVDabPass::Brush::Brush(const KVPSCtxData& state)
+    : mode(state.mode), vectorType(state.vectorType), value(state.value),
+      control(state.controlHeld), accumulate(state.useAccumulation), useMask(state.useMask),
+      maskScale(state.maskScale), smearScale(state.smearScale), smoothScale(state.smoothScale),
+      bulgeScale(state.bulgeScale), flatScale(state.flatScale), pinchScale(state.pinchScale) {}
+
 KVDabPass::KVDabPass(RVMeshData& record, KVPSCtxData& state, KVSculptServices& services,
                      double overlapFactor)
-    : record_(record), state_(state), services_(services), overlap_(overlapFactor),
+    : record_(record), state_(state), services_(services), brush_(state), overlap_(overlapFactor),
       radius_(state.radius),
       // Beyond this squared distance the rounded root exceeds the radius for certain.
       outsideSquared_(state.radius * state.radius * (1.0 + 1e-9)), count_(record.instanceCount),
@@ -37,10 +43,8 @@ KVDabPass::KVDabPass(RVMeshData& record, KVPSCtxData& state, KVSculptServices& s
     for (int j = 0; j < count_; ++j) {
         Instance& in = instances_[j];
         in.centre = record.instanceCentres[j];
-        for (int a = 0; a < 3; ++a) {
-            in.lo[a] = boxLo_[3 * j + a] = in.centre[a] - radius_;
-            in.hi[a] = boxHi_[3 * j + a] = in.centre[a] + radius_;
-        }
+        for (int a = 0; a < 3; ++a)
+            centres_[3 * j + a] = in.centre[a];
         in.vector = record.instanceVectors[j];
         in.dragDirection = (in.centre - record.prevInstanceCentres[j]).normal();
         in.centreNormal = state.centreNormals[j];
@@ -66,79 +70,70 @@ void KVDabPass::runWholeMesh(int n) {
     std::fill(record_.dabTouchCount.begin(), record_.dabTouchCount.end(), 0);
     std::fill(record_.dabDelta.begin(), record_.dabDelta.end(), MVector());
     for (int v = 0; v < n; ++v) {
-        processVertex(v);
-        moveWorldPoint(v);
+        const Gathered gathered =
+            processVertex(v, record_.dabStartWorldPoints[v], (1u << count_) - 1);
+        record_.dabTouchCount[v] = gathered.count;
+        record_.dabDelta[v] = gathered.delta;
+        record_.worldPoints[v] += record_.dabDelta[v] * overlap_;
         record_.points[v] = timesMatrix(record_.worldPoints[v], record_.worldToObject);
     }
-    record_.lastDabVertices.clear();
     record_.dabIndexInSync = false;
 }
 
-// Brings the dab-start copy, the grid and the buffers up to the points the last dab moved.
-void KVDabPass::syncIndex() {
-    if (!record_.dabIndexInSync) {
-        record_.worldPointsChanged();
-        return;
-    }
-    for (int v : record_.lastDabVertices) {
-        MPoint& start = record_.dabStartWorldPoints[v];
-        record_.grid.move(v, start, record_.worldPoints);
-        start = record_.worldPoints[v];
-        record_.dabTouchCount[v] = 0;
-        record_.dabDelta[v] = MVector();
-    }
-    record_.lastDabVertices.clear();
-}
-
 void KVDabPass::runIndexed(int n) {
-    syncIndex();
-    std::vector<int>& moved = record_.lastDabVertices;
-    record_.grid.forEachInBoxes(boxLo_, boxHi_, count_, [&](int v) {
+    RVMeshData& r = record_;
+    if (!r.dabIndexInSync) r.worldPointsChanged();
+    for (int v : r.lastDabVertices)
+        r.dabTouchCount[v] = 0;
+    r.lastDabVertices.clear();
+    // Only Smooth reads other vertices, so only Smooth needs the dab-start copy: the other
+    // modes read each vertex's own point before they move it.
+    const bool readsNeighbours = brush_.mode == kSmooth;
+    if (readsNeighbours) r.syncDabStart();
+    r.grid.forEachInBalls(centres_, radius_, count_, [&](int v, std::uint32_t nearInstances) {
+        if (v >= n) return;
+        const MPoint start = readsNeighbours ? r.dabStartWorldPoints[v] : r.worldPoints[v];
+        const Gathered gathered = processVertex(v, start, nearInstances);
+        if (gathered.count == 0) return;
         // An unreached vertex moves by zero; settleObjectPoints does that, and the object
         // points of all, for every vertex.
-        if (v >= n || !processVertex(v)) return;
-        moveWorldPoint(v);
-        moved.push_back(v);
+        r.dabTouchCount[v] = gathered.count;
+        r.lastDabVertices.push_back(v);
+        r.worldPoints[v] += gathered.delta * overlap_;
+        r.grid.move(v, r.worldPoints);
+        r.markDabStartStale(v);
     });
-    record_.markObjectPointsPending();
+    r.markObjectPointsPending();
 }
 
-bool KVDabPass::processVertex(int v) {
-    const MPoint& p = record_.dabStartWorldPoints[v];
-    bool reached = false;
-    bool touched = false;
-    for (int j = 0; j < count_; ++j) {
-        const Instance& in = instances_[j];
-        if (p.x < in.lo[0] || p.x > in.hi[0] || p.y < in.lo[1] || p.y > in.hi[1] ||
-            p.z < in.lo[2] || p.z > in.hi[2])
-            continue;
-        const double dx = p.x - in.centre.x, dy = p.y - in.centre.y, dz = p.z - in.centre.z;
+KVDabPass::Gathered KVDabPass::processVertex(int v, const MPoint& p, std::uint32_t instances) {
+    Gathered gathered;
+    for (; instances != 0; instances &= instances - 1) {
+        const int j = __builtin_ctz(instances);
+        const MPoint& centre = instances_[j].centre;
+        const double dx = p.x - centre.x, dy = p.y - centre.y, dz = p.z - centre.z;
         const double squared = dx * dx + dy * dy + dz * dz;
-        if (squared > outsideSquared_) continue;
+        // A point with a NaN coordinate lies within no radius.
+        if (!(squared <= outsideSquared_)) continue;
         const double distance = std::sqrt(squared);
-        if (distance > radius_) continue;
-        reached = true;
-        touched |= addPair(v, j, p, distance);
+        if (!(distance <= radius_)) continue;
+        addPair(v, j, p, distance, gathered);
     }
     // The two flags are cleared together, so the wide stroke record is written only at the
     // first touch of a stroke.
-    if (touched && !record_.strokeTouched[v]) {
+    if (gathered.touched && !record_.strokeTouched[v]) {
         record_.strokeTouched[v] = true;
         record_.vertexRecords[v].touched = true;
     }
-    return reached;
+    return gathered;
 }
 
-void KVDabPass::moveWorldPoint(int v) {
-    record_.worldPoints[v] += record_.dabDelta[v] * overlap_;
+inline double KVDabPass::brushStrength(double falloff) const {
+    const double strength = brush_.value * falloff;
+    return brush_.control ? -strength : strength;
 }
 
-double KVDabPass::brushStrength(double falloff) const {
-    const double strength = state_.value * falloff;
-    return state_.controlHeld ? -strength : strength;
-}
-
-void KVDabPass::showVector(int j, int v, const MVector& vector) {
+inline void KVDabPass::showVector(int j, int v, const MVector& vector) {
     if (v < displayOwner_[j]) return;
     displayOwner_[j] = v;
     instances_[j].display = vector;
@@ -159,38 +154,39 @@ MVector KVDabPass::smoothPull(int v, const MPoint& p) const {
 
 void KVDabPass::paintMask(int v, double falloff) {
     double& weight = record_.maskWeight[v];
-    if (state_.controlHeld) {
+    if (brush_.control) {
         if (!record_.maskFlag[v]) return;
-        weight += falloff * state_.maskScale;
+        weight += falloff * brush_.maskScale;
         if (weight >= 1.0) {
             weight = 1.0;
             record_.maskFlag[v] = false;
         }
         return;
     }
-    weight = weight > 0.0 ? std::max(weight - falloff * state_.maskScale, 0.0) : 0.0;
+    weight = weight > 0.0 ? std::max(weight - falloff * brush_.maskScale, 0.0) : 0.0;
     record_.maskFlag[v] = true;
 }
 
-bool KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
+void KVDabPass::addPair(int v, int j, const MPoint& p, double distance, Gathered& gathered) {
     const Instance& in = instances_[j];
-    record_.dabTouchCount[v] += 1;
+    gathered.count += 1;
     const double ratio = distance / radius_;
     const double stencil = stencilActive_ ? services_.stencilSample(p) : 1.0;
     const MVector& normal = record_.worldVertexNormals[v];
     const double falloff = services_.evalFallOff(static_cast<float>(ratio));
     double strength = brushStrength(falloff);
-    if (!state_.useAccumulation)
-        strength = capStrokeAmount(record_.strokeAmount[v], strength, state_.value);
+    if (!brush_.accumulate)
+        strength = capStrokeAmount(record_.strokeAmount[v], strength, brush_.value);
     double maskW = 1.0;
-    if (record_.maskFlag[v] && state_.useMask && state_.mode != kMask) {
+    if (brush_.useMask && brush_.mode != kMask && record_.maskFlag[v]) {
         maskW = record_.maskWeight[v];
-        if (maskW <= 0.0) return false;
+        if (maskW <= 0.0) return;
         strength *= maskW;
     }
+    gathered.touched = true;
     MVector vec = in.vector;
     showVector(j, v, vec);
-    switch (state_.vectorType) {
+    switch (brush_.vectorType) {
     case kDragDirection:
         showVector(j, v, in.dragDirection);
         break;
@@ -212,19 +208,19 @@ bool KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
     default:
         break;
     }
-    MVector& delta = record_.dabDelta[v];
-    switch (state_.mode) {
+    MVector& delta = gathered.delta;
+    switch (brush_.mode) {
     case kDisplace:
         delta += vec * strength * stencil;
         break;
     case kSmear:
-        delta += in.dragDirection * strength * stencil * state_.smearScale;
+        delta += in.dragDirection * strength * stencil * brush_.smearScale;
         break;
     case kSmooth:
-        delta += smoothPull(v, p) * falloff * maskW * state_.smoothScale;
+        delta += smoothPull(v, p) * falloff * maskW * brush_.smoothScale;
         break;
     case kBulge:
-        delta += normal * strength * stencil * state_.bulgeScale;
+        delta += normal * strength * stencil * brush_.bulgeScale;
         break;
     case kFlatten: {
         const MVector planeNormal = vec * record_.objectToWorld;
@@ -232,11 +228,11 @@ bool KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
         plane.setPlane(planeNormal, 0.0);
         const double offset = plane.directedDistance(p) - plane.directedDistance(in.centre);
         delta +=
-            planeNormal * (-offset * falloff * brushStrength(falloff) * state_.flatScale * maskW);
+            planeNormal * (-offset * falloff * brushStrength(falloff) * brush_.flatScale * maskW);
         break;
     }
     case kPinch:
-        delta += -(p - in.centre) * strength * state_.pinchScale;
+        delta += -(p - in.centre) * strength * brush_.pinchScale;
         break;
     case kMask:
         paintMask(v, falloff);
@@ -244,5 +240,4 @@ bool KVDabPass::addPair(int v, int j, const MPoint& p, double distance) {
     default:
         break;
     }
-    return true;
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 
 namespace {
-// Points a cell on average; small enough that a brush box holds few strangers.
+// Points a cell on average; small enough that the cells a brush touches hold few strangers.
 constexpr double kPointsPerCell = 4.0;
 // Bounds on the cells an axis may have, so that flat or huge meshes stay sane.
 constexpr int kMaxAxisCells = 1024;
@@ -26,7 +26,8 @@ void KVPointGrid::clear() {
     cellOfPoint_.clear();
     overflow_.clear();
     found_.clear();
-    visitStamp_.clear();
+    cellBalls_.clear();
+    touchedCells_.clear();
     dims_[0] = dims_[1] = dims_[2] = 0;
 }
 
@@ -62,8 +63,7 @@ void KVPointGrid::build(const MPointArray& points) {
         inverseSize_[a] = extent[a] > 0.0 ? dims_[a] / extent[a] : 0.0;
     }
     const size_t cells = static_cast<size_t>(dims_[0]) * dims_[1] * dims_[2];
-    visitStamp_.assign(cells, 0u);
-    stamp_ = 0;
+    cellBalls_.assign(cells, 0u);
     cellCount_.assign(cells, 0);
     cellOfPoint_.resize(n);
     found_.assign((n + 63) / 64, 0);
@@ -94,17 +94,33 @@ void KVPointGrid::fill() {
     }
 }
 
-void KVPointGrid::move(int v, const MPoint& was, const MPointArray& points) {
-    if (cellStart_.empty()) return;
-    // Most moves stay in their cell, known without a look at the point's cell record.
-    const int to = cellOf(points[v]);
-    if (to == cellOf(was)) return;
+double KVPointGrid::gapToCell(int axis, int k, double coordinate) const {
+    if (inverseSize_[axis] == 0.0) return 0.0; // one cell spans the axis
+    const double size = 1.0 / inverseSize_[axis];
+    const double lo = k == 0 ? -HUGE_VAL : origin_[axis] + k * size;
+    const double hi = k == dims_[axis] - 1 ? HUGE_VAL : origin_[axis] + (k + 1) * size;
+    const double gap = std::max({lo - coordinate, coordinate - hi, 0.0});
+    const double slack = size * 1e-6 + (std::fabs(origin_[axis]) + std::fabs(coordinate)) * 1e-12;
+    return std::max(gap - slack, 0.0);
+}
+
+void KVPointGrid::touchCell(int c, int ball) {
+    std::uint32_t& touching = cellBalls_[c];
+    if (touching == 0) {
+        touchedCells_.push_back(c);
+        const int* slot = slots_.data() + cellStart_[c];
+        for (const int* end = slot + cellCount_[c]; slot != end; ++slot)
+            markFound(*slot);
+    }
+    touching |= std::uint32_t(1) << ball;
+}
+
+void KVPointGrid::relocate(int v, int to) {
     const int code = cellOfPoint_[v];
     if (code < 0) { // waiting on the overflow list: it stays there, with its new cell
         cellOfPoint_[v] = ~to;
         return;
     }
-    if (to == code) return;
     int* first = slots_.data() + cellStart_[code];
     int* last = first + --cellCount_[code];
     *std::find(first, last, v) = *last;

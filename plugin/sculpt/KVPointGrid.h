@@ -1,14 +1,15 @@
 #pragma once
 // A uniform grid over a mesh's world points, so that a dab visits only the vertices in
-// the cells its brush boxes cover. Points outside the grid's bounds go to the border
-// cells, and the cell of a coordinate is a monotone function of it, so a box query never
-// misses a point that lies inside the box. The cells share one index array, each with a
+// the cells its brush balls touch. Points outside the grid's bounds go to the border
+// cells, and the cell of a coordinate is a monotone function of it, so a query never
+// misses a point that lies inside a ball. The cells share one index array, each with a
 // little spare room for points that move in. A point that finds its new cell full waits on
 // a short overflow list, which every query scans; only a long list makes the grid lay its
 // cells out afresh, so a stroke that crowds points together costs little more.
 #include <maya/MPointArray.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -18,13 +19,20 @@ public:
     void build(const MPointArray& points);
     void clear();
     bool empty() const { return cellStart_.empty(); }
-    // Point v moved from `was` to points[v]: it changes cell if it must.
-    void move(int v, const MPoint& was, const MPointArray& points);
+    // Point v may have moved to points[v]: it changes cell if it must.
+    void move(int v, const MPointArray& points) {
+        if (cellStart_.empty()) return;
+        const int to = cellOf(points[v]);
+        if (cellOfCode(cellOfPoint_[v]) != to) relocate(v, to);
+    }
 
-    // Calls f(v) once for every point in the cells that the boxes [lo, hi] cover, in
-    // ascending order of v, so that the caller walks its per-point arrays front to back.
-    // lo and hi hold x, y, z of each box in turn.
-    template <class F> void forEachInBoxes(const double* lo, const double* hi, int boxes, F f);
+    // Calls f(v, near) once for every point in the cells that the balls of the given radius
+    // about the centres touch, in ascending order of v, so that the caller walks its
+    // per-point arrays front to back. Bit b of `near` is set when ball b touches the
+    // point's cell: every ball that holds the point is among them, even one that holds it
+    // only by a rounding in the caller's distance. centres holds x, y, z of each ball in
+    // turn; at most 32 balls (more are left out). f may move points.
+    template <class F> void forEachInBalls(const double* centres, double radius, int balls, F f);
 
 private:
     int cellIndex(int cx, int cy, int cz) const { return (cz * dims_[1] + cy) * dims_[0] + cx; }
@@ -39,6 +47,19 @@ private:
     }
     // cellOfPoint_ holds c for a point in cell c's slots and ~c for one on the overflow list.
     static int cellOfCode(int code) { return code < 0 ? ~code : code; }
+    // How far a coordinate lies from the slab of cell k along the axis, never more than it
+    // is (the rounding of the slab's ends is allowed for).
+    double gapToCell(int axis, int k, double coordinate) const;
+    // Marks the points of cell c at its first touch in a query and notes the ball.
+    void touchCell(int c, int ball);
+    void markFound(int v) {
+        const size_t word = static_cast<size_t>(v) >> 6;
+        found_[word] |= std::uint64_t(1) << (v & 63);
+        firstWord_ = std::min(firstWord_, word);
+        lastWord_ = std::max(lastWord_, word);
+    }
+    // Point v from its recorded cell to cell `to`.
+    void relocate(int v, int to);
     // Lays out the cells' slots for every point's cell, with fresh spare room, and empties
     // the overflow list.
     void fill();
@@ -52,51 +73,52 @@ private:
     std::vector<int> slots_;
     std::vector<int> cellOfPoint_;
     std::vector<int> overflow_;
-    std::vector<std::uint32_t> visitStamp_;
-    // One bit a point: the points a query found, read back in order and cleared.
+    // During a query, the balls that touch each cell (a bit each), and the cells touched;
+    // zero and empty between queries.
+    std::vector<std::uint32_t> cellBalls_;
+    std::vector<int> touchedCells_;
+    // One bit a point: the points a query found, read back in order and cleared, and the
+    // words that hold them.
     std::vector<std::uint64_t> found_;
-    std::uint32_t stamp_ = 0;
+    size_t firstWord_ = 0;
+    size_t lastWord_ = 0;
 };
 
 template <class F>
-void KVPointGrid::forEachInBoxes(const double* lo, const double* hi, int boxes, F f) {
-    if (cellStart_.empty()) return;
-    if (++stamp_ == 0) {
-        std::fill(visitStamp_.begin(), visitStamp_.end(), 0u);
-        stamp_ = 1;
-    }
-    size_t firstWord = found_.size(), lastWord = 0;
-    const auto mark = [&](int v) {
-        const size_t word = static_cast<size_t>(v) >> 6;
-        found_[word] |= std::uint64_t(1) << (v & 63);
-        firstWord = std::min(firstWord, word);
-        lastWord = std::max(lastWord, word);
-    };
-    for (int b = 0; b < boxes; ++b) {
-        const double* l = lo + 3 * b;
-        const double* h = hi + 3 * b;
-        if (!(l[0] <= h[0] && l[1] <= h[1] && l[2] <= h[2])) continue; // empty or NaN box
-        const int x0 = axisCell(0, l[0]), x1 = axisCell(0, h[0]);
-        const int y0 = axisCell(1, l[1]), y1 = axisCell(1, h[1]);
-        const int z0 = axisCell(2, l[2]), z1 = axisCell(2, h[2]);
-        for (int cz = z0; cz <= z1; ++cz)
-            for (int cy = y0; cy <= y1; ++cy)
-                for (int cx = x0; cx <= x1; ++cx) {
-                    const int c = cellIndex(cx, cy, cz);
-                    if (visitStamp_[c] == stamp_) continue;
-                    visitStamp_[c] = stamp_;
-                    const int* slot = slots_.data() + cellStart_[c];
-                    const int* end = slot + cellCount_[c];
-                    for (; slot != end; ++slot)
-                        mark(*slot);
-                }
+void KVPointGrid::forEachInBalls(const double* centres, double radius, int balls, F f) {
+    if (cellStart_.empty() || !(radius >= 0.0)) return;
+    firstWord_ = found_.size();
+    lastWord_ = 0;
+    for (int b = 0; b < std::min(balls, 32); ++b) {
+        const double* c = centres + 3 * b;
+        if (!(std::isfinite(c[0]) && std::isfinite(c[1]) && std::isfinite(c[2]))) continue;
+        const double reach =
+            radius * (1.0 + 1e-9) + (std::fabs(c[0]) + std::fabs(c[1]) + std::fabs(c[2])) * 1e-12;
+        const int z1 = axisCell(2, c[2] + reach), y1 = axisCell(1, c[1] + reach);
+        for (int cz = axisCell(2, c[2] - reach); cz <= z1; ++cz) {
+            const double gz = gapToCell(2, cz, c[2]);
+            for (int cy = axisCell(1, c[1] - reach); cy <= y1; ++cy) {
+                const double gy = gapToCell(1, cy, c[1]);
+                const double rest = reach * reach - gy * gy - gz * gz;
+                if (!(rest >= 0.0)) continue;
+                const double half = std::sqrt(rest);
+                const int x1 = axisCell(0, c[0] + half);
+                for (int cx = axisCell(0, c[0] - half); cx <= x1; ++cx)
+                    touchCell(cellIndex(cx, cy, cz), b);
+            }
+        }
     }
     for (int v : overflow_)
-        if (visitStamp_[~cellOfPoint_[v]] == stamp_) mark(v);
-    for (size_t word = firstWord; word <= lastWord && word < found_.size(); ++word) {
+        if (cellBalls_[~cellOfPoint_[v]] != 0) markFound(v);
+    for (size_t word = firstWord_; word <= lastWord_ && word < found_.size(); ++word) {
         std::uint64_t bits = found_[word];
         found_[word] = 0;
-        for (; bits; bits &= bits - 1)
-            f(static_cast<int>(word * 64 + static_cast<size_t>(__builtin_ctzll(bits))));
+        for (; bits != 0; bits &= bits - 1) {
+            const int v = static_cast<int>(word * 64 + static_cast<size_t>(__builtin_ctzll(bits)));
+            f(v, cellBalls_[cellOfCode(cellOfPoint_[v])]);
+        }
     }
+    for (int c : touchedCells_)
+        cellBalls_[c] = 0;
+    touchedCells_.clear();
 }

@@ -175,6 +175,16 @@ void RVMeshData::worldPointsChanged() {
     grid.build(worldPoints);
     std::fill(dabTouchCount.begin(), dabTouchCount.end(), 0);
     std::fill(dabDelta.begin(), dabDelta.end(), MVector());
+    staleDabStart.clear();
+    dabStartStale.assign(worldPoints.length(), false);
     lastDabVertices.clear();
     dabIndexInSync = true;
+}
+
+void RVMeshData::syncDabStart() {
+    for (int v : staleDabStart) {
+        dabStartWorldPoints[v] = worldPoints[v];
+        dabStartStale[v] = false;
+    }
+    staleDabStart.clear();
 }

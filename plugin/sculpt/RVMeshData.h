@@ -100,8 +100,8 @@ public:
     void settleObjectPoints();
     // A dab that went through the index marks this so that settleObjectPoints has work.
     void markObjectPointsPending() { objectPointsPending_ = true; }
-    // Someone wrote worldPoints outside the dab code: the index and the dab-start copy are
-    // brought back in line with it (whole mesh).
+    // Someone wrote worldPoints outside the dab code: the index, the dab-start copy and the
+    // dab buffers are brought back in line with it (whole mesh).
     void worldPointsChanged();
 
     // ---- fields, in record order
@@ -115,6 +115,8 @@ public:
     MMatrix objectToWorld;
     MMatrix worldToObject;
     std::vector<int> dabTouchCount;
+    // What the whole-mesh loop gathers for each vertex in a dab; an indexed dab gathers in
+    // registers and leaves it zero.
     std::vector<MVector> dabDelta;
     MPointArray points;
     MPointArray strokeStartPoints;
@@ -150,13 +152,28 @@ public:
     std::vector<MTransformationMatrix> instanceTransforms;
     MIntArray spareInts5;
 
-    // ---- the dab index: where the dab-start points lie, and what the last dab touched
+    // ---- the dab index: where the points lie, and which dab-start points lag behind
+    // The grid over worldPoints; indexed dabs move their points in it as they go.
     KVPointGrid grid;
-    // Vertices whose dab buffers or positions the last indexed dab changed.
+    // dabStartWorldPoints matches worldPoints but at these vertices (each listed once,
+    // flagged in dabStartStale): indexed dabs moved them since the copy was last synced.
+    std::vector<int> staleDabStart;
+    std::vector<bool> dabStartStale;
+    // Vertices the last indexed dab reached: dabTouchCount is zero everywhere else.
     std::vector<int> lastDabVertices;
-    // dabStartWorldPoints and the grid match worldPoints, and the dab buffers are zero,
-    // everywhere but at lastDabVertices. Whoever writes worldPoints otherwise clears it.
+    // The grid and the dab-start copy (but for the stale list) match worldPoints, and the
+    // dab buffers are zero (but for dabTouchCount at lastDabVertices). Whoever writes
+    // worldPoints outside the dab code clears it.
     bool dabIndexInSync = false;
+
+    // Vertex v moved in an indexed dab.
+    void markDabStartStale(int v) {
+        if (dabStartStale[v]) return;
+        dabStartStale[v] = true;
+        staleDabStart.push_back(v);
+    }
+    // Brings the dab-start copy up to worldPoints at the stale vertices.
+    void syncDabStart();
 
 private:
     void rebuildTopology(int n);

@@ -153,6 +153,6 @@ void MRampAttribute::getValueAtPosition(float position, float& value, MStatus* R
         curve_ = std::make_shared<const Curve>(ramp.curve());
         curveGeneration_ = rvhost::Node::valueGeneration();
     }
-    value = RampData::curveValue(*std::static_pointer_cast<const Curve>(curve_), position);
+    value = RampData::curveValue(*static_cast<const Curve*>(curve_.get()), position);
     report(ReturnStatus, MS::kSuccess);
 }
