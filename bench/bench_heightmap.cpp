@@ -5,6 +5,8 @@
 #include "heightmap/HeightMapConversion.h"
 #include "heightmap/KVImage.h"
 
+#include "app/Startup.h"
+
 #include <maya/MFnMesh.h>
 #include <maya/MFnMeshData.h>
 #include <maya/MIntArray.h>
@@ -130,26 +132,6 @@ void runTool(benchmark::State& state, const std::string& command) {
             state.SkipWithError(command.c_str());
 }
 
-// The floor under every reader: the colour and grey rows of a kSide x kSide picture,
-// allocated and filled with no file behind them.
-void FillGridsOnly(benchmark::State& state) {
-    for (auto _ : state) {
-        KVImage image;
-        for (unsigned int r = 0; r < kSide; ++r) {
-            MColorArray colours(kSide);
-            MDoubleArray greys(kSide);
-            for (unsigned int c = 0; c < kSide; ++c) {
-                greys[c] = c / 65535.0;
-                colours[c] = MColor(float(greys[c]), float(greys[c]), float(greys[c]), 1.0f);
-            }
-            image.pixels.push_back(colours);
-            image.heightVals.push_back(greys);
-        }
-        benchmark::DoNotOptimize(image.heightVals.data());
-    }
-}
-BENCHMARK(FillGridsOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
-
 void ReadPgm(benchmark::State& state) {
     readWith(state, pictures().pgm());
 }
@@ -169,4 +151,9 @@ BENCHMARK(TiffToPnm)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    rvhost::startHost(); // the readers run in a host process, with its heap policy
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

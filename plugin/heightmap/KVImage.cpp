@@ -27,11 +27,14 @@ MStatus KVImage::fail(const MString& message) {
     return MS::kFailure;
 }
 
-void KVImage::appendRow(MColorArray& colours, MDoubleArray& greys) {
-    pixels.push_back(std::move(colours));
-    heightVals.push_back(std::move(greys));
-    colours = MColorArray();
-    greys = MDoubleArray();
+void KVImage::startRow() {
+    rowColours_.resize(width);
+    rowGreys_.resize(width);
+}
+
+void KVImage::appendRow() {
+    pixels.emplace_back(rowColours_.data(), width);
+    heightVals.emplace_back(rowGreys_.data(), width);
 }
 
 MStatus KVImage::load(const MString& file) {
@@ -179,8 +182,9 @@ MStatus KVImage::loadHostBytes() {
     pixels.clear();
     heightVals.clear();
     for (unsigned int r = 0; r < height; ++r) {
-        MColorArray colours(width);
-        MDoubleArray greys(width);
+        startRow();
+        MColor* colours = rowColours_.data();
+        double* greys = rowGreys_.data();
         for (unsigned int c = 0; c < width; ++c, data += channels) {
             const unsigned char red = data[0];
             if (channels < 3) {
@@ -195,7 +199,7 @@ MStatus KVImage::loadHostBytes() {
             greys[c] = grey / 255.0;
             colours[c] = MColor(red / 255.0f, green / 255.0f, blue / 255.0f, alpha);
         }
-        appendRow(colours, greys);
+        appendRow();
     }
     return MS::kSuccess;
 }
@@ -211,8 +215,9 @@ MStatus KVImage::loadHostFloats() {
     pixels.clear();
     heightVals.clear();
     for (unsigned int r = 0; r < height; ++r) {
-        MColorArray colours(width);
-        MDoubleArray greys(width);
+        startRow();
+        MColor* colours = rowColours_.data();
+        double* greys = rowGreys_.data();
         for (unsigned int c = 0; c < width; ++c, data += channels) {
             const float red = data[0];
             if (channels < 3) {
@@ -224,7 +229,7 @@ MStatus KVImage::loadHostFloats() {
             greys[c] = kRedWeight * red + kGreenWeight * green + kBlueWeight * blue;
             colours[c] = MColor(red, green, blue, channels == 4 ? data[3] : 1.0f);
         }
-        appendRow(colours, greys);
+        appendRow();
     }
     return MS::kSuccess;
 }

@@ -54,9 +54,15 @@ public:
     bool isAscii = false;
 
 private:
+    std::vector<MColor> rowColours_;
+    std::vector<double> rowGreys_;
+
     void classifyByExtension();
     MStatus fail(const MString& message);
-    void appendRow(MColorArray& colours, MDoubleArray& greys);
+    // A row is read into scratch space that stays warm from row to row (startRow sizes it
+    // to the width) and copied into the grids by appendRow in one pass.
+    void startRow();
+    void appendRow();
 
     MStatus loadTiff();
     template <class Sample> MStatus tifLoader(void* tiff);

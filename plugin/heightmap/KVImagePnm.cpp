@@ -39,7 +39,8 @@ public:
     // A decimal number after white space, as a stream extraction reads it: false when
     // no digit follows.
     bool number(int64_t& value) {
-        while (!atEnd() && std::isspace(static_cast<unsigned char>(bytes_[at_]))) ++at_;
+        while (!atEnd() && std::isspace(static_cast<unsigned char>(bytes_[at_])))
+            ++at_;
         bool negative = false;
         if (!atEnd() && (bytes_[at_] == '-' || bytes_[at_] == '+')) negative = bytes_[at_++] == '-';
         if (atEnd() || !std::isdigit(static_cast<unsigned char>(bytes_[at_]))) return false;
@@ -51,9 +52,12 @@ public:
         return true;
     }
 
-    int binarySample(bool twoBytes) {
-        const int high = next();
-        return twoBytes ? (high << 8) | next() : high;
+    // The next n bytes, or null when fewer remain.
+    const unsigned char* take(size_t n) {
+        if (remaining() < n) return nullptr;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(bytes_.data() + at_);
+        at_ += n;
+        return bytes;
     }
 
 private:
@@ -79,10 +83,18 @@ MStatus KVImage::loadPnm() {
     if (!text.open(fileName)) return fail("PBM Error: Problem opening file: " + fileName);
     if (text.next() != 'P') return fail("PBM Error: Invalid PGM, PBM or PPM file.");
     switch (text.next()) {
-    case '2': channels = 1, isAscii = true; break;
-    case '3': channels = 3, isAscii = true; break;
-    case '5': channels = 1, isAscii = false; break;
-    case '6': channels = 3, isAscii = false; break;
+    case '2':
+        channels = 1, isAscii = true;
+        break;
+    case '3':
+        channels = 3, isAscii = true;
+        break;
+    case '5':
+        channels = 1, isAscii = false;
+        break;
+    case '6':
+        channels = 3, isAscii = false;
+        break;
     default:
         return fail(MString("PBM Error: Invalid PGM, PBM or PPM format. ") +
                     "Must be Grayscale Binary(P5) / Ascii(P2) or RGB Binary(P6) / Ascii(P3).");
@@ -106,19 +118,26 @@ MStatus KVImage::loadPnm() {
     if (text.remaining() < samples * (isAscii ? 1 : bytesPerSample)) return fail(kTruncatedError);
 
     const double divisor = static_cast<double>(maxVal);
+    const size_t rowBytes = size_t(width) * channels * bytesPerSample;
+    const unsigned char* bytes = nullptr;
+    // The next sample of the row over `bytes` (binary) or of the text (ASCII).
     auto sample = [&](double& value) {
         int64_t raw = 0;
-        if (isAscii) {
-            if (!text.number(raw)) return false;
-        } else {
-            raw = text.binarySample(twoBytes);
+        if (!isAscii) {
+            raw = twoBytes ? (bytes[0] << 8) | bytes[1] : bytes[0];
+            bytes += bytesPerSample;
+        } else if (!text.number(raw)) {
+            return false;
         }
         value = raw / divisor;
         return true;
     };
     for (unsigned int r = 0; r < height; ++r) {
-        MColorArray colours(width);
-        MDoubleArray greys(width);
+        startRow();
+        MColor* colours = rowColours_.data();
+        double* greys = rowGreys_.data();
+        // The size check above makes a binary row's bytes safe to read without checks.
+        if (!isAscii && !(bytes = text.take(rowBytes))) return fail(kTruncatedError);
         for (unsigned int c = 0; c < width; ++c) {
             double red = 0, green = 0, blue = 0;
             if (!sample(red)) return fail(kTruncatedError);
@@ -131,7 +150,7 @@ MStatus KVImage::loadPnm() {
             greys[c] = kRedWeight * red + kGreenWeight * green + kBlueWeight * blue;
             colours[c] = MColor(float(red), float(green), float(blue), 1.0f);
         }
-        appendRow(colours, greys);
+        appendRow();
     }
     flipVertical();
     return MS::kSuccess;
@@ -143,11 +162,20 @@ MStatus KVImage::readPnmInfo() {
         return fail("PBM Error: Problem opening PGM File. (ifstream::good() returned false)");
     if (text.next() == 'P') {
         switch (text.next()) {
-        case '2': channels = 1, isAscii = true; break;
-        case '3': channels = 3, isAscii = true; break;
-        case '5': channels = 1, isAscii = false; break;
-        case '6': channels = 3, isAscii = false; break;
-        default: return fail("PBM Error: Not valid PBM format. (First line != P5 or P6)");
+        case '2':
+            channels = 1, isAscii = true;
+            break;
+        case '3':
+            channels = 3, isAscii = true;
+            break;
+        case '5':
+            channels = 1, isAscii = false;
+            break;
+        case '6':
+            channels = 3, isAscii = false;
+            break;
+        default:
+            return fail("PBM Error: Not valid PBM format. (First line != P5 or P6)");
         }
     }
     int64_t w = 0, h = 0, maxVal = 0;
@@ -162,8 +190,9 @@ MStatus KVImage::readPnmInfo() {
 }
 
 MStatus KVImage::savePnm() {
-    std::ofstream out(fileName.asChar(), isAscii ? std::ios::out | std::ios::trunc
-                                                 : std::ios::out | std::ios::trunc | std::ios::binary);
+    std::ofstream out(fileName.asChar(), isAscii
+                                             ? std::ios::out | std::ios::trunc
+                                             : std::ios::out | std::ios::trunc | std::ios::binary);
     if (!out.good()) return fail("PBM Error: Problem saving file: " + fileName);
     // Pictures of two or four channels are written as grey and as colour maps.
     const bool grey = channels < 3;
@@ -185,7 +214,8 @@ MStatus KVImage::savePnm() {
                                 : rounded(greys[c], maxVal);
             } else {
                 count = 3;
-                for (unsigned int k = 0; k < 3; ++k) values[k] = rounded(colours[c][k], maxVal);
+                for (unsigned int k = 0; k < 3; ++k)
+                    values[k] = rounded(colours[c][k], maxVal);
             }
             for (unsigned int k = 0; k < count; ++k) {
                 if (isAscii)

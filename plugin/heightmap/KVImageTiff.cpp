@@ -55,7 +55,9 @@ MStatus KVImage::loadTiff() {
         // The host reads 8-bit pictures.
         tiffByLibtiff = false;
         return MS::kFailure;
-    case 16: status = tifLoader<uint16_t>(tiff.get()); break;
+    case 16:
+        status = tifLoader<uint16_t>(tiff.get());
+        break;
     case 32:
         if (sampleFormat == SAMPLEFORMAT_IEEEFP)
             status = tifLoader<float>(tiff.get());
@@ -64,7 +66,8 @@ MStatus KVImage::loadTiff() {
         else
             status = tifLoader<uint32_t>(tiff.get());
         break;
-    default: return fail("Problem reading Tiff file: unsupported bit depth.");
+    default:
+        return fail("Problem reading Tiff file: unsupported bit depth.");
     }
     tiff.reset();
     flipVertical();
@@ -92,10 +95,11 @@ template <class Sample> MStatus KVImage::tifLoader(void* handle) {
     const tstrip_t strips = TIFFNumberOfStrips(tiff);
     const tmsize_t stripSize = TIFFStripSize(tiff);
     if (stripSize <= 0 || stripSize > kLargestStrip) return MS::kFailure;
-    const float scale = sampleFormat == SAMPLEFORMAT_IEEEFP ? 1.0f : 1.0f / std::ldexp(1.0f, bitDepth);
+    const float scale =
+        sampleFormat == SAMPLEFORMAT_IEEEFP ? 1.0f : 1.0f / std::ldexp(1.0f, bitDepth);
 
-    std::unique_ptr<Sample[]> buffer(
-        new (std::nothrow) Sample[(stripSize + sizeof(Sample) - 1) / sizeof(Sample)]);
+    std::unique_ptr<Sample[]> buffer(new (std::nothrow)
+                                         Sample[(stripSize + sizeof(Sample) - 1) / sizeof(Sample)]);
     if (!buffer) return MS::kFailure;
     // libtiff keeps its own buffer for the raw strip data: decoding into the raw buffer
     // itself would overwrite compressed data before it is read.
@@ -108,12 +112,13 @@ template <class Sample> MStatus KVImage::tifLoader(void* handle) {
         const tmsize_t bytes = TIFFReadEncodedStrip(tiff, strip, buffer.get(), -1);
         if (bytes < 0) return MS::kFailure;
         // Only rows the strip really holds are read.
-        const uint64_t rowsHere = std::min<uint64_t>(
-            {uint64_t(rowsPerStrip ? rowsPerStrip : height), rowsLeft,
-             uint64_t(bytes) / sizeof(Sample) / samplesPerRow});
+        const uint64_t rowsHere =
+            std::min<uint64_t>({uint64_t(rowsPerStrip ? rowsPerStrip : height), rowsLeft,
+                                uint64_t(bytes) / sizeof(Sample) / samplesPerRow});
         for (uint64_t r = 0; r < rowsHere; ++r) {
-            MColorArray colours(width);
-            MDoubleArray greys(width);
+            startRow();
+            MColor* colours = rowColours_.data();
+            double* greys = rowGreys_.data();
             const Sample* sample = buffer.get() + r * samplesPerRow;
             for (unsigned int c = 0; c < width; ++c, sample += channels) {
                 const Sample red = sample[0];
@@ -130,7 +135,7 @@ template <class Sample> MStatus KVImage::tifLoader(void* handle) {
                                         alpha > 0 ? alpha * scale : 1.0f);
                 }
             }
-            appendRow(colours, greys);
+            appendRow();
         }
         rowsLeft -= rowsHere;
         if (rowsHere == 0) return MS::kFailure;
@@ -192,7 +197,8 @@ MStatus KVImage::saveTiff() {
     for (size_t r = 0; r < rows; ++r) {
         const MDoubleArray& row = heightVals[r];
         const size_t columns = std::min<size_t>(width, row.length());
-        for (size_t c = 0; c < columns; ++c) samples[r * width + c] = toSixteenBits(row[c]);
+        for (size_t c = 0; c < columns; ++c)
+            samples[r * width + c] = toSixteenBits(row[c]);
     }
     const tmsize_t bytes = tmsize_t(samples.size() * sizeof(uint16_t));
     if (TIFFWriteEncodedStrip(t, 0, samples.data(), bytes) == -1)

@@ -4,6 +4,11 @@
 #include "app/HostApp.h"
 #include "app/Startup.h"
 
+#include <malloc.h>
+
+#include <memory>
+#include <vector>
+
 using rvhost::HostApp;
 
 class HostAppTest : public ScriptTest {
@@ -70,4 +75,22 @@ TEST_F(HostAppTest, HostClockCanBeDrivenByHand) {
     EXPECT_FALSE(run("hostClock -manual maybe;"));
     ASSERT_TRUE(run("hostClock -manual off;"));
     EXPECT_EQ(value("`hostClock -q -manual`"), Value(0));
+}
+
+// The host's heap keeps freed memory for the next big allocation instead of handing it
+// back to the system. (The sanitizers bring their own allocator, which keeps no such
+// account.)
+TEST_F(HostAppTest, TheHeapKeepsWhatItFrees) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's allocator replaces the C library's";
+#else
+    std::vector<std::unique_ptr<char[]>> blocks;
+    for (int k = 0; k < 64; ++k) {
+        blocks.emplace_back(new char[1 << 20]);
+        blocks.back()[0] = 1;
+    }
+    const size_t freeBefore = mallinfo2().fordblks;
+    blocks.clear();
+    EXPECT_GE(mallinfo2().fordblks, freeBefore + (size_t(60) << 20));
+#endif
 }
