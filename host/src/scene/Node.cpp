@@ -92,18 +92,6 @@ PlugValue Node::storedValue(const PlugId& plug) const {
     return defaultValue(*plug.attribute);
 }
 
-namespace {
-std::uint64_t generation = 0;
-} // namespace
-
-std::uint64_t Node::valueGeneration() {
-    return generation;
-}
-
-void Node::noteValueChange() {
-    ++generation;
-}
-
 void Node::store(const PlugId& plug, PlugValue value) {
     noteValueChange();
     if (auto* object = std::get_if<MObject>(&value)) {

@@ -84,8 +84,8 @@ public:
     // Counts the changes that can alter what a plug reads: stored values, removed
     // attributes, and (noted by the graph) connections, dirty flags and forgotten nodes.
     // A reader may keep what it read while the count stands still.
-    static std::uint64_t valueGeneration();
-    static void noteValueChange();
+    static std::uint64_t valueGeneration() { return generation_; }
+    static void noteValueChange() { ++generation_; }
     // Logical indices of the existing elements of an array attribute, ascending.
     std::vector<int> elements(const Attribute& array) const;
     void addElement(const Attribute& array, int index);
@@ -108,6 +108,7 @@ protected:
 
 private:
     friend class Scene;
+    static inline std::uint64_t generation_ = 0;
     void collect(const std::shared_ptr<Attribute>& attribute, bool dynamic);
 
     MFn::Type type_;
