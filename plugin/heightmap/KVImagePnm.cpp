@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 const float kRedWeight = 0.30f;
@@ -25,14 +27,16 @@ public:
         if (!in.good()) return false;
         const std::streamoff size = in.tellg();
         in.seekg(0);
-        bytes_.resize(size > 0 ? static_cast<size_t>(size) : 0);
-        in.read(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
-        bytes_.resize(static_cast<size_t>(in.gcount()));
+        // Left unfilled: the read fills what the file holds.
+        const size_t room = size > 0 ? static_cast<size_t>(size) : 0;
+        bytes_.reset(new char[room]);
+        in.read(bytes_.get(), static_cast<std::streamsize>(room));
+        size_ = static_cast<size_t>(in.gcount());
         return true;
     }
 
-    bool atEnd() const { return at_ >= bytes_.size(); }
-    size_t remaining() const { return atEnd() ? 0 : bytes_.size() - at_; }
+    bool atEnd() const { return at_ >= size_; }
+    size_t remaining() const { return atEnd() ? 0 : size_ - at_; }
     int next() { return atEnd() ? -1 : static_cast<unsigned char>(bytes_[at_++]); }
     void skip() { ++at_; }
 
@@ -55,15 +59,62 @@ public:
     // The next n bytes, or null when fewer remain.
     const unsigned char* take(size_t n) {
         if (remaining() < n) return nullptr;
-        const auto* bytes = reinterpret_cast<const unsigned char*>(bytes_.data() + at_);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(bytes_.get() + at_);
         at_ += n;
         return bytes;
     }
 
 private:
-    std::string bytes_;
+    std::unique_ptr<char[]> bytes_;
+    size_t size_ = 0;
     size_t at_ = 0;
 };
+
+// One pixel from its samples: grey maps give grey pixels, colour maps weigh the channels
+// into the grey level.
+void putPixel(double red, double green, double blue, bool grey, MColor& colour, double& level) {
+    if (grey) {
+        level = red;
+        colour = MColor(float(red), float(red), float(red), 1.0f);
+        return;
+    }
+    level = kRedWeight * red + kGreenWeight * green + kBlueWeight * blue;
+    colour = MColor(float(red), float(green), float(blue), 1.0f);
+}
+
+// One row of text samples; false when the text ends first.
+bool asciiRow(PnmText& text, double divisor, unsigned int width, unsigned int channels,
+              MColor* colours, double* greys) {
+    for (unsigned int c = 0; c < width; ++c) {
+        int64_t raw[3] = {0, 0, 0};
+        for (unsigned int k = 0; k < channels; ++k)
+            if (!text.number(raw[k])) return false;
+        putPixel(raw[0] / divisor, raw[1] / divisor, raw[2] / divisor, channels == 1, colours[c],
+                 greys[c]);
+    }
+    return true;
+}
+
+// One row of binary samples of Bytes bytes each (most significant first), read through
+// the table of their levels.
+template <int Bytes>
+void binaryRow(const unsigned char* bytes, const double* levels, unsigned int width,
+               unsigned int channels, MColor* colours, double* greys) {
+    const auto next = [&] {
+        const int raw = Bytes == 2 ? (bytes[0] << 8) | bytes[1] : bytes[0];
+        bytes += Bytes;
+        return levels[raw];
+    };
+    for (unsigned int c = 0; c < width; ++c) {
+        if (channels == 1) {
+            const double level = next();
+            putPixel(level, level, level, true, colours[c], greys[c]);
+            continue;
+        }
+        const double red = next(), green = next(), blue = next();
+        putPixel(red, green, blue, false, colours[c], greys[c]);
+    }
+}
 
 // Integer part of value × maxVal + 0.5, not clamped (a value that is not a number gives 0).
 int64_t rounded(double value, int maxVal) {
@@ -118,37 +169,26 @@ MStatus KVImage::loadPnm() {
     if (text.remaining() < samples * (isAscii ? 1 : bytesPerSample)) return fail(kTruncatedError);
 
     const double divisor = static_cast<double>(maxVal);
+    // A binary sample has at most 65536 values: their quotients are worked out once.
+    std::vector<double> levels(isAscii ? 0 : twoBytes ? 65536 : 256);
+    for (size_t raw = 0; raw < levels.size(); ++raw)
+        levels[raw] = static_cast<double>(raw) / divisor;
     const size_t rowBytes = size_t(width) * channels * bytesPerSample;
-    const unsigned char* bytes = nullptr;
-    // The next sample of the row over `bytes` (binary) or of the text (ASCII).
-    auto sample = [&](double& value) {
-        int64_t raw = 0;
-        if (!isAscii) {
-            raw = twoBytes ? (bytes[0] << 8) | bytes[1] : bytes[0];
-            bytes += bytesPerSample;
-        } else if (!text.number(raw)) {
-            return false;
-        }
-        value = raw / divisor;
-        return true;
-    };
     for (unsigned int r = 0; r < height; ++r) {
         startRow();
         MColor* colours = rowColours_.data();
         double* greys = rowGreys_.data();
-        // The size check above makes a binary row's bytes safe to read without checks.
-        if (!isAscii && !(bytes = text.take(rowBytes))) return fail(kTruncatedError);
-        for (unsigned int c = 0; c < width; ++c) {
-            double red = 0, green = 0, blue = 0;
-            if (!sample(red)) return fail(kTruncatedError);
-            if (channels == 1) {
-                greys[c] = red;
-                colours[c] = MColor(float(red), float(red), float(red), 1.0f);
-                continue;
-            }
-            if (!sample(green) || !sample(blue)) return fail(kTruncatedError);
-            greys[c] = kRedWeight * red + kGreenWeight * green + kBlueWeight * blue;
-            colours[c] = MColor(float(red), float(green), float(blue), 1.0f);
+        if (isAscii) {
+            if (!asciiRow(text, divisor, width, channels, colours, greys))
+                return fail(kTruncatedError);
+        } else {
+            // The size check above makes a binary row's bytes safe to read without checks.
+            const unsigned char* bytes = text.take(rowBytes);
+            if (!bytes) return fail(kTruncatedError);
+            if (twoBytes)
+                binaryRow<2>(bytes, levels.data(), width, channels, colours, greys);
+            else
+                binaryRow<1>(bytes, levels.data(), width, channels, colours, greys);
         }
         appendRow();
     }
