@@ -10,10 +10,6 @@
 #include <maya/MFnMesh.h>
 #include <maya/MViewport2Renderer.h>
 
-namespace {
-RavelinManipNode* theCurrentManipulator = nullptr;
-} // namespace
-
 const MTypeId RavelinManipNode::id(0x0011CE42);
 const char* const RavelinManipNode::typeName = "RavelinManipNode";
 const MString RavelinManipNode::classification("drawdb/geometry/RavelinManipNode");
@@ -35,16 +31,8 @@ MStatus RavelinManipNode::initialize() {
     return MS::kSuccess;
 }
 
-RavelinManipNode* RavelinManipNode::current() {
-    return theCurrentManipulator;
-}
-
-void RavelinManipNode::setCurrent(RavelinManipNode* manipulator) {
-    theCurrentManipulator = manipulator;
-}
-
 RavelinManipNode::~RavelinManipNode() {
-    if (theCurrentManipulator == this) theCurrentManipulator = nullptr;
+    if (current_ == this) current_ = nullptr;
 }
 
 void RavelinManipNode::postConstructor() {

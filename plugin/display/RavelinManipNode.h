@@ -28,8 +28,8 @@ public:
     static MStatus initialize();
 
     // The manipulator the context created last; null while the tool is not set up.
-    static RavelinManipNode* current();
-    static void setCurrent(RavelinManipNode* manipulator);
+    static RavelinManipNode* current() { return current_; }
+    static void setCurrent(RavelinManipNode* manipulator) { current_ = manipulator; }
 
     // The current manipulator pointer never outlives its node.
     ~RavelinManipNode() override;
@@ -57,4 +57,7 @@ public:
     int yTilt = 0;
     bool tabletActive = false;
     int pointerType = 0;
+
+private:
+    static inline RavelinManipNode* current_ = nullptr;
 };

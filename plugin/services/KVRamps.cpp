@@ -50,11 +50,6 @@ MStatus loadRampsFromOptionVars() {
     return MS::kSuccess;
 }
 
-float evalFallOff(float position) {
-    RavelinManipNode* manipulator = RavelinManipNode::current();
-    return manipulator ? rampValue(manipulator->fallOff, position, 0.0f) : 0.0f;
-}
-
 float evalValueEnvelope(float position) {
     RavelinManipNode* manipulator = RavelinManipNode::current();
     return manipulator ? rampValue(manipulator->valueEnvelope, position, 1.0f) : 1.0f;

@@ -3,18 +3,27 @@
 // current manipulator, evaluated for the fall-off and the envelopes (the stroke's brushStrength
 // reads evalFallOff), and the multiplier update that scales the working value and radius before
 // every dab.
+#include "display/RavelinManipNode.h"
+
+#include <maya/MDGContext.h>
 #include <maya/MStatus.h>
 
 class KVPSCtxData;
-class RavelinManipNode;
 
 // Fills the current manipulator's ramps from RVOption_valueEnvelope, RVOption_radiusEnvelope
 // and RVOption_fallOffRamp. Failure when there is no manipulator.
 MStatus loadRampsFromOptionVars();
 
 // The current manipulator's ramps at a position. Without a manipulator (or a value)
-// the fall-off gives 0 and the envelopes 1, which leave the brush unscaled.
-float evalFallOff(float position);
+// the fall-off gives 0 and the envelopes 1, which leave the brush unscaled. (The fall-off
+// is inline: the brush looks it up for every vertex it reaches.)
+inline float evalFallOff(float position) {
+    RavelinManipNode* manipulator = RavelinManipNode::current();
+    float value = 0.0f;
+    if (manipulator)
+        manipulator->fallOff.getValueAtPosition(position, value, nullptr, MDGContext::fsNormal);
+    return value;
+}
 float evalValueEnvelope(float position);
 float evalRadiusEnvelope(float position);
 
