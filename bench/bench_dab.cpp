@@ -1,7 +1,7 @@
 // Cost of one sculpt dab on a 1,000,000-vertex grid whose brush reaches about 1% of the
 // vertices: Displace, Displace with all three mirror planes (8 instances) and Smooth.
 // "dabs/" calls the stroke code directly, through the grid index and through the
-// whole-mesh reference loop; "context/" drives the built plug-in's tool with hostMouse
+// whole-mesh reference loop; "contextDrags/" drives the built plug-in's tool with hostMouse
 // drags (press before, release after the measurement), the host's falloff ramp included.
 // Every iteration is one drag sample of a stroke that zigzags over the grid.
 #include "sculpt/KVDabPass.h"
@@ -145,41 +145,25 @@ void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
     }
     MGlobal::executeCommand("hostMouse -release 700 340");
 }
+// Every run is kDabs dabs, timed in milliseconds a dab.
+void dabRun(benchmark::internal::Benchmark* b) {
+    b->Iterations(kDabs)->Unit(benchmark::kMillisecond);
+}
 } // namespace
 
-BENCHMARK_CAPTURE(dabs, displace_indexed, kDisplace, 0, false)
-    ->Iterations(kDabs)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(dabs, displace_wholeMesh, kDisplace, 0, true)
-    ->Iterations(kDabs)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(dabs, displace8_indexed, kDisplace, 7, false)
-    ->Iterations(kDabs)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(dabs, displace8_wholeMesh, kDisplace, 7, true)
-    ->Iterations(kDabs)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(dabs, smooth_indexed, kSmooth, 0, false)
-    ->Iterations(kDabs)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(dabs, smooth_wholeMesh, kSmooth, 0, true)
-    ->Iterations(kDabs)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(dabs, displace_indexed, kDisplace, 0, false)->Apply(dabRun);
+BENCHMARK_CAPTURE(dabs, displace_wholeMesh, kDisplace, 0, true)->Apply(dabRun);
+BENCHMARK_CAPTURE(dabs, displace8_indexed, kDisplace, 7, false)->Apply(dabRun);
+BENCHMARK_CAPTURE(dabs, displace8_wholeMesh, kDisplace, 7, true)->Apply(dabRun);
+BENCHMARK_CAPTURE(dabs, smooth_indexed, kSmooth, 0, false)->Apply(dabRun);
+BENCHMARK_CAPTURE(dabs, smooth_wholeMesh, kSmooth, 0, true)->Apply(dabRun);
 // What a dab costs before its vertex pass: selection query, ray cast, instances.
-BENCHMARK_CAPTURE(dabs, noDeform, kNoDeform, 0, false)
-    ->Iterations(kDabs)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(dabs, noDeform, kNoDeform, 0, false)->Apply(dabRun);
 
-// Last: the tool's releases write the strokes into the grid the direct runs start from.
-BENCHMARK_CAPTURE(contextDrags, displace, kDisplace, 0)
-    ->Iterations(kDabs)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(contextDrags, displace8, kDisplace, 7)
-    ->Iterations(kDabs)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(contextDrags, smooth, kSmooth, 0)
-    ->Iterations(kDabs)
-    ->Unit(benchmark::kMillisecond);
+// Through the tool: press, the drags measured, release.
+BENCHMARK_CAPTURE(contextDrags, displace, kDisplace, 0)->Apply(dabRun);
+BENCHMARK_CAPTURE(contextDrags, displace8, kDisplace, 7)->Apply(dabRun);
+BENCHMARK_CAPTURE(contextDrags, smooth, kSmooth, 0)->Apply(dabRun);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

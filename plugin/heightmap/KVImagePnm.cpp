@@ -116,6 +116,14 @@ void binaryRow(const unsigned char* bytes, const double* levels, unsigned int wi
     }
 }
 
+// The channels and encoding of the kind digit after 'P'; false for a kind not read here.
+bool pnmKind(int digit, unsigned int& channels, bool& ascii) {
+    if (digit < '2' || digit == '4' || digit > '6') return false;
+    channels = digit == '2' || digit == '5' ? 1 : 3;
+    ascii = digit < '4';
+    return true;
+}
+
 // Integer part of value × maxVal + 0.5, not clamped (a value that is not a number gives 0).
 int64_t rounded(double value, int maxVal) {
     const double scaled = value * maxVal + 0.5;
@@ -133,23 +141,9 @@ MStatus KVImage::loadPnm() {
     PnmText text;
     if (!text.open(fileName)) return fail("PBM Error: Problem opening file: " + fileName);
     if (text.next() != 'P') return fail("PBM Error: Invalid PGM, PBM or PPM file.");
-    switch (text.next()) {
-    case '2':
-        channels = 1, isAscii = true;
-        break;
-    case '3':
-        channels = 3, isAscii = true;
-        break;
-    case '5':
-        channels = 1, isAscii = false;
-        break;
-    case '6':
-        channels = 3, isAscii = false;
-        break;
-    default:
+    if (!pnmKind(text.next(), channels, isAscii))
         return fail(MString("PBM Error: Invalid PGM, PBM or PPM format. ") +
                     "Must be Grayscale Binary(P5) / Ascii(P2) or RGB Binary(P6) / Ascii(P3).");
-    }
     int64_t w = 0, h = 0, maxVal = 0;
     if (!text.number(w) || !text.number(h) || !text.number(maxVal) || w < 1 || h < 1 ||
         maxVal < 1 || w > 0xffffffffLL || h > 0xffffffffLL || maxVal > 0x7fffffffLL)
@@ -200,24 +194,8 @@ MStatus KVImage::readPnmInfo() {
     PnmText text;
     if (!text.open(fileName))
         return fail("PBM Error: Problem opening PGM File. (ifstream::good() returned false)");
-    if (text.next() == 'P') {
-        switch (text.next()) {
-        case '2':
-            channels = 1, isAscii = true;
-            break;
-        case '3':
-            channels = 3, isAscii = true;
-            break;
-        case '5':
-            channels = 1, isAscii = false;
-            break;
-        case '6':
-            channels = 3, isAscii = false;
-            break;
-        default:
-            return fail("PBM Error: Not valid PBM format. (First line != P5 or P6)");
-        }
-    }
+    if (text.next() == 'P' && !pnmKind(text.next(), channels, isAscii))
+        return fail("PBM Error: Not valid PBM format. (First line != P5 or P6)");
     int64_t w = 0, h = 0, maxVal = 0;
     if (!text.number(w) || !text.number(h) || !text.number(maxVal) || w < 1 || h < 1 ||
         maxVal < 1 || w > 0xffffffffLL || h > 0xffffffffLL)
