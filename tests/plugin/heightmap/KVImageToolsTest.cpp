@@ -43,6 +43,27 @@ TEST_F(KVImageTools, AnyMapsFromPamtopnmReadWithTheirMaxValAndRowOrder) {
     EXPECT_NEAR(red.heightVals[0][0], 0.30, 1e-6);
 }
 
+TEST_F(KVImageTools, WideBinaryColourMapsKeepEachChannel) {
+    const std::string colour =
+        folder.write("w.txt", "P3\n2 1\n65535\n65535 0 1000 0 32768 65535\n");
+    tool("pamtopam < " + colour + " | pamtopnm > " + path("w.ppm"));
+    KVImage image;
+    ASSERT_TRUE(image.load(MString(path("w.ppm").c_str())));
+    EXPECT_FALSE(image.isAscii);
+    EXPECT_EQ(image.bitDepth, 16u);
+    ASSERT_EQ(image.pixels.size(), 1u);
+    const MColor& first = image.pixels[0][0];
+    EXPECT_EQ(first.r, 1.0f);
+    EXPECT_EQ(first.g, 0.0f);
+    EXPECT_EQ(first.b, static_cast<float>(1000 / 65535.0));
+    const MColor& second = image.pixels[0][1];
+    EXPECT_EQ(second.g, static_cast<float>(32768 / 65535.0));
+    EXPECT_EQ(second.b, 1.0f);
+    // Grey is the channels weighed 0.30, 0.59, 0.11 (single-precision weights).
+    EXPECT_DOUBLE_EQ(image.heightVals[0][1],
+                     double(0.59f) * (32768 / 65535.0) + double(0.11f) * 1.0);
+}
+
 TEST_F(KVImageTools, SixteenBitTiffsFromImageMagickReadAsTheirSamples) {
     const std::string text = folder.write("t.pgm", "P2\n2 2\n65535\n0 256\n32768 65535\n");
     tool("/usr/bin/convert " + text + " -depth 16 " + path("t.tif"));
