@@ -139,19 +139,29 @@ void MRampAttribute::setInterpolationAtIndex(MRampAttribute::MInterpolation inte
     report(ReturnStatus, editEntry(plug_, index, [&](auto& e) { e.interpolation = interp; }));
 }
 
+namespace {
+using Curve = std::vector<RampData::Entry>;
+
+// The handle's curve read afresh; false (and no curve) for a handle bound to no ramp. Kept
+// out of line so that the lookup with a current curve stays a short leaf.
+[[gnu::noinline]] bool rereadCurve(const MPlug& plug, std::shared_ptr<const void>& curve,
+                                   std::uint64_t& generation) {
+    RampData ramp;
+    curve.reset();
+    if (!readRamp(plug, ramp)) return false;
+    // Counted after the read, so that a compute the read set off counts as seen.
+    curve = std::make_shared<const Curve>(ramp.curve());
+    generation = rvhost::Node::valueGeneration();
+    return true;
+}
+} // namespace
+
 void MRampAttribute::getValueAtPosition(float position, float& value, MStatus* ReturnStatus,
                                         MDGContext&) {
-    using Curve = std::vector<RampData::Entry>;
-    if (!curve_ || curveGeneration_ != rvhost::Node::valueGeneration()) {
-        RampData ramp;
-        curve_.reset();
-        if (!readRamp(plug_, ramp)) {
-            report(ReturnStatus, MS::kFailure);
-            return;
-        }
-        // Counted after the read, so that a compute the read set off counts as seen.
-        curve_ = std::make_shared<const Curve>(ramp.curve());
-        curveGeneration_ = rvhost::Node::valueGeneration();
+    if ((!curve_ || curveGeneration_ != rvhost::Node::valueGeneration()) &&
+        !rereadCurve(plug_, curve_, curveGeneration_)) {
+        report(ReturnStatus, MS::kFailure);
+        return;
     }
     value = RampData::curveValue(*static_cast<const Curve*>(curve_.get()), position);
     report(ReturnStatus, MS::kSuccess);
