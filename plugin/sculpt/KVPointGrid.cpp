@@ -104,15 +104,46 @@ double KVPointGrid::gapToCell(int axis, int k, double coordinate) const {
     return std::max(gap - slack, 0.0);
 }
 
-void KVPointGrid::touchCell(int c, int ball) {
-    std::uint32_t& touching = cellBalls_[c];
-    if (touching == 0) {
-        touchedCells_.push_back(c);
-        const int* slot = slots_.data() + cellStart_[c];
-        for (const int* end = slot + cellCount_[c]; slot != end; ++slot)
-            markFound(*slot);
+void KVPointGrid::markBalls(const double* centres, double radius, int balls) {
+    size_t first = found_.size(), last = 0;
+    const auto mark = [&](int v) {
+        const size_t word = static_cast<size_t>(v) >> 6;
+        found_[word] |= std::uint64_t(1) << (v & 63);
+        first = std::min(first, word);
+        last = std::max(last, word);
+    };
+    for (int b = 0; b < balls; ++b) {
+        const double* c = centres + 3 * b;
+        if (!(std::isfinite(c[0]) && std::isfinite(c[1]) && std::isfinite(c[2]))) continue;
+        const double reach =
+            radius * (1.0 + 1e-9) + (std::fabs(c[0]) + std::fabs(c[1]) + std::fabs(c[2])) * 1e-12;
+        const int z1 = axisCell(2, c[2] + reach), y1 = axisCell(1, c[1] + reach);
+        for (int cz = axisCell(2, c[2] - reach); cz <= z1; ++cz) {
+            const double gz = gapToCell(2, cz, c[2]);
+            for (int cy = axisCell(1, c[1] - reach); cy <= y1; ++cy) {
+                const double gy = gapToCell(1, cy, c[1]);
+                const double rest = reach * reach - gy * gy - gz * gz;
+                if (!(rest >= 0.0)) continue;
+                const double half = std::sqrt(rest);
+                const int x1 = axisCell(0, c[0] + half);
+                for (int cx = axisCell(0, c[0] - half); cx <= x1; ++cx) {
+                    const int cell = cellIndex(cx, cy, cz);
+                    // A cell's points are marked at its first touch.
+                    if (cellBalls_[cell] == 0) {
+                        touchedCells_.push_back(cell);
+                        const int* slot = slots_.data() + cellStart_[cell];
+                        for (const int* end = slot + cellCount_[cell]; slot != end; ++slot)
+                            mark(*slot);
+                    }
+                    cellBalls_[cell] |= std::uint32_t(1) << b;
+                }
+            }
+        }
     }
-    touching |= std::uint32_t(1) << ball;
+    for (int v : overflow_)
+        if (cellBalls_[~cellOfPoint_[v]] != 0) mark(v);
+    firstWord_ = first;
+    lastWord_ = last;
 }
 
 void KVPointGrid::relocate(int v, int to) {

@@ -9,7 +9,6 @@
 #include <maya/MPointArray.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -50,14 +49,10 @@ private:
     // How far a coordinate lies from the slab of cell k along the axis, never more than it
     // is (the rounding of the slab's ends is allowed for).
     double gapToCell(int axis, int k, double coordinate) const;
-    // Marks the points of cell c at its first touch in a query and notes the ball.
-    void touchCell(int c, int ball);
-    void markFound(int v) {
-        const size_t word = static_cast<size_t>(v) >> 6;
-        found_[word] |= std::uint64_t(1) << (v & 63);
-        firstWord_ = std::min(firstWord_, word);
-        lastWord_ = std::max(lastWord_, word);
-    }
+    // The first half of a query: marks in found_ the points of the cells the balls touch,
+    // notes in cellBalls_ (and touchedCells_) which balls touch each cell, and leaves the
+    // words that hold marks between firstWord_ and lastWord_.
+    void markBalls(const double* centres, double radius, int balls);
     // Point v from its recorded cell to cell `to`.
     void relocate(int v, int to);
     // Lays out the cells' slots for every point's cell, with fresh spare room, and empties
@@ -87,29 +82,7 @@ private:
 template <class F>
 void KVPointGrid::forEachInBalls(const double* centres, double radius, int balls, F f) {
     if (cellStart_.empty() || !(radius >= 0.0)) return;
-    firstWord_ = found_.size();
-    lastWord_ = 0;
-    for (int b = 0; b < std::min(balls, 32); ++b) {
-        const double* c = centres + 3 * b;
-        if (!(std::isfinite(c[0]) && std::isfinite(c[1]) && std::isfinite(c[2]))) continue;
-        const double reach =
-            radius * (1.0 + 1e-9) + (std::fabs(c[0]) + std::fabs(c[1]) + std::fabs(c[2])) * 1e-12;
-        const int z1 = axisCell(2, c[2] + reach), y1 = axisCell(1, c[1] + reach);
-        for (int cz = axisCell(2, c[2] - reach); cz <= z1; ++cz) {
-            const double gz = gapToCell(2, cz, c[2]);
-            for (int cy = axisCell(1, c[1] - reach); cy <= y1; ++cy) {
-                const double gy = gapToCell(1, cy, c[1]);
-                const double rest = reach * reach - gy * gy - gz * gz;
-                if (!(rest >= 0.0)) continue;
-                const double half = std::sqrt(rest);
-                const int x1 = axisCell(0, c[0] + half);
-                for (int cx = axisCell(0, c[0] - half); cx <= x1; ++cx)
-                    touchCell(cellIndex(cx, cy, cz), b);
-            }
-        }
-    }
-    for (int v : overflow_)
-        if (cellBalls_[~cellOfPoint_[v]] != 0) markFound(v);
+    markBalls(centres, radius, std::min(balls, 32));
     for (size_t word = firstWord_; word <= lastWord_ && word < found_.size(); ++word) {
         std::uint64_t bits = found_[word];
         found_[word] = 0;

@@ -142,27 +142,34 @@ void MRampAttribute::setInterpolationAtIndex(MRampAttribute::MInterpolation inte
 namespace {
 using Curve = std::vector<RampData::Entry>;
 
-// The handle's curve read afresh; false (and no curve) for a handle bound to no ramp. Kept
-// out of line so that the lookup with a current curve stays a short leaf.
-[[gnu::noinline]] bool rereadCurve(const MPlug& plug, std::shared_ptr<const void>& curve,
-                                   std::uint64_t& generation) {
+void evaluate(const std::shared_ptr<const void>& curve, float position, float& value,
+              MStatus* ReturnStatus) {
+    value = RampData::curveValue(*static_cast<const Curve*>(curve.get()), position);
+    report(ReturnStatus, MS::kSuccess);
+}
+
+// The lookup of a handle whose curve is missing or out of date: the curve is read afresh
+// first (a handle bound to no ramp fails). Kept out of line so that a lookup with a current
+// curve stays a short leaf.
+[[gnu::noinline]] void evaluateAfresh(const MPlug& plug, std::shared_ptr<const void>& curve,
+                                      std::uint64_t& generation, float position, float& value,
+                                      MStatus* ReturnStatus) {
     RampData ramp;
     curve.reset();
-    if (!readRamp(plug, ramp)) return false;
+    if (!readRamp(plug, ramp)) {
+        report(ReturnStatus, MS::kFailure);
+        return;
+    }
     // Counted after the read, so that a compute the read set off counts as seen.
     curve = std::make_shared<const Curve>(ramp.curve());
     generation = rvhost::Node::valueGeneration();
-    return true;
+    evaluate(curve, position, value, ReturnStatus);
 }
 } // namespace
 
 void MRampAttribute::getValueAtPosition(float position, float& value, MStatus* ReturnStatus,
                                         MDGContext&) {
-    if ((!curve_ || curveGeneration_ != rvhost::Node::valueGeneration()) &&
-        !rereadCurve(plug_, curve_, curveGeneration_)) {
-        report(ReturnStatus, MS::kFailure);
-        return;
-    }
-    value = RampData::curveValue(*static_cast<const Curve*>(curve_.get()), position);
-    report(ReturnStatus, MS::kSuccess);
+    if (!curve_ || curveGeneration_ != rvhost::Node::valueGeneration())
+        return evaluateAfresh(plug_, curve_, curveGeneration_, position, value, ReturnStatus);
+    evaluate(curve_, position, value, ReturnStatus);
 }
