@@ -29,6 +29,7 @@ void KVPointGrid::clear() {
     cellBalls_.clear();
     touchedCells_.clear();
     dims_[0] = dims_[1] = dims_[2] = 0;
+    lastCell_[0] = lastCell_[1] = lastCell_[2] = 0;
 }
 
 void KVPointGrid::build(const MPointArray& points) {
@@ -60,6 +61,7 @@ void KVPointGrid::build(const MPointArray& points) {
         origin_[a] = lo[a];
         const double count = extent[a] > 0.0 ? std::ceil(extent[a] / size) : 1.0;
         dims_[a] = static_cast<int>(std::clamp(count, 1.0, double(kMaxAxisCells)));
+        lastCell_[a] = dims_[a] - 1;
         inverseSize_[a] = extent[a] > 0.0 ? dims_[a] / extent[a] : 0.0;
     }
     const size_t cells = static_cast<size_t>(dims_[0]) * dims_[1] * dims_[2];

@@ -35,10 +35,12 @@ public:
 
 private:
     int cellIndex(int cx, int cy, int cz) const { return (cz * dims_[1] + cy) * dims_[0] + cx; }
+    // Below the grid (or NaN) gives 0, beyond it the last cell; without branches, as every
+    // moved point asks it thrice.
     int axisCell(int axis, double coordinate) const {
-        const double t = (coordinate - origin_[axis]) * inverseSize_[axis];
-        if (!(t > 0.0)) return 0; // below, or NaN
-        if (t >= dims_[axis] - 1) return dims_[axis] - 1;
+        double t = (coordinate - origin_[axis]) * inverseSize_[axis];
+        t = t > 0.0 ? t : 0.0;
+        t = t < lastCell_[axis] ? t : lastCell_[axis];
         return static_cast<int>(t);
     }
     int cellOf(const MPoint& p) const {
@@ -62,6 +64,7 @@ private:
     double origin_[3] = {0, 0, 0};
     double inverseSize_[3] = {1, 1, 1};
     int dims_[3] = {0, 0, 0};
+    double lastCell_[3] = {0, 0, 0}; // dims_ - 1
     // Cell c owns slots_[cellStart_[c], cellStart_[c + 1]); the first cellCount_[c] are used.
     std::vector<int> cellStart_;
     std::vector<int> cellCount_;
