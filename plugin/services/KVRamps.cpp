@@ -4,17 +4,9 @@
 #include "sculpt/KVPSCtxData.h"
 #include "services/KVRampString.h"
 
-#include <maya/MDGContext.h>
 #include <maya/MGlobal.h>
 
 namespace {
-// The ramp's value at the position, or the fallback when the host cannot evaluate it.
-float rampValue(MRampAttribute& ramp, float position, float fallback) {
-    float value = fallback;
-    ramp.getValueAtPosition(position, value, nullptr, MDGContext::fsNormal);
-    return value;
-}
-
 void loadRamp(const char* optionName, MString& kept, MRampAttribute& ramp) {
     bool exists = false;
     const MString text = MGlobal::optionVarStringValue(optionName, &exists);

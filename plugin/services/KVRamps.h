@@ -17,12 +17,15 @@ MStatus loadRampsFromOptionVars();
 // The current manipulator's ramps at a position. Without a manipulator (or a value)
 // the fall-off gives 0 and the envelopes 1, which leave the brush unscaled. (The fall-off
 // is inline: the brush looks it up for every vertex it reaches.)
+// The ramp's value at the position, or the fallback when the host cannot evaluate it.
+inline float rampValue(MRampAttribute& ramp, float position, float fallback) {
+    float value = fallback;
+    ramp.getValueAtPosition(position, value, nullptr, MDGContext::fsNormal);
+    return value;
+}
 inline float evalFallOff(float position) {
     RavelinManipNode* manipulator = RavelinManipNode::current();
-    float value = 0.0f;
-    if (manipulator)
-        manipulator->fallOff.getValueAtPosition(position, value, nullptr, MDGContext::fsNormal);
-    return value;
+    return manipulator ? rampValue(manipulator->fallOff, position, 0.0f) : 0.0f;
 }
 float evalValueEnvelope(float position);
 float evalRadiusEnvelope(float position);
