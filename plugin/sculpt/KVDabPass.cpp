@@ -2,6 +2,7 @@
 
 #include "sculpt/KVSculptServices.h"
 #include "sculpt/RVMeshData.h"
+#include "services/KVRamps.h"
 
 #include <maya/MPlane.h>
 
@@ -39,7 +40,7 @@ KVDabPass::KVDabPass(RVMeshData& record, KVPSCtxData& state, KVSculptServices& s
       radius_(state.radius),
       // Beyond this squared distance the rounded root exceeds the radius for certain.
       outsideSquared_(state.radius * state.radius * (1.0 + 1e-9)), count_(record.instanceCount),
-      stencilActive_(services.stencilActive()) {
+      stencilActive_(services.stencilActive()), fallOffRamp_(services.fallOffRamp()) {
     for (int j = 0; j < count_; ++j) {
         Instance& in = instances_[j];
         in.centre = record.instanceCentres[j];
@@ -136,6 +137,10 @@ inline double KVDabPass::brushStrength(double falloff) const {
     return brush_.control ? -strength : strength;
 }
 
+inline float KVDabPass::fallOff(float ratio) {
+    return fallOffRamp_ ? rampValue(*fallOffRamp_, ratio, 0.0f) : services_.evalFallOff(ratio);
+}
+
 inline void KVDabPass::showVector(int j, int v, const MVector& vector) {
     if (v < displayOwner_[j]) return;
     displayOwner_[j] = v;
@@ -177,7 +182,7 @@ void KVDabPass::paintMask(int v, double falloff) {
     const double ratio = distance / radius_;
     const double stencil = stencilActive_ ? services_.stencilSample(p) : 1.0;
     const MVector& normal = record_.worldVertexNormals[v];
-    const double falloff = services_.evalFallOff(static_cast<float>(ratio));
+    const double falloff = fallOff(static_cast<float>(ratio));
     double strength = brushStrength(falloff);
     if (!brush_.accumulate)
         strength = capStrokeAmount(record_.strokeAmount[v], strength, brush_.value);

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+class MRampAttribute;
 class RVMeshData;
 class KVSculptServices;
 
@@ -68,6 +69,7 @@ private:
     void paintMask(int v, double falloff);
     MVector smoothPull(int v, const MPoint& p) const;
     double brushStrength(double falloff) const;
+    float fallOff(float ratio);
     void showVector(int j, int v, const MVector& vector);
     // The instances' display vectors into the state, once a pass, not once a pair.
     void publishDisplayVectors();
@@ -81,6 +83,7 @@ private:
     const double outsideSquared_;
     const int count_;
     const bool stencilActive_;
+    MRampAttribute* const fallOffRamp_;
     Instance instances_[kMaxBrushInstances];
     // The instance centres as the grid's query takes them.
     double centres_[3 * kMaxBrushInstances];

@@ -20,6 +20,9 @@ bool KVSculptServices::manipulatorExists() {
 float KVSculptServices::evalFallOff(float) {
     return 1.0f;
 }
+MRampAttribute* KVSculptServices::fallOffRamp() {
+    return nullptr;
+}
 MStatus KVSculptServices::updateStrokeMultipliers() {
     return MS::kSuccess;
 }

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+class MRampAttribute;
 class RVMeshData;
 struct KVCursorSample;
 
@@ -29,6 +30,9 @@ public:
     virtual bool manipulatorExists();
     // The falloff ramp at a distance ratio in [0, 1].
     virtual float evalFallOff(float position);
+    // The host's falloff ramp attribute that evalFallOff reads, when there is one, so that
+    // a dab asks the host directly for every vertex it reaches; null: ask evalFallOff.
+    virtual MRampAttribute* fallOffRamp();
     // Working value, radius, spacing and mask scale for the next dab (envelopes, pen).
     virtual MStatus updateStrokeMultipliers();
 

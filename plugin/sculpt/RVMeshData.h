@@ -22,6 +22,7 @@
 
 #include <rpc.h>
 
+#include <cstdint>
 #include <vector>
 
 // What one brush instance left on a vertex at the grab gather.
@@ -124,7 +125,8 @@ public:
     MPointArray dabStartWorldPoints;
     MPointArray sparePoints;
     MDoubleArray strokeAmount;
-    std::vector<bool> strokeTouched;
+    // A byte a vertex, not a bit: a dab tests it for every vertex it reaches.
+    std::vector<std::uint8_t> strokeTouched;
     std::vector<bool> maskFlag;
     std::vector<double> maskWeight;
     MFloatVectorArray objectNormals;
@@ -158,7 +160,7 @@ public:
     // dabStartWorldPoints matches worldPoints but at these vertices (each listed once,
     // flagged in dabStartStale): indexed dabs moved them since the copy was last synced.
     std::vector<int> staleDabStart;
-    std::vector<bool> dabStartStale;
+    std::vector<std::uint8_t> dabStartStale;
     // Vertices the last indexed dab reached: dabTouchCount is zero everywhere else.
     std::vector<int> lastDabVertices;
     // The grid and the dab-start copy (but for the stale list) match worldPoints, and the

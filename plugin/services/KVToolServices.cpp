@@ -33,6 +33,11 @@ float KVToolServices::evalFallOff(float position) {
     return ::evalFallOff(position);
 }
 
+MRampAttribute* KVToolServices::fallOffRamp() {
+    RavelinManipNode* manipulator = RavelinManipNode::current();
+    return manipulator ? &manipulator->fallOff : nullptr;
+}
+
 MStatus KVToolServices::updateStrokeMultipliers() {
     return ::updateStrokeMultipliers(KVPSCtxData::instance(), RavelinManipNode::current());
 }

@@ -12,5 +12,6 @@ public:
     std::vector<RVMeshData*> inModelRecords() override;
     bool manipulatorExists() override;
     float evalFallOff(float position) override;
+    MRampAttribute* fallOffRamp() override;
     MStatus updateStrokeMultipliers() override;
 };

@@ -4,6 +4,7 @@
 #include "scene/Graph.h"
 #include "scene/Report.h"
 
+using rvhost::RampCurve;
 using rvhost::RampData;
 using rvhost::report;
 using rvhost::reported;
@@ -140,11 +141,9 @@ void MRampAttribute::setInterpolationAtIndex(MRampAttribute::MInterpolation inte
 }
 
 namespace {
-using Curve = std::vector<RampData::Entry>;
-
 void evaluate(const std::shared_ptr<const void>& curve, float position, float& value,
               MStatus* ReturnStatus) {
-    value = RampData::curveValue(*static_cast<const Curve*>(curve.get()), position);
+    value = static_cast<const RampCurve*>(curve.get())->value(position);
     report(ReturnStatus, MS::kSuccess);
 }
 
@@ -161,7 +160,7 @@ void evaluate(const std::shared_ptr<const void>& curve, float position, float& v
         return;
     }
     // Counted after the read, so that a compute the read set off counts as seen.
-    curve = std::make_shared<const Curve>(ramp.curve());
+    curve = std::make_shared<const RampCurve>(ramp.curve());
     generation = rvhost::Node::valueGeneration();
     evaluate(curve, position, value, ReturnStatus);
 }

@@ -24,4 +24,10 @@ std::vector<RampData::Entry> RampData::curve() const {
     return sorted;
 }
 
+RampCurve::RampCurve(const std::vector<RampData::Entry>& sorted) {
+    knots_.reserve(sorted.size());
+    for (const RampData::Entry& e : sorted)
+        knots_.push_back({e.position, e.value, e.interpolation});
+}
+
 } // namespace rvhost

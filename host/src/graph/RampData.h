@@ -26,10 +26,25 @@ public:
     Entry* find(unsigned int index);
     // The entries in the order the curve takes them: by position, ties by index.
     std::vector<Entry> curve() const;
-    // The curve through entries in that order at a position: before the first entry its
-    // value, after the last entry its value, between two the left entry's interpolation.
-    // An empty curve gives 0. (Inline: brushes evaluate it once per vertex.)
-    static float curveValue(const std::vector<Entry>& curve, float position);
+};
+
+// A ramp's curve made ready for lookups: its entries in curve order, their positions and
+// values widened once to the doubles that the interpolation works in.
+class RampCurve {
+public:
+    explicit RampCurve(const std::vector<RampData::Entry>& sorted);
+    // The curve at a position: before the first entry its value, after the last entry its
+    // value, between two the left entry's interpolation. An empty curve gives 0. (Inline:
+    // brushes look it up once per vertex.)
+    float value(float position) const;
+
+private:
+    struct Knot {
+        double position;
+        double value;
+        int interpolation;
+    };
+    std::vector<Knot> knots_;
 };
 
 // Catmull-Rom through the values of the entries around the segment (ends repeated).
@@ -38,31 +53,34 @@ inline double rampSpline(double before, double v0, double v1, double after, doub
                   (3 * v0 - before - 3 * v1 + after) * t * t * t);
 }
 
-inline float RampData::curveValue(const std::vector<Entry>& sorted, float position) {
-    if (sorted.empty()) return 0.0f;
-    if (position <= sorted.front().position) return sorted.front().value;
-    if (position >= sorted.back().position) return sorted.back().value;
-    size_t k = 0;
-    while (sorted[k + 1].position <= position)
+inline float RampCurve::value(float position) const {
+    if (knots_.empty()) return 0.0f;
+    const double at = position;
+    const Knot* k = knots_.data();
+    const Knot* last = k + knots_.size() - 1;
+    // The values came from floats, so the narrowing back is exact.
+    if (at <= k->position) return static_cast<float>(k->value);
+    if (at >= last->position) return static_cast<float>(last->value);
+    while (k[1].position <= at)
         ++k;
-    const Entry& a = sorted[k];
-    const Entry& b = sorted[k + 1];
-    double t = (double(position) - a.position) / (double(b.position) - a.position);
+    const Knot& a = k[0];
+    const Knot& b = k[1];
+    double t = (at - a.position) / (b.position - a.position);
     switch (a.interpolation) {
     case 0:
-        return a.value;
+        return static_cast<float>(a.value);
     case 2:
         t = t * t * (3 - 2 * t);
         break;
     case 3: {
-        double before = k > 0 ? sorted[k - 1].value : a.value;
-        double after = k + 2 < sorted.size() ? sorted[k + 2].value : b.value;
+        const double before = k > knots_.data() ? k[-1].value : a.value;
+        const double after = k + 1 < last ? k[2].value : b.value;
         return static_cast<float>(rampSpline(before, a.value, b.value, after, t));
     }
     default:
         break;
     }
-    return static_cast<float>(a.value + (double(b.value) - a.value) * t);
+    return static_cast<float>(a.value + (b.value - a.value) * t);
 }
 
 } // namespace rvhost
