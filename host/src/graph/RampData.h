@@ -66,19 +66,22 @@ inline float RampCurve::value(float position) const {
     const Knot& a = k[0];
     const Knot& b = k[1];
     double t = (at - a.position) / (b.position - a.position);
-    switch (a.interpolation) {
-    case 0:
-        return static_cast<float>(a.value);
-    case 2:
-        t = t * t * (3 - 2 * t);
-        break;
-    case 3: {
-        const double before = k > knots_.data() ? k[-1].value : a.value;
-        const double after = k + 1 < last ? k[2].value : b.value;
-        return static_cast<float>(rampSpline(before, a.value, b.value, after, t));
-    }
-    default:
-        break;
+    // Linear, the common case, is tested first and needs nothing more.
+    if (a.interpolation != 1) {
+        switch (a.interpolation) {
+        case 0:
+            return static_cast<float>(a.value);
+        case 2:
+            t = t * t * (3 - 2 * t);
+            break;
+        case 3: {
+            const double before = k > knots_.data() ? k[-1].value : a.value;
+            const double after = k + 1 < last ? k[2].value : b.value;
+            return static_cast<float>(rampSpline(before, a.value, b.value, after, t));
+        }
+        default:
+            break;
+        }
     }
     return static_cast<float>(a.value + (b.value - a.value) * t);
 }
