@@ -33,9 +33,9 @@ public:
 class RampCurve {
 public:
     explicit RampCurve(const std::vector<RampData::Entry>& sorted);
-    // The curve at a position: before the first entry its value, after the last entry its
-    // value, between two the left entry's interpolation. An empty curve gives 0. (Inline:
-    // brushes look it up once per vertex.)
+    // The curve at a position: before the first entry (or at a NaN position) its value,
+    // after the last entry its value, between two the left entry's interpolation. An empty
+    // curve gives 0. (Inline: brushes look it up once per vertex.)
     float value(float position) const;
 
 private:
@@ -58,8 +58,9 @@ inline float RampCurve::value(float position) const {
     const double at = position;
     const Knot* k = knots_.data();
     const Knot* last = k + knots_.size() - 1;
-    // The values came from floats, so the narrowing back is exact.
-    if (at <= k->position) return static_cast<float>(k->value);
+    // The values came from floats, so the narrowing back is exact. A NaN position gives
+    // the first value.
+    if (!(at > k->position)) return static_cast<float>(k->value);
     if (at >= last->position) return static_cast<float>(last->value);
     while (k[1].position <= at)
         ++k;

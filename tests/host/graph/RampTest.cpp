@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 class RampHolder : public MPxNode {
@@ -86,6 +88,23 @@ TEST_F(RampTest, EachInterpolationShapesTheSegmentAfterItsEntry) {
     // Outside the entries the end values hold.
     EXPECT_FLOAT_EQ(at(-1.0f), 0.0f);
     EXPECT_FLOAT_EQ(at(2.0f), 1.0f);
+}
+
+TEST_F(RampTest, ASplineSegmentReadsTheEntriesAroundIt) {
+    add({{0.0f, 0.0f, 3}, {0.25f, 1.0f, 3}, {0.5f, 0.5f, 3}, {1.0f, 0.75f, 3}});
+    // Catmull-Rom at the middle of each segment, worked by hand: the first segment repeats
+    // its left value before it, the last its right value after it.
+    EXPECT_FLOAT_EQ(at(0.125f), 0.53125f);
+    EXPECT_FLOAT_EQ(at(0.375f), 0.796875f);
+    EXPECT_FLOAT_EQ(at(0.75f), 0.59375f);
+}
+
+TEST_F(RampTest, ANaNPositionGivesTheFirstValue) {
+    add({{0.5f, 0.3f, 1}});
+    EXPECT_FLOAT_EQ(at(std::nanf("")), 0.3f);
+    add({{0.0f, 0.9f, 1}});
+    EXPECT_FLOAT_EQ(at(std::nanf("")), 0.9f);
+    EXPECT_FLOAT_EQ(at(0.25f), 0.6f);
 }
 
 TEST_F(RampTest, TheOrderEntriesWereAddedInDoesNotMatter) {
