@@ -98,6 +98,23 @@ TEST_F(ToolStroke, ADabMovesEveryVertexInReachAlongObjectY) {
     EXPECT_DOUBLE_EQ(height(-3, -2), 0.0);
 }
 
+TEST_F(ToolStroke, TheFallOffRampShapesADab) {
+    addPlane();
+    // From 1 at the centre down to 0 at the rim, linearly.
+    setOption("RVOption_fallOffRamp", "1,0,1,0,1,1");
+    dab(3, -2);
+    EXPECT_NEAR(height(3, -2), 1.0, 1e-6);
+    EXPECT_NEAR(height(4, -2), 1.0 - 1.0 / 1.5, 1e-6);
+    EXPECT_NEAR(height(3, -1), 1.0 - 1.0 / 1.5, 1e-6);
+    EXPECT_NEAR(height(4, -1), 1.0 - std::sqrt(2.0) / 1.5, 1e-6);
+    EXPECT_DOUBLE_EQ(height(5, -2), 0.0);
+    // An edit of the ramp between strokes shows in the next one: now flat at one half.
+    setOption("RVOption_fallOffRamp", "0.5,0,1");
+    dab(-4, 4);
+    EXPECT_NEAR(height(-4, 4), 0.5, 1e-6);
+    EXPECT_NEAR(height(-3, 5), 0.5, 1e-6);
+}
+
 TEST_F(ToolStroke, MirroringAcrossXMovesTheOtherSideToo) {
     addPlane();
     setOption("RVOption_reflectAxisX", 1);
