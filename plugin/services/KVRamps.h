@@ -1,8 +1,8 @@
 #pragma once
 // The tool's three ramps as the stroke uses them: loaded from their option strings onto the
-// current manipulator, evaluated for the fall-off and the envelopes (the stroke's brushStrength
-// reads evalFallOff), and the multiplier update that scales the working value and radius before
-// every dab.
+// current manipulator, evaluated for the fall-off and the envelopes (a dab reads the fall-off
+// ramp itself through rampValue), and the multiplier update that scales the working value and
+// radius before every dab.
 #include "display/RavelinManipNode.h"
 
 #include <maya/MDGContext.h>
@@ -14,15 +14,15 @@ class KVPSCtxData;
 // and RVOption_fallOffRamp. Failure when there is no manipulator.
 MStatus loadRampsFromOptionVars();
 
-// The current manipulator's ramps at a position. Without a manipulator (or a value)
-// the fall-off gives 0 and the envelopes 1, which leave the brush unscaled. (The fall-off
-// is inline: the brush looks it up for every vertex it reaches.)
-// The ramp's value at the position, or the fallback when the host cannot evaluate it.
+// The ramp's value at the position, or the fallback when the host cannot evaluate it. Inline:
+// a dab looks the fall-off up for every vertex it reaches.
 inline float rampValue(MRampAttribute& ramp, float position, float fallback) {
     float value = fallback;
     ramp.getValueAtPosition(position, value, nullptr, MDGContext::fsNormal);
     return value;
 }
+// The current manipulator's ramps at a position. Without a manipulator (or a value)
+// the fall-off gives 0 and the envelopes 1, which leave the brush unscaled.
 inline float evalFallOff(float position) {
     RavelinManipNode* manipulator = RavelinManipNode::current();
     return manipulator ? rampValue(manipulator->fallOff, position, 0.0f) : 0.0f;
