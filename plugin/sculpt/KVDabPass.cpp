@@ -1,5 +1,6 @@
 #include "sculpt/KVDabPass.h"
 
+#include "sculpt/KVBitOps.h"
 #include "sculpt/KVSculptServices.h"
 #include "sculpt/RVMeshData.h"
 #include "services/KVRamps.h"
@@ -109,11 +110,11 @@ void KVDabPass::runIndexed(int n) {
 
 // The per-vertex and per-pair code is inlined into both walks: it runs some hundred
 // thousand times a dab.
-[[gnu::always_inline]] inline KVDabPass::Gathered
+KV_FORCE_INLINE KVDabPass::Gathered
 KVDabPass::processVertex(int v, const MPoint& p, std::uint32_t instances) {
     Gathered gathered;
     for (; instances != 0; instances &= instances - 1) {
-        const int j = __builtin_ctz(instances);
+        const int j = countTrailingZeros(instances);
         const MPoint& centre = instances_[j].centre;
         const double dx = p.x - centre.x, dy = p.y - centre.y, dz = p.z - centre.z;
         const double squared = dx * dx + dy * dy + dz * dz;
@@ -175,7 +176,7 @@ void KVDabPass::paintMask(int v, double falloff) {
     record_.maskFlag[v] = true;
 }
 
-[[gnu::always_inline]] inline void KVDabPass::addPair(int v, int j, const MPoint& p,
+KV_FORCE_INLINE void KVDabPass::addPair(int v, int j, const MPoint& p,
                                                       double distance, Gathered& gathered) {
     const Instance& in = instances_[j];
     gathered.count += 1;

@@ -6,6 +6,8 @@
 // little spare room for points that move in. A point that finds its new cell full waits on
 // a short overflow list, which every query scans; only a long list makes the grid lay its
 // cells out afresh, so a stroke that crowds points together costs little more.
+#include "sculpt/KVBitOps.h"
+
 #include <maya/MPointArray.h>
 
 #include <algorithm>
@@ -90,7 +92,7 @@ void KVPointGrid::forEachInBalls(const double* centres, double radius, int balls
         std::uint64_t bits = found_[word];
         found_[word] = 0;
         for (; bits != 0; bits &= bits - 1) {
-            const int v = static_cast<int>(word * 64 + static_cast<size_t>(__builtin_ctzll(bits)));
+            const int v = static_cast<int>(word * 64 + static_cast<size_t>(countTrailingZeros(bits)));
             f(v, cellBalls_[cellOfCode(cellOfPoint_[v])]);
         }
     }
