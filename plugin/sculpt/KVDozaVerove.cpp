@@ -73,7 +73,11 @@ void KVDozaVerove::toolOffCleanup() {
     KVPSCtxData& data = KVPSCtxData::instance();
     // Put away in the middle of a stroke, the tool ends it as a release would, so that the
     // stroke is written back and stays one step of the undo queue.
-    if (data.setUp && strokeUnderWay(data)) finishStroke();
+    if (data.setUp && strokeUnderWay(data)) {
+        finishStroke();
+        MGlobal::displayWarning("Ravelin: the tool was put away during a stroke; the stroke "
+                                "was ended there.");
+    }
     if (!KVSculptRegistry::instance().empty()) {
         if (RavelinManipNode* manipulator = RavelinManipNode::current())
             manipulator->nodeObject = MObject();
