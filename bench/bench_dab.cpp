@@ -4,7 +4,11 @@
 // whole-mesh reference loop; "contextDrags/" drives the built plug-in's tool with hostMouse
 // drags (press before, release after the measurement), the host's falloff ramp included.
 // Every iteration is one drag sample of a stroke that zigzags over the grid.
+// The grab brush on the same grid: "grabSamples/" times the samples after the gather
+// (translation, rotation, scaling) directly, "grabGather/" the gather of about 1% of the
+// grid, and "contextGrab/" a grab stroke's drags through the tool.
 #include "sculpt/KVDabPass.h"
+#include "sculpt/KVGrabBrush.h"
 #include "sculpt/KVPSCtxData.h"
 #include "sculpt/KVSculptServices.h"
 #include "sculpt/KVStroke.h"
@@ -114,8 +118,9 @@ void dabs(benchmark::State& bench, int mode, int reflectCode, bool wholeMesh) {
     if (!wholeMesh) bench.counters["reached"] = reached / std::max(k, 1);
 }
 // The same strokes through the tool: the plug-in's context picks and strokes the grid.
-void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
-    Scene& s = scene();
+// The plug-in loaded and its tool picked on the grid, once.
+bool toolReady() {
+    scene();
     static const bool loaded = [] {
         const bool ok = MGlobal::executeCommand("loadPlugin Ravelin") &&
                         MGlobal::executeCommand("RavelinContext rvBench") &&
@@ -126,7 +131,11 @@ void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
         MGlobal::setOptionVarValue("RVOption_fallOffRamp", MString("1,0,1,0,1,1"));
         return ok;
     }();
-    if (!loaded) {
+    return loaded;
+}
+void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
+    Scene& s = scene();
+    if (!toolReady()) {
         bench.SkipWithError("the plug-in's tool could not be set up");
         return;
     }
@@ -145,6 +154,80 @@ void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
     }
     MGlobal::executeCommand("hostMouse -release 700 340");
 }
+// The k-th cursor position of a grab stroke that starts at port (700, 340): to and fro
+// over 10 units along x, or, turning, round a circle of 60 pixels about the start.
+void grabCursor(int k, bool turning, short& x, short& y) {
+    if (turning) {
+        x = static_cast<short>(std::lround(700 + 60 * std::cos(0.2 * k)));
+        y = static_cast<short>(std::lround(340 + 60 * std::sin(0.2 * k)));
+        return;
+    }
+    const int step = k % 20;
+    x = static_cast<short>(700 + 10 * (step < 10 ? step : 20 - step));
+    y = 340;
+}
+// Grab samples after a gather at the grid's point (10, 11), with Control (rotation) or
+// Control+Shift (scaling) as asked.
+void grabSamples(benchmark::State& bench, bool control, bool shift, bool wholeMesh) {
+    Scene& s = scene();
+    s.flatten();
+    s.state.mode = kGrab;
+    s.state.reflectCode = 0;
+    s.state.meshesReady = true;
+    s.state.grabGathered = s.state.grabDepthTaken = s.state.rotating = s.state.scaling = false;
+    KVDabPass::wholeMeshWalk() = wholeMesh;
+    KVCursorSample sample;
+    sample.x = 700;
+    sample.y = 340;
+    KVGrabBrush(s.state, s.services).applyGrab(sample);
+    sample.control = control;
+    sample.shift = shift;
+    int k = 0;
+    for (auto _ : bench) {
+        grabCursor(k++, control && !shift, sample.x, sample.y);
+        KVGrabBrush(s.state, s.services).applyGrab(sample);
+    }
+    KVDabPass::wholeMeshWalk() = false;
+    s.record.settleObjectPoints();
+    bench.counters["gathered"] = static_cast<double>(s.record.touchedVertices.size());
+}
+// The gather alone, again and again at the same spot of the flat grid.
+void grabGather(benchmark::State& bench, bool wholeMesh) {
+    Scene& s = scene();
+    s.flatten();
+    s.state.mode = kGrab;
+    s.state.reflectCode = 0;
+    s.state.cursorX = 700;
+    s.state.cursorY = 340;
+    KVDabPass::wholeMeshWalk() = wholeMesh;
+    KVGrabBrush grab(s.state, s.services);
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(grab.gather(s.record));
+    KVDabPass::wholeMeshWalk() = false;
+    bench.counters["gathered"] = static_cast<double>(s.record.touchedVertices.size());
+}
+// A grab stroke through the tool: the press gathers, the drags are measured.
+void contextGrab(benchmark::State& bench, const char* keys) {
+    Scene& s = scene();
+    if (!toolReady()) {
+        bench.SkipWithError("the plug-in's tool could not be set up");
+        return;
+    }
+    s.flatten();
+    MGlobal::setOptionVarValue("RVOption_mode", kGrab);
+    for (const char* axis :
+         {"RVOption_reflectAxisX", "RVOption_reflectAxisY", "RVOption_reflectAxisZ"})
+        MGlobal::setOptionVarValue(axis, 0);
+    MGlobal::executeCommand("hostMouse -press 700 340");
+    int k = 0;
+    short x = 0, y = 0;
+    for (auto _ : bench) {
+        grabCursor(k++, std::string(keys) == " -ctrl", x, y);
+        MGlobal::executeCommand(MString("hostMouse -drag ") + x + " " + y + keys);
+    }
+    MGlobal::executeCommand("hostMouse -release 700 340");
+}
+
 // Every run is kDabs dabs, timed in milliseconds a dab.
 void dabRun(benchmark::internal::Benchmark* b) {
     b->Iterations(kDabs)->Unit(benchmark::kMillisecond);
@@ -164,6 +247,15 @@ BENCHMARK_CAPTURE(dabs, noDeform, kNoDeform, 0, false)->Apply(dabRun);
 BENCHMARK_CAPTURE(contextDrags, displace, kDisplace, 0)->Apply(dabRun);
 BENCHMARK_CAPTURE(contextDrags, displace8, kDisplace, 7)->Apply(dabRun);
 BENCHMARK_CAPTURE(contextDrags, smooth, kSmooth, 0)->Apply(dabRun);
+
+BENCHMARK_CAPTURE(grabSamples, translate_indexed, false, false, false)->Apply(dabRun);
+BENCHMARK_CAPTURE(grabSamples, translate_wholeMesh, false, false, true)->Apply(dabRun);
+BENCHMARK_CAPTURE(grabSamples, rotate_indexed, true, false, false)->Apply(dabRun);
+BENCHMARK_CAPTURE(grabSamples, scale_indexed, true, true, false)->Apply(dabRun);
+BENCHMARK_CAPTURE(grabGather, indexed, false)->Iterations(100)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(grabGather, wholeMesh, true)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(contextGrab, translate, "")->Apply(dabRun);
+BENCHMARK_CAPTURE(contextGrab, rotate, " -ctrl")->Apply(dabRun);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

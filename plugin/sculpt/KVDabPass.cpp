@@ -85,6 +85,7 @@ void KVDabPass::runWholeMesh(int n) {
 void KVDabPass::runIndexed(int n) {
     RVMeshData& r = record_;
     if (!r.dabIndexInSync) r.worldPointsChanged();
+    r.catchUpGrid();
     for (int v : r.lastDabVertices)
         r.dabTouchCount[v] = 0;
     r.lastDabVertices.clear();

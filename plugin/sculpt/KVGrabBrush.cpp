@@ -318,7 +318,7 @@ void KVGrabBrush::moveVertex(RVMeshData& record, int v, const MPointArray& grabP
             delta += (grabPoints[i] - (slot.centre + MVector(slot.offset))) * f;
             if (v > displayOwner_[k]) {
                 displayOwner_[k] = v;
-                state_.instanceDisplayVectors[static_cast<unsigned int>(k)] = delta.normal();
+                displayDelta_[k] = delta;
             }
         } else if (matrixValid_[i]) {
             delta += (timesMatrix(base, matrices_[i]) - base) * f;
@@ -338,14 +338,17 @@ void KVGrabBrush::moveGathered(RVMeshData& record, const MPointArray& grabPoints
         for (int v = 0; v < n; ++v)
             if (record.vertexRecords[v].touched) moveVertex(record, v, grabPoints);
         record.dabIndexInSync = false;
-        return;
+    } else {
+        // The base shape stays in the dab-start copy, so every moved vertex lags there.
+        for (int v : record.touchedVertices) {
+            moveVertex(record, v, grabPoints);
+            record.markDabStartStale(v);
+        }
+        record.gridLagsTouched = true;
     }
-    // The base shape stays in the dab-start copy, so every moved vertex lags there.
-    for (int v : record.touchedVertices) {
-        moveVertex(record, v, grabPoints);
-        record.grid.move(v, record.worldPoints);
-        record.markDabStartStale(v);
-    }
+    // Each slot shows the direction of the last vertex's sum, normalised once.
+    for (int k = 0; k < kMaxBrushInstances; ++k)
+        if (displayOwner_[k] >= 0) state_.instanceDisplayVectors[k] = displayDelta_[k].normal();
 }
 
 MStatus KVGrabBrush::applyGrab(const KVCursorSample& sample) {

@@ -37,9 +37,11 @@ public:
     // axis on nothing scales.
     static MVector scaleForCode(int code, double sx, double sy);
 
-private:
-    // The hit under the cursor and the vertices every instance reaches; false on a miss.
+    // The hit under the cursor sample of the state and the vertices every instance reaches
+    // (the record's points must match the host mesh); false on a miss.
     bool gather(RVMeshData& record);
+
+private:
     void gatherWholeMesh(RVMeshData& record, const MPointArray& points);
     void gatherIndexed(RVMeshData& record, const MPointArray& points);
     // Vertex v at distance e from instance j's centre joins the instance.
@@ -62,7 +64,8 @@ private:
     MMatrix matrices_[kMaxBrushInstances];
     bool matrixValid_[kMaxBrushInstances] = {};
     bool stencilActive_ = false;
-    // The highest vertex that set each slot's display vector in this sample, so that the
-    // last vertex in index order wins however the vertices are visited.
+    // The highest vertex that set each slot's display vector in this sample (the last
+    // vertex in index order wins however the vertices are visited), and its sum so far.
     int displayOwner_[kMaxBrushInstances];
+    MVector displayDelta_[kMaxBrushInstances];
 };

@@ -181,6 +181,14 @@ void RVMeshData::worldPointsChanged() {
     dabStartStale.assign(worldPoints.length(), false);
     lastDabVertices.clear();
     dabIndexInSync = true;
+    gridLagsTouched = false;
+}
+
+void RVMeshData::catchUpGrid() {
+    if (!gridLagsTouched) return;
+    for (int v : touchedVertices)
+        grid.move(v, worldPoints);
+    gridLagsTouched = false;
 }
 
 void RVMeshData::syncDabStart() {

@@ -163,10 +163,15 @@ public:
     std::vector<std::uint8_t> dabStartStale;
     // Vertices the last indexed dab reached: dabTouchCount is zero everywhere else.
     std::vector<int> lastDabVertices;
-    // The grid and the dab-start copy (but for the stale list) match worldPoints, and the
-    // dab buffers are zero (but for dabTouchCount at lastDabVertices). Whoever writes
-    // worldPoints outside the dab code clears it.
+    // The grid (but for the touched vertices while gridLagsTouched) and the dab-start copy
+    // (but for the stale list) match worldPoints, and the dab buffers are zero (but for
+    // dabTouchCount at lastDabVertices). Whoever writes worldPoints outside the dab code
+    // and the grab clears it.
     bool dabIndexInSync = false;
+    // The grab moved the touched vertices without telling the grid: a whole gathered patch
+    // changes cells at every sample, and nothing asks the grid until the next dab or the
+    // rebuild at the stroke's end.
+    bool gridLagsTouched = false;
 
     // Vertex v moved in an indexed dab.
     void markDabStartStale(int v) {
@@ -176,6 +181,8 @@ public:
     }
     // Brings the dab-start copy up to worldPoints at the stale vertices.
     void syncDabStart();
+    // Brings the grid up to worldPoints at the touched vertices the grab moved.
+    void catchUpGrid();
     // The dab-start copy becomes worldPoints everywhere (the grab's base shape).
     void rebaseDabStart();
 
