@@ -316,3 +316,17 @@ TEST_F(GrabBrushTest, TheFirstSampleFailsWithoutAManipulatorOrMeshes) {
     EXPECT_EQ(grab().applyGrab(at(0, 0)), MS::kFailure);
     EXPECT_FALSE(state.grabGathered);
 }
+
+TEST_F(GrabBrushTest, RealtimeUpdateWritesEverySampleToTheHostMesh) {
+    press(320, 240);
+    drag(at(0, 1));
+    MPoint live;
+    MFnMesh(record.meshPath).getPoint(vertexAt(0, 0), live);
+    EXPECT_EQ(live.z, 0.0); // the cached points only
+    state.realtimeUpdate = true;
+    drag(at(0, 2));
+    MFnMesh(record.meshPath).getPoint(vertexAt(0, 0), live);
+    EXPECT_NEAR(live.z, 2.0, 1e-6);
+    EXPECT_TRUE(state.displayDirty);
+    EXPECT_TRUE(state.firstDabDone);
+}
