@@ -139,16 +139,16 @@ void KVGrabBrush::addSlot(RVMeshData& record, int v, int j, double e, const MPoi
     record.lowestGrabbedVertex = std::min(record.lowestGrabbedVertex, v);
     if (!vertex.touched) record.markTouched(v);
     const double radius = state_.radius;
-    MRampAttribute* ramp = services_.fallOffRamp();
     const float ratio = static_cast<float>(e / radius);
     VertexSlot slot;
-    slot.falloff = ramp ? rampValue(*ramp, ratio, 0.0f) : services_.evalFallOff(ratio);
+    slot.falloff =
+        fallOffRamp_ ? rampValue(*fallOffRamp_, ratio, 0.0f) : services_.evalFallOff(ratio);
     slot.instance = j;
     slot.centre = record.instanceCentres[j];
     slot.vector = record.instanceVectors[j];
     slot.offset = MPoint(0.0, 0.0, 0.0, 1.0);
     slot.distance = e / radius;
-    slot.dragDirection = (slot.centre - record.prevInstanceCentres[j]).normal();
+    slot.dragDirection = dragDirections_[j];
     vertex.slots.push_back(slot);
     vertex.startPoint = point;
     vertex.stencilFactor = stencilActive_ ? services_.stencilSample(point) : 1.0;
@@ -210,6 +210,9 @@ bool KVGrabBrush::gather(RVMeshData& record) {
     }
     state_.grabVectors = record.instanceVectors;
     stencilActive_ = services_.stencilActive();
+    fallOffRamp_ = services_.fallOffRamp();
+    for (int j = 0; j < record.instanceCount; ++j)
+        dragDirections_[j] = (record.instanceCentres[j] - record.prevInstanceCentres[j]).normal();
     if (KVDabPass::wholeMeshWalk() || !record.dabIndexInSync)
         gatherWholeMesh(record, record.worldPoints);
     else

@@ -12,6 +12,7 @@
 #include <maya/MStatus.h>
 #include <maya/MVector.h>
 
+class MRampAttribute;
 class RVMeshData;
 class KVSculptServices;
 struct KVCursorSample;
@@ -64,6 +65,10 @@ private:
     MMatrix matrices_[kMaxBrushInstances];
     bool matrixValid_[kMaxBrushInstances] = {};
     bool stencilActive_ = false;
+    // What every slot of a gather reads: the falloff ramp, and each instance's drag
+    // direction.
+    MRampAttribute* fallOffRamp_ = nullptr;
+    MVector dragDirections_[kMaxBrushInstances];
     // The highest vertex that set each slot's display vector in this sample (the last
     // vertex in index order wins however the vertices are visited), and its sum so far.
     int displayOwner_[kMaxBrushInstances];
