@@ -244,26 +244,31 @@ void KVGrabBrush::rotationMatrices(const RVMeshData& record, const MVector& ray)
         }
         const bool flip = state_.flipReflectedGrabRotation && (i % 2 == 1);
         const double angle = flip ? -state_.dialAngle : state_.dialAngle;
-        const MPoint pivot = i < int(state_.grabPivots.length()) ? state_.grabPivots[i] : MPoint();
+        MPoint pivot;
         MTransformationMatrix turn;
-        matrixValid_[i] = finite(axis) && std::isfinite(angle) && finite(pivot) &&
-                          i < int(state_.grabPivots.length()) &&
-                          turn.setToRotationAxis(axis, angle) == MS::kSuccess;
-        turn.setRotatePivot(pivot, MSpace::kWorld, false);
+        matrixValid_[i] = pivotOf(i, pivot) && finite(axis) && std::isfinite(angle) &&
+                          turn.setToRotationAxis(axis, angle) == MS::kSuccess &&
+                          turn.setRotatePivot(pivot, MSpace::kWorld, false) == MS::kSuccess;
         matrices_[i] = turn.asMatrix();
     }
 }
 
 void KVGrabBrush::scaleMatrices(const RVMeshData& record, const MVector& scale) {
+    const double factors[3] = {scale.x, scale.y, scale.z};
     for (int i = 0; i < record.instanceCount; ++i) {
-        const MPoint pivot = i < int(state_.grabPivots.length()) ? state_.grabPivots[i] : MPoint();
+        MPoint pivot;
         MTransformationMatrix stretch;
-        const double factors[3] = {scale.x, scale.y, scale.z};
-        matrixValid_[i] = finite(scale) && finite(pivot) && i < int(state_.grabPivots.length()) &&
-                          stretch.setScale(factors, MSpace::kWorld) == MS::kSuccess;
-        stretch.setScalePivot(pivot, MSpace::kWorld, false);
+        matrixValid_[i] = pivotOf(i, pivot) && finite(scale) &&
+                          stretch.setScale(factors, MSpace::kWorld) == MS::kSuccess &&
+                          stretch.setScalePivot(pivot, MSpace::kWorld, false) == MS::kSuccess;
         matrices_[i] = stretch.asMatrix();
     }
+}
+
+bool KVGrabBrush::pivotOf(int i, MPoint& pivot) const {
+    if (i >= static_cast<int>(state_.grabPivots.length())) return false;
+    pivot = state_.grabPivots[i];
+    return finite(pivot);
 }
 
 void KVGrabBrush::chooseMotion(RVMeshData& record, const KVCursorSample& sample,
@@ -372,13 +377,14 @@ MStatus KVGrabBrush::applyGrab(const KVCursorSample& sample) {
     record->settleObjectPoints();
     MPoint origin;
     MVector ray;
-    M3dView::active3dView().viewToWorld(sample.x, sample.y, origin, ray);
+    // Without the cursor's ray there is nowhere to carry the gathered vertices.
+    if (!M3dView::active3dView().viewToWorld(sample.x, sample.y, origin, ray))
+        return MS::kFailure;
     if (!state_.grabDepthTaken) {
         state_.grabDepth = origin.distanceTo(record->instanceCentres[0]);
         state_.grabDepthTaken = true;
     }
     const MPoint grab = origin + ray * state_.grabDepth;
-    // A cursor ray the view cannot give would carry the gathered vertices to nowhere.
     if (!finite(grab) || !finite(ray)) return MS::kFailure;
     MPointArray grabPoints;
     MVectorArray unused;

@@ -53,8 +53,12 @@ private:
     // A vertex from its base shape by the motion of every slot it holds.
     void moveVertex(RVMeshData& record, int v, const MPointArray& grabPoints);
     void moveGathered(RVMeshData& record, const MPointArray& grabPoints);
+    // Each instance's rotation or scaling about its pivot; an instance whose transformation
+    // the host rejects (or that is not finite) moves nothing.
     void rotationMatrices(const RVMeshData& record, const MVector& ray);
     void scaleMatrices(const RVMeshData& record, const MVector& scale);
+    // Instance i's pivot of the motion under way, when it has a finite one.
+    bool pivotOf(int i, MPoint& pivot) const;
     void layOutScaleDial(short x, short y);
 
     KVPSCtxData& state_;
