@@ -1,9 +1,8 @@
 #pragma once
 // What the stroke code asks of the tool's services: the mesh registry, the current
-// manipulator's ramps and the pen/envelope update, and the stencil. The
-// services install one implementation at load (install); until then, and in tests that
-// install nothing, the stand-in below answers: no records, no manipulator, a flat falloff
-// of 1, no stencil.
+// manipulator's ramps and the pen/envelope update, and the stencil. The services install
+// one implementation at load (install); until then, and in tests that install nothing,
+// the stand-in below answers: no records, no manipulator, a flat falloff of 1, no stencil.
 #include <maya/MPoint.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
