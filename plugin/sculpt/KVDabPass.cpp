@@ -91,7 +91,9 @@ void KVDabPass::runIndexed(int n) {
     // Only Smooth reads other vertices, so only Smooth needs the dab-start copy: the other
     // modes read each vertex's own point before they move it.
     const bool readsNeighbours = brush_.mode == kSmooth;
-    if (readsNeighbours) r.syncDabStart();
+    // A grab later in the stroke takes the dab-start copy as its base shape, as the
+    // whole-mesh loop leaves it.
+    if (readsNeighbours || state_.grabGathered) r.syncDabStart();
     r.grid.forEachInBalls(centres_, radius_, count_, [&](int v, std::uint32_t nearInstances) {
         if (v >= n) return;
         const MPoint start = readsNeighbours ? r.dabStartWorldPoints[v] : r.worldPoints[v];
@@ -128,7 +130,7 @@ KVDabPass::processVertex(int v, const MPoint& p, std::uint32_t instances) {
     // first touch of a stroke.
     if (gathered.touched && !record_.strokeTouched[v]) {
         record_.strokeTouched[v] = true;
-        record_.vertexRecords[v].touched = true;
+        record_.markTouched(v);
     }
     return gathered;
 }

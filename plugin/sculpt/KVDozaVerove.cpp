@@ -2,7 +2,9 @@
 
 #include "display/RavelinManipNode.h"
 #include "sculpt/KVDozaVeroveToolCmd.h"
+#include "sculpt/KVGrabBrush.h"
 #include "sculpt/KVPSCtxData.h"
+#include "sculpt/KVSculptServices.h"
 #include "sculpt/KVStroke.h"
 #include "services/KVRamps.h"
 #include "services/KVSculptRegistry.h"
@@ -69,6 +71,13 @@ void KVDozaVerove::toolOnSetup(MEvent& event) {
 
 void KVDozaVerove::toolOffCleanup() {
     KVPSCtxData& data = KVPSCtxData::instance();
+    // Put away in the middle of a stroke, the tool ends it as a release would, so that the
+    // stroke is written back and stays one step of the undo queue.
+    if (data.setUp && strokeUnderWay(data)) {
+        finishStroke();
+        MGlobal::displayWarning("Ravelin: the tool was put away during a stroke; the stroke "
+                                "was ended there.");
+    }
     if (!KVSculptRegistry::instance().empty()) {
         if (RavelinManipNode* manipulator = RavelinManipNode::current())
             manipulator->nodeObject = MObject();
@@ -171,6 +180,8 @@ MStatus KVDozaVerove::dragHandler(MEvent& event) {
     if (data.mode != kGrab) {
         updateStrokeMultipliers(data, RavelinManipNode::current());
         KVStroke::standard().applyDab(sample);
+    } else {
+        KVGrabBrush(data, KVSculptServices::current()).applyGrab(sample);
     }
     return refreshView(false, true);
 }
@@ -179,6 +190,12 @@ MStatus KVDozaVerove::releaseHandler(MEvent&) {
     KVPSCtxData& data = KVPSCtxData::instance();
     if (!data.setUp) return MS::kFailure;
     if (!strokeUnderWay(data)) return MS::kNotFound;
+    finishStroke();
+    return refreshView(true, false);
+}
+
+void KVDozaVerove::finishStroke() {
+    KVPSCtxData& data = KVPSCtxData::instance();
     data.strokeActive = false;
     endStroke();
     if (!toolCommand_) toolCommand_ = static_cast<KVDozaVeroveToolCmd*>(newToolCommand());
@@ -189,7 +206,6 @@ MStatus KVDozaVerove::releaseHandler(MEvent&) {
         toolCommand_->finalize();
         toolCommand_ = nullptr;
     }
-    return refreshView(true, false);
 }
 
 MStatus KVDozaVerove::endStroke() {

@@ -45,5 +45,8 @@ public:
     MStatus endStroke();
 
 private:
+    // The stroke ended and handed to the undo queue as one tool command.
+    void finishStroke();
+
     KVDozaVeroveToolCmd* toolCommand_ = nullptr;
 };

@@ -183,6 +183,8 @@ public:
     bool grabDepthTaken = false;
     double grabDepth = 0.0;
     MPointArray grabPivots;
+    // The instance brush vectors of the gather (a rotation axis choice).
+    MVectorArray grabVectors;
     bool rotating = false;
     bool scaling = false;
     KVPortPoint dialCentre;

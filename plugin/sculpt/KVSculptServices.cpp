@@ -32,9 +32,6 @@ bool KVSculptServices::stencilActive() {
 double KVSculptServices::stencilSample(const MPoint&) {
     return 1.0;
 }
-MStatus KVSculptServices::applyGrab(const KVCursorSample&) {
-    return MS::kNotImplemented;
-}
 
 KVSculptServices& KVSculptServices::current() {
     return installed ? *installed : standIn;

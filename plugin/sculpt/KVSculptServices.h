@@ -1,9 +1,9 @@
 #pragma once
 // What the stroke code asks of the tool's services: the mesh registry, the current
-// manipulator's ramps and the pen/envelope update, the stencil, and the grab brush. The
+// manipulator's ramps and the pen/envelope update, and the stencil. The
 // services install one implementation at load (install); until then, and in tests that
 // install nothing, the stand-in below answers: no records, no manipulator, a flat falloff
-// of 1, no stencil, no grab.
+// of 1, no stencil.
 #include <maya/MPoint.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
@@ -12,7 +12,6 @@
 
 class MRampAttribute;
 class RVMeshData;
-struct KVCursorSample;
 
 class KVSculptServices {
 public:
@@ -39,9 +38,6 @@ public:
     // ---- stencil
     virtual bool stencilActive();
     virtual double stencilSample(const MPoint& world);
-
-    // ---- grab brush
-    virtual MStatus applyGrab(const KVCursorSample& sample);
 
     // The implementation in use (never null).
     static KVSculptServices& current();

@@ -1,6 +1,7 @@
 #include "sculpt/KVStroke.h"
 
 #include "sculpt/KVDabPass.h"
+#include "sculpt/KVGrabBrush.h"
 #include "sculpt/KVSculptServices.h"
 #include "sculpt/RVMeshData.h"
 
@@ -116,7 +117,10 @@ RVMeshData* KVStroke::recordUnderCursor(short x, short y, MStatus* hostStatus) {
     if (!node.hasAttribute("RavelinSculptID")) return nullptr;
     const MString idText = node.findPlug("RavelinSculptID").asString();
     if (idText.length() > 1) services_.selectRecordById(idText);
-    return services_.currentRecord();
+    // A copy of a sculpted mesh carries the original's tag: only the tagged mesh's own
+    // record counts, so that stroking the copy never sculpts the original.
+    RVMeshData* record = services_.currentRecord();
+    return record && record->meshPath == path ? record : nullptr;
 }
 
 bool KVStroke::castCursorRay(RVMeshData& record, MPoint& hitObject, int& face, MVector& rayObject) {
@@ -275,7 +279,7 @@ MStatus KVStroke::beginStroke(const KVCursorSample& sample) {
     for (RVMeshData* each : services_.inModelRecords())
         each->snapshotForStroke();
     if (state_.mode == kGrab) {
-        services_.applyGrab(sample);
+        KVGrabBrush(state_, services_).applyGrab(sample);
     } else {
         services_.updateStrokeMultipliers();
         applyDab(sample);

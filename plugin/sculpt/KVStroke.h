@@ -46,13 +46,19 @@ public:
     // The strength factor of mirrored instances that overlap; 1 for a lone brush.
     static double overlapFactor(const MPointArray& centres, int count, double radius);
 
-private:
+    // The mesh under the cursor sample of the state, in object space; false on a miss.
     bool castCursorRay(RVMeshData& record, MPoint& hitObject, int& face, MVector& rayObject);
+    // World normal of a face.
     MVector faceNormal(RVMeshData& record, int face) const;
+    // Instance j's centre (and, for surface-following vector types, its vector) projected
+    // onto the mesh along its vector.
+    void projectInstance(RVMeshData& record, int j);
+    // The vector onto instance j's centre-normal stack; the stack's mean updated.
+    void pushCentreNormal(const MVector& vector, int j);
+
+private:
     void chooseBrushVector(RVMeshData& record, const MVector& rayObject);
     void mirrorAndUpdate(RVMeshData& record, const MPoint& centre);
-    void projectInstance(RVMeshData& record, int j);
-    void pushCentreNormal(const MVector& vector, int j);
     void advanceProgress(double distance);
     void applyVertexPass(RVMeshData& record);
 

@@ -64,6 +64,7 @@ MStatus RVMeshData::buildMeshRecord() {
     if (n == vertexCount) {
         strokeTouched.assign(n, false);
         vertexRecords.assign(n, VertexStrokeRecord());
+        touchedVertices.clear();
         refreshWorldNormals();
     } else {
         rebuildTopology(n);
@@ -76,6 +77,7 @@ MStatus RVMeshData::buildMeshRecord() {
 
 void RVMeshData::rebuildTopology(int n) {
     vertexRecords.assign(n, VertexStrokeRecord());
+    touchedVertices.clear();
     strokeTouched.assign(n, false);
     maskFlag.resize(n, false);
     maskWeight.resize(n, 1.0);
@@ -187,4 +189,17 @@ void RVMeshData::syncDabStart() {
         dabStartStale[v] = false;
     }
     staleDabStart.clear();
+}
+
+void RVMeshData::rebaseDabStart() {
+    if (dabIndexInSync)
+        syncDabStart();
+    else
+        dabStartWorldPoints = worldPoints;
+}
+
+void RVMeshData::resetVertexRecords() {
+    for (int v : touchedVertices)
+        vertexRecords[v] = VertexStrokeRecord();
+    touchedVertices.clear();
 }

@@ -176,6 +176,18 @@ public:
     }
     // Brings the dab-start copy up to worldPoints at the stale vertices.
     void syncDabStart();
+    // The dab-start copy becomes worldPoints everywhere (the grab's base shape).
+    void rebaseDabStart();
+
+    // Vertices whose stroke record is marked touched, each once, in the order marked: the
+    // grab moves these without a walk over the whole mesh.
+    std::vector<int> touchedVertices;
+    void markTouched(int v) {
+        vertexRecords[v].touched = true;
+        touchedVertices.push_back(v);
+    }
+    // Fresh stroke records for the touched vertices (the others are fresh already).
+    void resetVertexRecords();
 
 private:
     void rebuildTopology(int n);

@@ -329,7 +329,9 @@ void KVSculptRegistry::publishToScripts() const {
 bool KVSculptRegistry::findRecordByTag(const MDagPath& path, int& index) const {
     MFnDependencyNode node(path.node());
     if (!node.hasAttribute(kTagName)) return false;
-    return findRecordById(identifierFromText(node.findPlug(kTagName).asString()), index);
+    // A duplicate or pasted copy carries another mesh's tag: that record is not the copy's.
+    return findRecordById(identifierFromText(node.findPlug(kTagName).asString()), index) &&
+           records_[index].meshPath == path;
 }
 
 int KVSculptRegistry::findByName(const MString& name) const {

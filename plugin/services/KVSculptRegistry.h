@@ -59,7 +59,7 @@ public:
     std::vector<RVMeshData>& records() { return records_; }
 
 private:
-    // The record named by the mesh's RavelinSculptID tag.
+    // The record named by the mesh's RavelinSculptID tag, when it is that mesh's own.
     bool findRecordByTag(const MDagPath& path, int& index) const;
     int findByName(const MString& name) const;
     void clampCurrent();

@@ -4,6 +4,7 @@
 #include "SculptFixture.h"
 
 #include "sculpt/KVDabPass.h"
+#include "sculpt/KVGrabBrush.h"
 
 #include <random>
 
@@ -44,6 +45,25 @@ protected:
         KVStroke s(st, services);
         for (const KVCursorSample& sample : samples)
             s.applyDab(sample);
+        rec.settleObjectPoints();
+    }
+
+    // One grab stroke, walked one way: Shift alone dabs in dabMode for that sample (Smooth,
+    // or the pen's eraser mode); else the grab translates, turns (Control) or scales
+    // (Control+Shift).
+    void grabStrokeOnce(RVMeshData& rec, KVPSCtxData& st,
+                        const std::vector<KVCursorSample>& samples, int dabMode, bool wholeMesh) {
+        WholeMeshWalk walk(wholeMesh);
+        services.record = &rec;
+        st.grabGathered = st.grabDepthTaken = st.rotating = st.scaling = false;
+        st.meshesReady = true;
+        for (const KVCursorSample& sample : samples) {
+            st.mode = sample.shift && !sample.control ? dabMode : kGrab;
+            if (st.mode != kGrab)
+                KVStroke(st, services).applyDab(sample);
+            else
+                KVGrabBrush(st, services).applyGrab(sample);
+        }
         rec.settleObjectPoints();
     }
 
@@ -107,4 +127,58 @@ TEST_F(IndexedPassTest, RandomStrokesGiveTheWholeMeshResultBitForBit) {
     }
     EXPECT_GT(moved, 500);
     EXPECT_GT(masked, 50);
+}
+
+TEST_F(IndexedPassTest, GrabStrokesAmongDabStrokesKeepTheIndexExact) {
+    std::mt19937 random(23);
+    std::uniform_real_distribution<double> where(-4.0, 4.0);
+    std::uniform_real_distribution<double> step(-1.0, 1.0);
+    std::uniform_int_distribution<int> pick(0, 7);
+    std::bernoulli_distribution coin(0.5);
+    state.spacing = 0.3;
+    RVMeshData current = record;
+    int grabbed = 0;
+    for (int i = 0; i < 48; ++i) {
+        const bool grabStroke = i % 3 != 2;
+        state.reflectCode = pick(random);
+        state.reflectSpace = coin(random);
+        state.projectReflection = coin(random);
+        state.useMask = coin(random);
+        state.grabRotateAxis = pick(random) % 5;
+        state.flipReflectedGrabRotation = coin(random);
+        state.grabScaleCode = pick(random);
+        state.vectorType = pick(random);
+        state.radius = 1.0 + 2.0 * std::abs(step(random));
+        // Plain samples, then a run under one pair of modifiers, then plain again.
+        const bool control = coin(random), shift = coin(random);
+        std::vector<KVCursorSample> samples;
+        double x = where(random), z = where(random);
+        for (int k = 0; k < 10; ++k, x += step(random), z += step(random)) {
+            KVCursorSample sample = at(x, z, control && k >= 2 && k < 8);
+            sample.shift = shift && k >= 2 && k < 8;
+            samples.push_back(sample);
+        }
+        RVMeshData whole = current, indexed = current;
+        KVPSCtxData wholeState = state, indexedState = state;
+        if (grabStroke) {
+            const int dabMode = kModes[pick(random)];
+            grabStrokeOnce(whole, wholeState, samples, dabMode, true);
+            grabStrokeOnce(indexed, indexedState, samples, dabMode, false);
+            grabbed += static_cast<int>(indexed.touchedVertices.size());
+        } else {
+            state.mode = kModes[i % 8];
+            wholeState.mode = indexedState.mode = state.mode;
+            strokeOnce(whole, wholeState, samples, true);
+            strokeOnce(indexed, indexedState, samples, false);
+        }
+        expectSame(whole, indexed, wholeState, indexedState, i);
+        if (HasFailure()) return;
+        current = indexed;
+        state = indexedState;
+    }
+    EXPECT_GT(grabbed, 500);
+    int moved = 0;
+    for (unsigned int v = 0; v < current.worldPoints.length(); ++v)
+        moved += !(current.worldPoints[v] == record.worldPoints[v]);
+    EXPECT_GT(moved, 500);
 }
