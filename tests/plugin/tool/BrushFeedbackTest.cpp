@@ -238,6 +238,34 @@ TEST_F(BrushFeedback, BrushVectorsAreDrawnInTheComplementOfTheVertexColour) {
     }
 }
 
+TEST_F(BrushFeedback, AGrabTurnedWithControlShowsTheRotationDialAtTheCursor) {
+    MGlobal::setOptionVarValue("RVOption_mode", 5);
+    pickToolAgain();
+    mouse("move", 3, 2); // feedback is drawn once a hover has made a footprint
+    ASSERT_TRUE(ok("hostMouse -press 380 200")) << err();
+    // Control pressed at (385, 200): the dial's centre. Its fixed arm runs 100 pixels to
+    // the right; the handle points 100 pixels toward the cursor, here up and right at 45.
+    for (const char* drag : {"385 200", "395 200", "405 200", "425 240"})
+        ASSERT_TRUE(ok(std::string("hostMouse -drag ") + drag + " -ctrl")) << err();
+    const Pixel dial = {64, 217, 13}; // (0.25, 0.85, 0.05)
+    auto onDial = [&](int x, int y) {
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (pixel(x + dx, y + dy) == dial) return true;
+        return false;
+    };
+    for (const char* renderer : {"legacy", "vp2"}) {
+        snapshot(renderer);
+        EXPECT_TRUE(onDial(435, 200)) << renderer;                // the fixed arm
+        EXPECT_TRUE(onDial(420, 235)) << renderer;                // the handle, half-way
+        EXPECT_FALSE(onDial(500, 200)) << renderer;               // past the arm's end
+        EXPECT_FALSE(onDial(385 + 50, 200 + 20)) << renderer;     // between the two
+    }
+    ASSERT_TRUE(ok("hostMouse -release 425 240 -ctrl")) << err();
+    snapshot();
+    EXPECT_FALSE(onDial(435, 200)); // the stroke's end takes the dial away
+}
+
 TEST_F(BrushFeedback, BothRenderersDrawTheSamePixels) {
     paintMask(0, 2);
     MGlobal::setOptionVarValue("RVOption_useMask", 1);
