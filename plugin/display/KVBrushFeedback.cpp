@@ -19,12 +19,12 @@ void channels(const MColor& c, double out[3]) {
 
 } // namespace
 
-RVMeshData* KVBrushFeedback::drawableRecord(const KVPSCtxData& state,
-                                            KVSculptRegistry& registry) {
+RVMeshData* KVBrushFeedback::drawableRecord(const KVPSCtxData& state, KVSculptRegistry& registry) {
     if (!state.displayDirty || !state.setUp || !state.meshesReady || !state.meshModified)
         return nullptr;
     // The current record as it stands: drawing never rebuilds anything.
-    if (registry.empty() || registry.currentIndex() < 0 || registry.currentIndex() >= registry.size())
+    if (registry.empty() || registry.currentIndex() < 0 ||
+        registry.currentIndex() >= registry.size())
         return nullptr;
     RVMeshData& record = registry.record(registry.currentIndex());
     if (record.worldPoints.length() == 0 || !record.inModel()) return nullptr;
@@ -35,7 +35,8 @@ KVBrushFeedback::KVBrushFeedback(const KVPSCtxData& state, RVMeshData& record,
                                  MRampAttribute& fallOff)
     : state_(state), record_(record), fallOff_(fallOff) {
     size_t n = record.worldPoints.length();
-    n = std::min({n, record.maskFlag.size(), record.maskWeight.size(), record.strokeTouched.size()});
+    n = std::min(
+        {n, record.maskFlag.size(), record.maskWeight.size(), record.strokeTouched.size()});
     vertexCount_ = static_cast<int>(n);
 }
 
@@ -103,7 +104,7 @@ bool KVBrushFeedback::colourOf(int v, KVFeedbackPoint& point) {
         colouring() == Colouring::kHover ? hoverColour(v, colour) : strokeColour(v, colour);
     if (!drawn) return false;
     const MPoint& p = record_.worldPoints[v];
-    point = {float(p.x),     float(p.y),     float(p.z),
+    point = {float(p.x),       float(p.y),       float(p.z),
              float(colour[0]), float(colour[1]), float(colour[2])};
     return true;
 }
@@ -193,7 +194,8 @@ std::vector<MPoint> KVBrushFeedback::vectorLines() const {
     for (int j = 0; j < count; ++j) {
         const MPoint& centre = record_.instanceCentres[j];
         ends.push_back(centre);
-        ends.push_back(centre + state_.instanceDisplayVectors[j] * double(state_.normalDisplayScale));
+        ends.push_back(centre +
+                       state_.instanceDisplayVectors[j] * double(state_.normalDisplayScale));
     }
     return ends;
 }

@@ -116,11 +116,9 @@ void KVPSDrawOverride::draw(const MHWRender::MDrawContext& context, const MHWRen
     RVMeshData* record = KVBrushFeedback::drawableRecord(data, KVSculptRegistry::instance());
     if (!record || !rendersWithOpenGL()) return;
     MStatus status;
-    const MMatrix worldView =
-        context.getMatrix(MHWRender::MFrameContext::kWorldViewMtx, &status);
+    const MMatrix worldView = context.getMatrix(MHWRender::MFrameContext::kWorldViewMtx, &status);
     if (status == MS::kFailure) return;
-    const MMatrix projection =
-        context.getMatrix(MHWRender::MFrameContext::kProjectionMtx, &status);
+    const MMatrix projection = context.getMatrix(MHWRender::MFrameContext::kProjectionMtx, &status);
     if (status == MS::kFailure) return;
 
     KVBrushFeedback feedback(data, *record, manipulator->fallOff);

@@ -56,9 +56,9 @@ MStatus registerAll(MFnPlugin& plugin) {
                                  RavelinManipNode::creator, RavelinManipNode::initialize,
                                  MPxNode::kManipulatorNode, &RavelinManipNode::classification),
              "Error registering RavelinManipNode");
-    reported(MHWRender::MDrawRegistry::registerDrawOverrideCreator(
-                 RavelinManipNode::classification, KVPSDrawOverride::registrantId,
-                 KVPSDrawOverride::creator),
+    reported(MHWRender::MDrawRegistry::registerDrawOverrideCreator(RavelinManipNode::classification,
+                                                                   KVPSDrawOverride::registrantId,
+                                                                   KVPSDrawOverride::creator),
              "Error registering KVPSDrawOverride");
     // Node RVSculptData (0x0011CE43, dependency node).
     // Node RVGeoLink (0x0011CE41, deformer).

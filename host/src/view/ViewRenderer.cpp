@@ -95,8 +95,8 @@ void drawMeshes(const GLApi& g, const ViewPort& view) {
         if (mesh.indices.empty()) continue;
         g.glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
         g.glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
-        g.glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()),
-                         GL_UNSIGNED_INT, mesh.indices.data());
+        g.glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_INT,
+                         mesh.indices.data());
     }
     g.glPopClientAttrib();
     g.glPopAttrib();

@@ -1,7 +1,7 @@
 // The brush feedback as a user sees it: the built plug-in loaded into the host, a plane of
-// unit squares (raised above the ground grid) under an orthographic top view, and the pixels of real snapshots read back.
-// Port (320 + 20 x, 240 - 20 z) looks straight down at world (x, 0, z); a vertex's point
-// (3 pixels wide) is centred on the pixel below and left of that port point.
+// unit squares (raised above the ground grid) under an orthographic top view, and the pixels of
+// real snapshots read back. Port (320 + 20 x, 240 - 20 z) looks straight down at world (x, 0, z); a
+// vertex's point (3 pixels wide) is centred on the pixel below and left of that port point.
 #include "PluginHost.h"
 #include "TempFolder.h"
 
@@ -104,11 +104,17 @@ protected:
     }
 
     static constexpr double kRadius = 3.2;
-    static constexpr const char* kOptions[] = {
-        "RVOption_radius", "RVOption_value",          "RVOption_fallOffRamp",
-        "RVOption_mode",   "RVOption_useMask",        "RVOption_realtimeUpdate",
-        "RVOption_spacing", "RVOption_displayCenterNormal", "RVOption_normalDisplayScale",
-        "RVOption_vectorType", "RVOption_reflectAxisX"};
+    static constexpr const char* kOptions[] = {"RVOption_radius",
+                                               "RVOption_value",
+                                               "RVOption_fallOffRamp",
+                                               "RVOption_mode",
+                                               "RVOption_useMask",
+                                               "RVOption_realtimeUpdate",
+                                               "RVOption_spacing",
+                                               "RVOption_displayCenterNormal",
+                                               "RVOption_normalDisplayScale",
+                                               "RVOption_vectorType",
+                                               "RVOption_reflectAxisX"};
     TempFolder folder{"ravelin_feedback"};
 };
 
@@ -256,10 +262,10 @@ TEST_F(BrushFeedback, AGrabTurnedWithControlShowsTheRotationDialAtTheCursor) {
     };
     for (const char* renderer : {"legacy", "vp2"}) {
         snapshot(renderer);
-        EXPECT_TRUE(onDial(435, 200)) << renderer;                // the fixed arm
-        EXPECT_TRUE(onDial(420, 235)) << renderer;                // the handle, half-way
-        EXPECT_FALSE(onDial(500, 200)) << renderer;               // past the arm's end
-        EXPECT_FALSE(onDial(385 + 50, 200 + 20)) << renderer;     // between the two
+        EXPECT_TRUE(onDial(435, 200)) << renderer;            // the fixed arm
+        EXPECT_TRUE(onDial(420, 235)) << renderer;            // the handle, half-way
+        EXPECT_FALSE(onDial(500, 200)) << renderer;           // past the arm's end
+        EXPECT_FALSE(onDial(385 + 50, 200 + 20)) << renderer; // between the two
     }
     ASSERT_TRUE(ok("hostMouse -release 425 240 -ctrl")) << err();
     snapshot();

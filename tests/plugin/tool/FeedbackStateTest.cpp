@@ -55,8 +55,8 @@ protected:
               "move -a 0 1 0 plane"})
             ASSERT_TRUE(MGlobal::executeCommand(command)) << command;
         MStatus status;
-        manipulator = static_cast<RavelinManipNode*>(
-            rvhost::ManipulatorNodes::create(kType, node, status));
+        manipulator =
+            static_cast<RavelinManipNode*>(rvhost::ManipulatorNodes::create(kType, node, status));
         ASSERT_TRUE(manipulator) << status.statusCode();
         manipulator->nodeObject = node;
         manipulator->bindRampHandles();
@@ -115,8 +115,8 @@ protected:
             record->instanceCentres.append(c);
         record->instanceCount = static_cast<int>(centres.size());
     }
-    std::vector<KVFeedbackPoint> points(KVBrushFeedback::Walk walk =
-                                            KVBrushFeedback::Walk::kNearBrush) {
+    std::vector<KVFeedbackPoint>
+    points(KVBrushFeedback::Walk walk = KVBrushFeedback::Walk::kNearBrush) {
         std::vector<KVFeedbackPoint> result;
         KVBrushFeedback(data, *record, manipulator->fallOff).collectPoints(result, walk);
         return result;
@@ -156,7 +156,7 @@ TEST_F(FeedbackState, HoverColoursSumOverInstancesCountTheRimAndClamp) {
     const KVFeedbackPoint* rim = find(drawn, 3, 3);
     ASSERT_TRUE(middle && rim);
     EXPECT_FLOAT_EQ(middle->g, 0.5f * 1.25f);
-    EXPECT_FLOAT_EQ(middle->b, 1.0f); // 1.25, clamped
+    EXPECT_FLOAT_EQ(middle->b, 1.0f);      // 1.25, clamped
     EXPECT_FLOAT_EQ(rim->g, 0.5f * 0.25f); // the ramp's end, plus 0.25
     EXPECT_FLOAT_EQ(rim->b, 0.25f);
     EXPECT_EQ(find(drawn, 3, 4), nullptr); // a diagonal neighbour is beyond the radius
@@ -236,8 +236,8 @@ TEST_F(FeedbackState, TheWalkNearTheBrushGivesWhatEveryVertexGives) {
         const std::vector<KVFeedbackPoint> near = points(KVBrushFeedback::Walk::kNearBrush);
         const std::vector<KVFeedbackPoint> every = points(KVBrushFeedback::Walk::kEveryVertex);
         ASSERT_EQ(near.size(), every.size()) << "trial " << trial;
-        EXPECT_TRUE(near.empty() ||
-                    std::memcmp(near.data(), every.data(), near.size() * sizeof(KVFeedbackPoint)) == 0)
+        EXPECT_TRUE(near.empty() || std::memcmp(near.data(), every.data(),
+                                                near.size() * sizeof(KVFeedbackPoint)) == 0)
             << "trial " << trial;
         drawnInAll += near.size();
     }
@@ -256,7 +256,9 @@ protected:
     }
     // The dial's colour at or just below port pixel row y (a line on a pixel boundary).
     static bool dialAt(int x, int y) { return pixel(x, y) == kDial || pixel(x, y - 1) == kDial; }
-    static bool dialNear(int x, int y) { return dialAt(x, y) || dialAt(x + 1, y) || dialAt(x - 1, y); }
+    static bool dialNear(int x, int y) {
+        return dialAt(x, y) || dialAt(x + 1, y) || dialAt(x - 1, y);
+    }
     static inline const Pixel kDial = {64, 217, 13}; // (0.25, 0.85, 0.05)
 };
 
