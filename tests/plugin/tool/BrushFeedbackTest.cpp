@@ -6,7 +6,9 @@
 #include "TempFolder.h"
 
 #include "view/OffscreenGL.h"
+
 #include "view/ViewRenderer.h"
+#include <maya/MDrawRegistry.h>
 
 #include <array>
 #include <cmath>
@@ -292,6 +294,23 @@ TEST_F(BrushFeedback, BothRenderersDrawTheSamePixels) {
     EXPECT_EQ(differing, 0u);
     // Both brush instances drew: the mirrored one about x = 0 too.
     EXPECT_NE(vertexPixel(-3, 2), kGrey);
+}
+
+// The plug-in's draw override holds the manipulator's classification under its registrant
+// while loaded, and lets it go when unloaded.
+TEST_F(BrushFeedback, TheDrawOverrideIsRegisteredWhileThePluginIsLoaded) {
+    const MString classification("drawdb/geometry/RavelinManipNode");
+    const MString registrant("RavelinPlugin");
+    auto none = [](const MObject&) -> MHWRender::MPxDrawOverride* { return nullptr; };
+    EXPECT_FALSE(
+        MHWRender::MDrawRegistry::registerDrawOverrideCreator(classification, registrant, none));
+    ASSERT_TRUE(ok("setToolTo selectSuperContext"));
+    ASSERT_TRUE(ok("unloadPlugin Ravelin")) << err();
+    EXPECT_TRUE(
+        MHWRender::MDrawRegistry::registerDrawOverrideCreator(classification, registrant, none));
+    EXPECT_TRUE(
+        MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(classification, registrant));
+    ASSERT_TRUE(ok("loadPlugin Ravelin")) << err(); // as TearDown expects
 }
 
 } // namespace
