@@ -1,5 +1,6 @@
 #include "display/RavelinManipNode.h"
 
+#include "display/KVBrushFeedback.h"
 #include "sculpt/KVPSCtxData.h"
 #include "sculpt/KVStroke.h"
 #include "services/KVSculptRegistry.h"
@@ -8,6 +9,8 @@
 #include <maya/MFloatVector.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnMesh.h>
+#include <maya/MGLFunctionTable.h>
+#include <maya/MHardwareRenderer.h>
 #include <maya/MViewport2Renderer.h>
 
 const MTypeId RavelinManipNode::id(0x0011CE42);
@@ -115,4 +118,85 @@ RVMeshData* RavelinManipNode::pickMesh(KVSculptRegistry& registry, MStatus& stat
     registry.selectRecordById(registry.record(nearest).identifier);
     status = MS::kSuccess;
     return &registry.record(nearest);
+}
+
+namespace {
+
+// The dial in port pixels, over everything: an orthographic port projection, the depth
+// buffer cleared, plain lines of width 2 (the width in use is put back after).
+void drawDialLegacy(MGLFunctionTable& gl, const M3dView& view, const KVPSCtxData& data) {
+    const std::vector<KVPortPoint> lines = KVBrushFeedback::dialLines(data);
+    if (lines.empty()) return;
+    gl.glDisable(MGL_DEPTH_TEST);
+    gl.glMatrixMode(MGL_PROJECTION);
+    gl.glPushMatrix();
+    gl.glLoadIdentity();
+    gl.glOrtho(0.0, view.portWidth(), 0.0, view.portHeight(), 0.0, 1.0);
+    gl.glMatrixMode(MGL_MODELVIEW);
+    gl.glPushMatrix();
+    gl.glLoadIdentity();
+    gl.glClear(MGL_DEPTH_BUFFER_BIT);
+    gl.glDisable(MGL_LINE_SMOOTH);
+    gl.glDisable(MGL_LINE_STIPPLE);
+    MGLint width = 1;
+    gl.glGetIntegerv(MGL_LINE_WIDTH, &width);
+    gl.glLineWidth(2.0f);
+    const MColor& c = data.grabRotateColor;
+    gl.glColor4f(c.r, c.g, c.b, c.a);
+    gl.glBegin(MGL_LINES);
+    for (const KVPortPoint& p : lines)
+        gl.glVertex2s(p.x, p.y);
+    gl.glEnd();
+    gl.glMatrixMode(MGL_PROJECTION);
+    gl.glPopMatrix();
+    gl.glMatrixMode(MGL_MODELVIEW);
+    gl.glPopMatrix();
+    gl.glLineWidth(static_cast<MGLfloat>(width));
+    gl.glEnable(MGL_DEPTH_TEST);
+    gl.glEnable(MGL_LINE_SMOOTH);
+    gl.glEnable(MGL_LINE_STIPPLE);
+}
+
+void drawVectorsLegacy(MGLFunctionTable& gl, const KVBrushFeedback& feedback,
+                       const KVPSCtxData& data) {
+    const std::vector<MPoint> ends = feedback.vectorLines();
+    if (ends.empty()) return;
+    gl.glDisable(MGL_LINE_SMOOTH);
+    gl.glDisable(MGL_LINE_STIPPLE);
+    MGLint width = 1;
+    gl.glGetIntegerv(MGL_LINE_WIDTH, &width);
+    gl.glLineWidth(2.0f);
+    const MColor c = KVBrushFeedback::vectorColour(data);
+    gl.glColor3f(c.r, c.g, c.b);
+    gl.glBegin(MGL_LINES);
+    for (const MPoint& p : ends)
+        gl.glVertex3d(p.x, p.y, p.z);
+    gl.glEnd();
+    gl.glLineWidth(static_cast<MGLfloat>(width));
+    gl.glEnable(MGL_LINE_SMOOTH);
+    gl.glEnable(MGL_LINE_STIPPLE);
+}
+
+} // namespace
+
+void RavelinManipNode::draw(M3dView& view, const MDagPath&, M3dView::DisplayStyle,
+                            M3dView::DisplayStatus) {
+    const KVPSCtxData& data = KVPSCtxData::instance();
+    RVMeshData* record = KVBrushFeedback::drawableRecord(data, KVSculptRegistry::instance());
+    if (!record) return;
+    KVBrushFeedback feedback(data, *record, fallOff);
+    std::vector<KVFeedbackPoint> points;
+    feedback.collectPoints(points);
+    MGLFunctionTable& gl = *MHardwareRenderer::theRenderer()->glFunctionTable();
+    view.beginGL();
+    gl.glPointSize(data.vertexSize);
+    gl.glBegin(MGL_POINTS);
+    for (const KVFeedbackPoint& p : points) {
+        gl.glColor3f(p.r, p.g, p.b);
+        gl.glVertex3f(p.x, p.y, p.z);
+    }
+    gl.glEnd();
+    drawDialLegacy(gl, view, data);
+    drawVectorsLegacy(gl, feedback, data);
+    view.endGL();
 }

@@ -37,6 +37,9 @@ public:
     void postConstructor() override;
     MStatus connectToDependNode(const MObject& dependNode) override;
     MStatus doMove(M3dView& view, bool& refresh) override;
+    // The legacy viewport's brush feedback, through the host's OpenGL function table.
+    void draw(M3dView& view, const MDagPath& path, M3dView::DisplayStyle style,
+              M3dView::DisplayStatus status) override;
 
     // (Re)binds the three ramp handles to this node's attributes.
     MStatus bindRampHandles();

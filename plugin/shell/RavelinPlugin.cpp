@@ -1,5 +1,6 @@
 // The plug-in's entry points: the host calls initializePlugin when it loads the library and
 // uninitializePlugin when it unloads it. MApiVersion comes from <maya/MFnPlugin.h>.
+#include "display/KVPSDrawOverride.h"
 #include "display/RavelinManipNode.h"
 #include "heightmap/KVHeightMapCmd.h"
 #include "sculpt/KVDozaVeroveToolCmd.h"
@@ -9,6 +10,7 @@
 #include "services/KVToolServices.h"
 #include "shell/InstallPath.h"
 
+#include <maya/MDrawRegistry.h>
 #include <maya/MFnPlugin.h>
 #include <maya/MGlobal.h>
 #include <maya/MObject.h>
@@ -54,7 +56,10 @@ MStatus registerAll(MFnPlugin& plugin) {
                                  RavelinManipNode::creator, RavelinManipNode::initialize,
                                  MPxNode::kManipulatorNode, &RavelinManipNode::classification),
              "Error registering RavelinManipNode");
-    // Draw override KVPSDrawOverride for that classification, registrant "RavelinPlugin".
+    reported(MHWRender::MDrawRegistry::registerDrawOverrideCreator(RavelinManipNode::classification,
+                                                                   KVPSDrawOverride::registrantId,
+                                                                   KVPSDrawOverride::creator),
+             "Error registering KVPSDrawOverride");
     // Node RVSculptData (0x0011CE43, dependency node).
     // Node RVGeoLink (0x0011CE41, deformer).
     MStatus status = reported(plugin.registerCommand("KVHeightMap", KVHeightMap::creator),
@@ -94,6 +99,9 @@ PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
     MStatus status =
         reported(plugin.deregisterCommand("KVHeightMap"), "deregisterCommand KVHeightMap");
     // Then node RVGeoLink, node RVSculptData and the draw override KVPSDrawOverride.
+    reported(MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(
+                 RavelinManipNode::classification, KVPSDrawOverride::registrantId),
+             "Error deregistering KVPSDrawOverride");
     reported(plugin.deregisterNode(RavelinManipNode::id), "Error deregistering RavelinManipNode");
     status = reported(plugin.deregisterContextCommand(KVDozaVeroveCmd::commandName,
                                                       KVDozaVeroveToolCmd::commandName),

@@ -18,7 +18,8 @@ namespace rvhost {
     X(glTranslated) X(glTranslatef) X(glScaled) X(glScalef) X(glRotated) X(glRotatef) X(glOrtho)   \
     X(glViewport) X(glClear) X(glClearColor) X(glGetBooleanv) X(glGetDoublev) X(glGetFloatv)       \
     X(glGetIntegerv) X(glGetError) X(glFlush) X(glFinish) X(glLightfv) X(glLightModelfv)           \
-    X(glColorMaterial)
+    X(glColorMaterial) X(glPushClientAttrib) X(glPopClientAttrib) X(glEnableClientState)          \
+    X(glVertexPointer) X(glNormalPointer) X(glDrawElements)
 // clang-format on
 
 struct GLApi {

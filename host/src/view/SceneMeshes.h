@@ -12,11 +12,13 @@ class MeshShape;
 // hidden node), in DAG order, with its world matrix.
 void forEachVisibleMesh(const std::function<void(const MeshShape&, const MMatrix&)>& visit);
 
-// A mesh ready to draw: world-space triangles, three corners each, every corner with its
-// position and unit normal (three floats apiece).
+// A mesh ready to draw in world space: corners with a position and a unit normal (three
+// floats apiece), and three corner indices a triangle. Smooth meshes share one corner a
+// vertex; flat ones have a corner for every triangle corner, with the face's normal.
 struct ShadedMesh {
     std::vector<float> positions;
     std::vector<float> normals;
+    std::vector<unsigned int> indices;
 };
 
 class MeshGeometry;

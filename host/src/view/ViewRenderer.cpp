@@ -87,14 +87,18 @@ void drawMeshes(const GLApi& g, const ViewPort& view) {
     g.glEnable(GL_POLYGON_OFFSET_FILL);
     g.glPolygonOffset(1.0f, 1.0f);
     g.glColor3f(kLitGrey, kLitGrey, kLitGrey);
+    // Arrays, not a call a corner: a two-million-triangle mesh is twelve million fewer calls.
+    g.glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    g.glEnableClientState(GL_VERTEX_ARRAY);
+    g.glEnableClientState(GL_NORMAL_ARRAY);
     for (const ShadedMesh& mesh : collectSceneMeshes(flat)) {
-        g.glBegin(GL_TRIANGLES);
-        for (size_t i = 0; i + 2 < mesh.positions.size(); i += 3) {
-            g.glNormal3f(mesh.normals[i], mesh.normals[i + 1], mesh.normals[i + 2]);
-            g.glVertex3f(mesh.positions[i], mesh.positions[i + 1], mesh.positions[i + 2]);
-        }
-        g.glEnd();
+        if (mesh.indices.empty()) continue;
+        g.glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
+        g.glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
+        g.glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_INT,
+                         mesh.indices.data());
     }
+    g.glPopClientAttrib();
     g.glPopAttrib();
 }
 

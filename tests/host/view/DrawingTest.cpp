@@ -20,6 +20,7 @@
 #include <png.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -220,6 +221,38 @@ TEST_F(Drawing, MeshesAreDrawnLitWhereTheirTransformsPutThem) {
     shape->setIntermediate(true); // intermediate objects are never drawn
     render();
     EXPECT_EQ(pixelAt(420, 240), kBackground);
+    rvhost::Scene::instance().remove(*transform);
+}
+
+// A plane tilted to y = z in its own space and stretched three times along z by its
+// transform lies along y = z / 3: its true normal (0, 3, -1) / sqrt 10 meets the eye's
+// direction at cos 3 / sqrt 10, so the surface gets the ambient quarter plus three quarters
+// of that of the facing grey. Carrying the normal like a point would give cos 1 / sqrt 10.
+TEST_F(Drawing, StretchedMeshesAreLitByTheirTrueNormals) {
+    rvhost::MeshGeometry tilted = rvhost::makePlane(4, 2, 4, 2);
+    for (int v = 0; v < tilted.numVertices(); ++v) {
+        rvhost::Vec3 p = tilted.point(v);
+        p.y = p.z;
+        tilted.setPoint(v, p);
+    }
+    std::string error;
+    auto shape = rvhost::MeshShape::createWithTransform(tilted, "", "pTilted", &error);
+    ASSERT_TRUE(shape) << error;
+    auto transform = std::dynamic_pointer_cast<rvhost::Transform>(shape->parent());
+    MTransformationMatrix stretched;
+    const double scale[3] = {1.0, 1.0, 3.0};
+    stretched.setScale(scale, MSpace::kTransform);
+    transform->setTransformation(stretched);
+    const int expected =
+        int(std::lround(ViewRenderer::kMeshFacing * (0.25 + 0.75 * 3.0 / std::sqrt(10.0))));
+    for (auto style : {M3dView::kGouraudShaded, M3dView::kFlatShaded}) {
+        port.setDisplayStyle(style);
+        render();
+        const Pixel lit = pixelAt(320, 240);
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(lit[c], expected, 1) << style;
+    }
+    port.setDisplayStyle(M3dView::kGouraudShaded);
     rvhost::Scene::instance().remove(*transform);
 }
 
