@@ -67,29 +67,45 @@ TEST_F(DabEdgesTest, MaskWeightsStopAtZeroAndRiseNoHigherThanOne) {
     EXPECT_TRUE(record.maskFlag[weak] && record.maskFlag[fresh]);
 
     state.spacing = 0.0;
-    state.maskScale = 0.75;
-    dab(true); // raised: 0 + 0.75 stays flagged, 0.5 + 0.75 stops at one and is freed
-    EXPECT_EQ(record.maskWeight[weak], 0.75);
-    EXPECT_TRUE(record.maskFlag[weak]);
+    dab(true); // raised by 0.5: exactly one is freed, zero stays flagged
     EXPECT_EQ(record.maskWeight[fresh], 1.0);
     EXPECT_FALSE(record.maskFlag[fresh]);
+    EXPECT_EQ(record.maskWeight[weak], 0.5);
+    EXPECT_TRUE(record.maskFlag[weak]);
+    state.maskScale = 0.75;
+    dab(true); // 0.5 + 0.75 stops at one; an unflagged vertex is left alone
+    EXPECT_EQ(record.maskWeight[weak], 1.0);
+    EXPECT_FALSE(record.maskFlag[weak]);
+    EXPECT_EQ(record.maskWeight[fresh], 1.0);
 }
 
-TEST_F(DabEdgesTest, FaceVertexAverageIsHalfwayBetweenFaceAndVertexNormals) {
+TEST_F(DabEdgesTest, BrushVectorsBlendedWithVertexNormalsFollowTheirFormulas) {
+    // The cursor's face is flat, so V = (0, 1, 0); beside a raised vertex the normals lean.
     MFnMesh(record.meshPath).setPoint(kBump, MPoint(4.0, 1.0, 1.0));
-    record.buildMeshRecord();
-    state.vectorType = kFaceVertexAverage;
-    dab();
-    // The cursor's face is flat, so V = (0, 1, 0); beside the bump the normals lean.
-    for (int k : {kNear, kBump - 1, kBump - 21, kBump + 21}) {
-        const MPoint p = gridPoint(k);
-        const MVector n = record.worldVertexNormals[k];
-        const MVector expected = (MVector(0, 1, 0) + n) / 2.0 * fall(p);
-        EXPECT_NEAR(record.worldPoints[k].x - p.x, expected.x, 1e-6) << k;
-        EXPECT_NEAR(record.worldPoints[k].y - p.y, expected.y, 1e-6) << k;
-        EXPECT_NEAR(record.worldPoints[k].z - p.z, expected.z, 1e-6) << k;
+    const int beside[] = {kBump - 1, kBump + 1, kBump - 21, kBump + 21, kBump - 22};
+    const MVector up(0, 1, 0);
+    struct Blend {
+        BrushVectorType type;
+        std::function<MVector(const MVector& n, double f)> vector;
+    };
+    const Blend blends[] = {
+        {kFaceVertexAverage, [&](const MVector& n, double) { return (up + n) / 2.0; }},
+        {kFalloffBlend, [&](const MVector& n, double f) { return (up * f + n * (1 - f)).normal(); }},
+    };
+    for (const Blend& blend : blends) {
+        record.buildMeshRecord();
+        record.prevDabCentre = MPoint();
+        state.vectorType = blend.type;
+        dab();
+        for (int k : beside) {
+            const MPoint p = gridPoint(k);
+            const MVector n = record.worldVertexNormals[k];
+            ASSERT_GT(up.angle(n), 0.05) << k; // the test needs leaning normals
+            const MVector expected = blend.vector(n, fall(p)) * fall(p);
+            const MVector moved = record.worldPoints[k] - p;
+            EXPECT_NEAR((moved - expected).length(), 0.0, 1e-6) << blend.type << " " << k;
+        }
     }
-    ASSERT_GT(MVector(0, 1, 0).angle(record.worldVertexNormals[kBump - 1]), 0.1);
 }
 
 TEST_F(DabEdgesTest, CenterNormalStackMovesAlongTheMeanOfTheTrimmedStack) {
