@@ -155,7 +155,7 @@ TEST_F(KVImageFiles, SixteenBitTiffSamplesAreClampedToTheirRange) {
     image.pixels.push_back(MColorArray(6, MColor(0.0f, 0.0f, 0.0f, 1.0f)));
     ASSERT_TRUE(image.save(MString(path("clamped.tif").c_str())));
     // Above one is white, below zero and not-a-number are black; the rest round half up.
-    EXPECT_EQ(plainSamples("tifftopnm " + path("clamped.tif") + " 2>/dev/null"),
+    EXPECT_EQ(plainSamples("tifftopnm -byrow " + path("clamped.tif") + " 2>/dev/null"),
               (std::vector<long>{65535, 65535, 65535, 1, 0, 0}));
 }
 
