@@ -187,6 +187,10 @@ TEST(RayCast, BarycentricWeightsOfBothTrianglesOfAQuad) {
             EXPECT_NEAR(hit.point.x, c.x, 1e-12);
             EXPECT_NEAR(hit.point.z, c.z, 1e-12);
         }
+        q.maxParam = 4.0; // the far bound is inclusive too
+        EXPECT_TRUE(mesh.castRay(q, fast));
+        q.maxParam = 3.99;
+        EXPECT_FALSE(mesh.castRay(q, fast));
     }
 }
 

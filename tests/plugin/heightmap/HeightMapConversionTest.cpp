@@ -261,6 +261,11 @@ TEST(ExportHeights, HeightsAreClampedAndOnlyNegativeMinimumsOffset) {
     ASSERT_TRUE(exportHeightMap(points, 0.5, 1, out));
     EXPECT_EQ(out.heightVals[0][0], 0.5);
     EXPECT_EQ(out.heightVals[0][1], 0.5);
+
+    // Just above the maximum clamps as well as far above it.
+    points[2].y = 1.25;
+    ASSERT_TRUE(exportHeightMap(points, 0, 1, out));
+    EXPECT_EQ(out.heightVals[0][2], 1.0);
 }
 
 TEST(ExportHeights, LargerPicturesBlendBilinearlyInQuarterSteps) {
