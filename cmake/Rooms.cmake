@@ -33,6 +33,7 @@ function(ravelin_test name dir)
   target_compile_definitions(${name} PRIVATE
     RAVELIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}" RAVELIN_STAGE_DIR="${RAVELIN_STAGE}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # Each test is labelled with its program, so "ctest -L" can run one program's tests.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${name})
 endfunction()

@@ -158,6 +158,42 @@ TEST(RayCast, TiesGoToTheLowestFaceThenTriangle) {
     EXPECT_EQ(hit.triangle, 1);
 }
 
+TEST(RayCast, BarycentricWeightsOfBothTrianglesOfAQuad) {
+    // A 4 x 4 square in y = 0 made of the fan (0, 1, 2) and (0, 2, 3). bary1 weighs the
+    // triangle's first corner and bary2 its second, as worked out by hand for each point.
+    MeshGeometry mesh;
+    ASSERT_EQ(mesh.setMesh({0, 0, 0, 4, 0, 0, 4, 0, 4, 0, 0, 4}, {4}, {0, 1, 2, 3}), "");
+    struct Case {
+        double x, z;
+        int triangle;
+        double bary1, bary2;
+    };
+    // (3, 1) = 0.25 a + 0.5 b + 0.25 c of (0,0,0) (4,0,0) (4,0,4);
+    // (1, 2) = 0.5 a + 0.25 b + 0.25 c of (0,0,0) (4,0,4) (0,0,4).
+    for (const Case& c : {Case{3, 1, 0, 0.25, 0.5}, Case{1, 2, 1, 0.5, 0.25}}) {
+        RayQuery q;
+        q.source = {c.x, 2.0, c.z};
+        q.direction = {0.0, -0.5, 0.0};
+        q.maxParam = 100.0;
+        RayHit fast, slow;
+        ASSERT_TRUE(mesh.castRay(q, fast));
+        ASSERT_TRUE(castRayEveryTriangle(mesh, q, slow));
+        for (const RayHit& hit : {fast, slow}) {
+            EXPECT_EQ(hit.face, 0);
+            EXPECT_EQ(hit.triangle, c.triangle);
+            EXPECT_DOUBLE_EQ(hit.param, 4.0);
+            EXPECT_DOUBLE_EQ(hit.bary1, c.bary1) << c.x << " " << c.z;
+            EXPECT_DOUBLE_EQ(hit.bary2, c.bary2) << c.x << " " << c.z;
+            EXPECT_NEAR(hit.point.x, c.x, 1e-12);
+            EXPECT_NEAR(hit.point.z, c.z, 1e-12);
+        }
+        q.maxParam = 4.0; // the far bound is inclusive too
+        EXPECT_TRUE(mesh.castRay(q, fast));
+        q.maxParam = 3.99;
+        EXPECT_FALSE(mesh.castRay(q, fast));
+    }
+}
+
 TEST(RayCast, ParameterRangeDirectionAndTolerance) {
     const MeshGeometry mesh = makePlane(2.0, 2.0, 1, 1);
     RayQuery q;

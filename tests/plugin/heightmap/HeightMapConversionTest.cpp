@@ -214,6 +214,20 @@ TEST(Smoothing, ASlopeThatTurnsBeyondTheToleranceKeepsTheMiddleValue) {
     EXPECT_EQ(smoothedValue(valley, 10), 0.0);
 }
 
+TEST(Smoothing, TheToleranceSitsWhereBothOfItsFactorsPutIt) {
+    // p = 10: t = (1 - 10/100) x (0.25/10) = 0.0225. A peak of h turns by -h x h.
+    const SampleGrid over = grid({{0, 0.155, 0}}); // 0.024025 > t: the middle value
+    EXPECT_EQ(smoothedValue(over, 10), 0.155);
+    const SampleGrid under = grid({{0, 0.145, 0}}); // 0.021025 < t: the mean
+    EXPECT_NEAR(smoothedValue(under, 10), 0.145 / 3, 1e-7);
+    // p = 40: t = 0.6 x 0.00625 = 0.00375, between 0.0625^2 and 0.0575^2.
+    EXPECT_EQ(smoothedValue(grid({{0, 0.0625, 0}}), 40), 0.0625);
+    EXPECT_NEAR(smoothedValue(grid({{0, 0.0575, 0}}), 40), 0.0575 / 3, 1e-7);
+    // The same turns down the middle column.
+    EXPECT_EQ(smoothedValue(grid({{0}, {0.155}, {0}}), 10), 0.155);
+    EXPECT_NEAR(smoothedValue(grid({{0}, {0.145}, {0}}), 10), 0.145 / 3, 1e-7);
+}
+
 TEST(Smoothing, WindowsAreClippedAtTheGridsEdges) {
     const SampleGrid g = grid({{1, 2, 3}, {4, 5, 6}});
     const SampleGrid w = sampleWindow(g, 0, 0, 1);
@@ -247,6 +261,11 @@ TEST(ExportHeights, HeightsAreClampedAndOnlyNegativeMinimumsOffset) {
     ASSERT_TRUE(exportHeightMap(points, 0.5, 1, out));
     EXPECT_EQ(out.heightVals[0][0], 0.5);
     EXPECT_EQ(out.heightVals[0][1], 0.5);
+
+    // Just above the maximum clamps as well as far above it.
+    points[2].y = 1.25;
+    ASSERT_TRUE(exportHeightMap(points, 0, 1, out));
+    EXPECT_EQ(out.heightVals[0][2], 1.0);
 }
 
 TEST(ExportHeights, LargerPicturesBlendBilinearlyInQuarterSteps) {

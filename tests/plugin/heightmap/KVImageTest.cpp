@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -139,6 +140,23 @@ TEST_F(KVImageFiles, SixteenBitTiffsLoadScaledByTwoToTheSixteenAndSaveBack) {
     // Loading reversed the rows and saving writes row 0 first.
     const std::vector<long> expected = {1, 2, 3, 65534, 0, 32768};
     EXPECT_EQ(plainSamples("tifftopnm -byrow " + path("out.tif") + " 2>/dev/null"), expected);
+}
+
+TEST_F(KVImageFiles, SixteenBitTiffSamplesAreClampedToTheirRange) {
+    KVImage image;
+    image.width = 6;
+    image.height = 1;
+    image.channels = 1;
+    image.bitDepth = 16;
+    MDoubleArray greys;
+    for (double g : {1.5, 1.0, 65534.6 / 65535, 0.75 / 65535, -0.25, std::nan("")})
+        greys.append(g);
+    image.heightVals.push_back(greys);
+    image.pixels.push_back(MColorArray(6, MColor(0.0f, 0.0f, 0.0f, 1.0f)));
+    ASSERT_TRUE(image.save(MString(path("clamped.tif").c_str())));
+    // Above one is white, below zero and not-a-number are black; the rest round half up.
+    EXPECT_EQ(plainSamples("tifftopnm -byrow " + path("clamped.tif") + " 2>/dev/null"),
+              (std::vector<long>{65535, 65535, 65535, 1, 0, 0}));
 }
 
 TEST_F(KVImageFiles, CompressedTiffsWithUnevenStripsGiveExactlyTheirRows) {

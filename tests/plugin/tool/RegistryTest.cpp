@@ -2,6 +2,10 @@
 // the three script arrays that mirror it after every change.
 #include "services/KVSculptRegistry.h"
 
+#include "sculpt/KVDozaVeroveToolCmd.h"
+#include "sculpt/RVMeshData.h"
+#include "services/KVToolServices.h"
+
 #include "app/Startup.h"
 #include "script/Output.h"
 
@@ -183,6 +187,28 @@ TEST_F(RegistryTest, AddingTheSelectionClearsIt) {
     MSelectionList selection;
     MGlobal::getActiveSelectionList(selection);
     EXPECT_EQ(selection.length(), 0u);
+}
+
+TEST_F(RegistryTest, UndoStepsOnlyTheMeshesStillInTheModel) {
+    KVSculptRegistry& shared = KVSculptRegistry::instance();
+    KVSculptServices::install(&KVToolServices::instance());
+    shared.registerMesh(path("planeShape"));
+    shared.registerMesh(path("ballShape"));
+    for (int i = 0; i < shared.size(); ++i)
+        shared.record(i).snapshotForStroke(); // as a stroke's start does
+    run("delete ball");
+    const size_t ballEntriesBefore = shared.record(1).history.entries.size();
+    KVDozaVeroveToolCmd command;
+    const MStatus undone = command.undoIt();
+    const int planeStep = shared.record(0).history.lastStep;
+    const int ballStep = shared.record(1).history.lastStep;
+    const size_t ballEntries = shared.record(1).history.entries.size();
+    shared.removeAll();
+    KVSculptServices::install(nullptr);
+    EXPECT_EQ(undone, MS::kSuccess);
+    EXPECT_EQ(planeStep, 1); // stepped back
+    EXPECT_EQ(ballStep, 0);  // untouched: no snapshot taken, nothing restored
+    EXPECT_EQ(ballEntries, ballEntriesBefore);
 }
 
 } // namespace

@@ -229,4 +229,23 @@ TEST_F(ToolStroke, TheScriptArraysListTheRegisteredMeshes) {
     EXPECT_EQ(integer("global string $gRVSculptMeshes[]; size($gRVSculptMeshes)"), 2);
 }
 
+TEST_F(ToolStroke, LoadingAgainStartsWithNoMeshesAndEmptyScriptArrays) {
+    addPlane();
+    const char* const sizes[] = {
+        "global string $gRVSculptMeshes[]; size($gRVSculptMeshes)",
+        "global string $gRVAllCachedMeshes[]; size($gRVAllCachedMeshes)",
+        "global string $gRVAllCachedGUIDs[]; size($gRVAllCachedGUIDs)"};
+    for (const char* size : sizes)
+        ASSERT_EQ(integer(size), 1) << size;
+    ASSERT_TRUE(ok("setToolTo selectSuperContext"));
+    ASSERT_TRUE(ok("unloadPlugin Ravelin")) << err();
+    ASSERT_TRUE(ok("loadPlugin Ravelin")) << err();
+    for (const char* size : sizes)
+        EXPECT_EQ(integer(size), 0) << size;
+    ASSERT_TRUE(ok("RavelinContext rvAgain; setToolTo rvAgain")) << err();
+    EXPECT_EQ(mouse("press", 3, -2), 1); // no mesh to sculpt until one is added
+    EXPECT_EQ(mouse("release", 3, -2), 1);
+    EXPECT_DOUBLE_EQ(height(3, -2), 0.0);
+}
+
 } // namespace
