@@ -36,6 +36,7 @@ RavelinManipNode::~RavelinManipNode() {
 }
 
 void RavelinManipNode::postConstructor() {
+    penFilter.setTarget(this);
     registerForMouseMove();
 }
 

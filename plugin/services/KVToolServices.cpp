@@ -4,6 +4,7 @@
 #include "sculpt/KVPSCtxData.h"
 #include "services/KVRamps.h"
 #include "services/KVSculptRegistry.h"
+#include "services/KVStencil.h"
 
 KVToolServices& KVToolServices::instance() {
     static KVToolServices services;
@@ -40,4 +41,13 @@ MRampAttribute* KVToolServices::fallOffRamp() {
 
 MStatus KVToolServices::updateStrokeMultipliers() {
     return ::updateStrokeMultipliers(KVPSCtxData::instance(), RavelinManipNode::current());
+}
+
+bool KVToolServices::stencilActive() {
+    const KVStencil& stencil = KVStencil::instance();
+    return stencil.useStencil && stencil.isReady();
+}
+
+double KVToolServices::stencilSample(const MPoint& world) {
+    return KVStencil::instance().stencilFactor(world);
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
 #include <QTabletEvent>
 #include <QWidget>
 
@@ -123,9 +124,19 @@ public:
         if (auto* e = dynamic_cast<QTabletEvent*>(event))
             seen.push_back({int(e->type()), e->pressure(), e->xTilt(), e->yTilt(),
                             int(e->pointerType()), e->posF()});
+        if (auto* m = dynamic_cast<QMouseEvent*>(event))
+            mice.push_back({int(m->type()), m->localPos(), int(m->source()), int(m->modifiers()),
+                            int(m->buttons()), int(seen.size())});
         return false;
     }
+    struct Mouse {
+        int type;
+        QPointF position;
+        int source, modifiers, buttons;
+        int tabletEventsBefore;
+    };
     std::vector<Recorded> seen;
+    std::vector<Mouse> mice;
 };
 
 TEST_F(PlatformCommands, TabletSendsEventsWithEveryField) {
@@ -154,6 +165,30 @@ TEST_F(PlatformCommands, TabletSendsEventsWithEveryField) {
     EXPECT_DOUBLE_EQ(recorder.seen[2].pressure, 0.0);
 }
 
+// Each tablet event is followed by the mouse event the window system makes from it.
+TEST_F(PlatformCommands, TabletEventsAreFollowedBySynthesisedMouseEvents) {
+    TabletRecorder recorder;
+    ASSERT_TRUE(run("hostTablet", {"-move", 5, 6}));
+    ASSERT_TRUE(run("hostTablet", {"-press", 10, 20, "-shift"}));
+    ASSERT_TRUE(run("hostTablet", {"-move", 11, 21, "-ctrl"}));
+    ASSERT_TRUE(run("hostTablet", {"-release", 12, 22}));
+    ASSERT_EQ(recorder.mice.size(), 4u);
+    const int types[] = {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseMove,
+                         QEvent::MouseButtonRelease};
+    const int buttons[] = {0, Qt::LeftButton, Qt::LeftButton, 0};
+    const int modifiers[] = {0, Qt::ShiftModifier, Qt::ControlModifier, 0};
+    for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(recorder.mice[k].type, types[k]);
+        EXPECT_EQ(recorder.mice[k].tabletEventsBefore, k + 1);
+        EXPECT_EQ(recorder.mice[k].source, int(Qt::MouseEventSynthesizedBySystem));
+        EXPECT_EQ(recorder.mice[k].buttons, buttons[k]);
+        EXPECT_EQ(recorder.mice[k].modifiers, modifiers[k]);
+    }
+    EXPECT_EQ(recorder.mice[1].position, QPointF(10, 20));
+    EXPECT_EQ(recorder.mice[3].position, QPointF(12, 22));
+}
+
 TEST_F(PlatformCommands, TabletRefusesBadInputAndSendsNothing) {
     TabletRecorder recorder;
     EXPECT_FALSE(run("hostTablet", {"-press", 1, 2, "-pressure", 1.5}));
@@ -164,8 +199,10 @@ TEST_F(PlatformCommands, TabletRefusesBadInputAndSendsNothing) {
     EXPECT_FALSE(run("hostTablet", {"-press", 1, 2, "-move", 3, 4}));
     EXPECT_FALSE(run("hostTablet", {"-pressure", 0.5}));
     EXPECT_FALSE(run("hostTablet", {"-press", "x", 2}));
-    EXPECT_FALSE(run("hostTablet", {"-press", 1, 2, "-shift"}));
+    EXPECT_FALSE(run("hostTablet", {"-press", 1, 2, "-alt"}));
+    EXPECT_FALSE(run("hostTablet", {"-release", 1, 2})); // the pen is not down
     EXPECT_TRUE(recorder.seen.empty());
+    EXPECT_TRUE(recorder.mice.empty());
     EXPECT_NE(err_.str().find("// Error: hostTablet: "), std::string::npos) << err_.str();
 }
 
