@@ -16,7 +16,7 @@
 #include <maya/MSyntax.h>
 
 namespace {
-const char* const kMask = "-m";
+const char* const kMaskFlag = "-m";
 const char* const kClear = "-cl";
 const char* const kInvert = "-inv";
 const char* const kSculptGeometry = "-sg";
@@ -80,7 +80,7 @@ MPxContext* KVDozaVeroveCmd::makeObj() {
 
 MStatus KVDozaVeroveCmd::appendSyntax() {
     MSyntax syntax = this->syntax();
-    syntax.addFlag(kMask, "-mask");
+    syntax.addFlag(kMaskFlag, "-mask");
     syntax.addFlag(kClear, "-clear");
     syntax.addFlag(kInvert, "-invert");
     syntax.addFlag(kSculptGeometry, "-sculptGeometry");
@@ -117,7 +117,7 @@ MStatus KVDozaVeroveCmd::doEditFlags() {
     if (parser.isFlagSet(kStencil)) editStencil(parser);
     if (parser.isFlagSet(kAddSelected)) context_->setup(true);
     if (parser.isFlagSet(kAdd)) addNamed(parser, *context_);
-    if (parser.isFlagSet(kMask)) editMask(parser);
+    if (parser.isFlagSet(kMaskFlag)) editMask(parser);
     editCache(parser);
     KVSculptRegistry& registry = KVSculptRegistry::instance();
     MString parent, child;

@@ -1,6 +1,8 @@
 // The version check against servers started on 127.0.0.1: RVCheckVersion with -url, and the
 // context command's -checkUpdate, which always asks the default address (pointed at the
 // loopback server through its option variable). A short time-out keeps the failures fast.
+// (The host hands a script no result from a failed command, so only the -checkUpdate query
+// shows the 0 of a failed fetch.)
 #include "../../platform/LoopbackServer.h"
 #include "PluginHost.h"
 
@@ -58,14 +60,12 @@ TEST_F(VersionCheck, NoServerFailsWithZero) {
     RefusingPort refusing;
     int result = -1;
     EXPECT_FALSE(check("http://127.0.0.1:" + std::to_string(refusing.port()) + "/v.txt", result));
-    EXPECT_EQ(result, 0);
 }
 
 TEST_F(VersionCheck, AServerThatNeverAnswersFailsWithinTheTimeOut) {
     LoopbackServer silent(true);
     int result = -1;
     EXPECT_FALSE(check(silent.url("/versioninfo/rv3dv1cv.txt"), result));
-    EXPECT_EQ(result, 0);
 }
 
 TEST_F(VersionCheck, TheContextQueryAsksTheConfiguredAddress) {

@@ -6,8 +6,8 @@
 #include "PluginHost.h"
 
 #include <cmath>
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 class SculptSession : public PluginHostTest {
 protected:
@@ -30,14 +30,15 @@ protected:
             MGlobal::removeOptionVar(name);
     }
 
-    static std::initializer_list<const char*> optionNames() {
-        return {"RVOption_radius", "RVOption_value", "RVOption_fallOffRamp", "RVOption_mode",
+    static const std::vector<const char*>& optionNames() {
+        static const std::vector<const char*> names{"RVOption_radius", "RVOption_value", "RVOption_fallOffRamp", "RVOption_mode",
                 "RVOption_useMask", "RVOption_useStencil", "RVOption_stencilImageFile",
                 "RVOption_stencilPolyNode", "RVOption_tabletPressureToValue",
                 "RVOption_tabletPressureModeValue", "RVOption_tabletPressureValueScale",
                 "RVOption_tabletAssignAttrValue", "RVOption_tabletAssignEraserTool",
                 "RVOption_tabletPressureToRadius", "RVOption_spacing",
                 "RVOption_versionCheckAddress", "RVOption_versionCheckTimeout"};
+        return names;
     }
     static void setOption(const char* name, double value) {
         MGlobal::setOptionVarValue(name, value);

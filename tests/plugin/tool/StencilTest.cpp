@@ -1,7 +1,8 @@
 // The stencil seen from an orthographic top view: a 2 x 2 grey picture on a 20 x 20 plane
 // five units above the ground, so world (x, 0, z) looks through the plane at UV
-// ((x + 10) / 20, (10 - z) / 20). Picture row 0 (the file's first row) lies over z < 0,
-// column 0 over x < 0.
+// ((x + 10) / 20, (10 - z) / 20). The picture buffer keeps the bottom row first, so the
+// file's last row (128 64) lies over z < 0 and its first row (0 255) over z > 0; column 0
+// lies over x < 0.
 #include "services/KVStencil.h"
 
 #include "TempFolder.h"
@@ -52,10 +53,10 @@ TEST_F(StencilTest, NotReadyLeavesEveryVertexAlone) {
 TEST_F(StencilTest, EachVertexGetsTheGreyItsViewRayMeets) {
     ASSERT_TRUE(stencil.setupStencil("stencil", picture));
     ASSERT_TRUE(stencil.isReady());
-    EXPECT_NEAR(at(-4, -4), kBlack, 1e-9); // blocked
-    EXPECT_NEAR(at(3, -2), kWhite, 1e-9);  // passed
-    EXPECT_NEAR(at(-4, 4), kMid, 1e-9);
-    EXPECT_NEAR(at(4, 4), kDark, 1e-9);
+    EXPECT_NEAR(at(-4, 4), kBlack, 1e-9); // blocked
+    EXPECT_NEAR(at(3, 2), kWhite, 1e-9);  // passed
+    EXPECT_NEAR(at(-4, -4), kMid, 1e-9);
+    EXPECT_NEAR(at(4, -4), kDark, 1e-9);
     EXPECT_TRUE(stencil.planePath().node().hasFn(MFn::kMesh));
 }
 
@@ -66,22 +67,22 @@ TEST_F(StencilTest, OutOfViewOrBesideThePlaneGivesNothing) {
     // The plane moved half off the ground: rays at x > 0 pass beside it.
     ASSERT_TRUE(MGlobal::executeCommand("move -r -10 0 0 stencil"));
     EXPECT_DOUBLE_EQ(at(4, -4), 0.0);
-    EXPECT_NEAR(at(-4, -4), kWhite, 1e-9); // now u = 0.8
+    EXPECT_NEAR(at(-4, -4), kDark, 1e-9); // now u = 0.8
 }
 
 TEST_F(StencilTest, ReloadTurnsTheRowsOverAndSetupDoesNot) {
     ASSERT_TRUE(stencil.setupStencil("stencil", picture));
     stencil.imageFile = MString(picture.c_str());
     ASSERT_TRUE(stencil.reloadStencilImage());
-    EXPECT_NEAR(at(3, -2), kDark, 1e-9);
-    EXPECT_NEAR(at(-4, 4), kBlack, 1e-9);
+    EXPECT_NEAR(at(3, -2), kWhite, 1e-9);
+    EXPECT_NEAR(at(-4, 4), kMid, 1e-9);
     // A changed picture name at the context's setup loads it as the file has it.
     stencil.useStencil = true;
     const std::string other = folder.write("other.pgm", "P2\n2 2\n255\n0 255\n128 64\n");
     stencil.imageFile = MString(other.c_str());
     ASSERT_TRUE(stencil.prepareForSetup());
     EXPECT_EQ(stencil.fileName, stencil.imageFile);
-    EXPECT_NEAR(at(3, -2), kWhite, 1e-9);
+    EXPECT_NEAR(at(3, -2), kDark, 1e-9);
     // Without a name there is nothing to reload.
     stencil.imageFile = MString();
     EXPECT_FALSE(stencil.reloadStencilImage());
@@ -107,12 +108,12 @@ TEST_F(StencilTest, SetupAtTheContextFollowsTheSettings) {
 
 TEST_F(StencilTest, LookupsOutsideThePictureStayOnItsEdge) {
     ASSERT_TRUE(stencil.setupStencil("stencil", picture));
-    EXPECT_NEAR(stencil.greyAt(0.0, 1.0), kBlack, 1e-9); // row 0, column 0
-    EXPECT_NEAR(stencil.greyAt(1.0, 0.75), kWhite, 1e-9); // u = 1: last column
-    EXPECT_NEAR(stencil.greyAt(0.25, 0.0), kMid, 1e-9);   // v = 0: last row
-    EXPECT_NEAR(stencil.greyAt(2.0, -1.0), kDark, 1e-9);
-    EXPECT_NEAR(stencil.greyAt(-0.5, 1.5), kBlack, 1e-9);
-    EXPECT_NEAR(stencil.greyAt(0.6, 0.6), kWhite, 1e-9);
+    EXPECT_NEAR(stencil.greyAt(0.0, 1.0), kMid, 1e-9);    // row 0, column 0
+    EXPECT_NEAR(stencil.greyAt(1.0, 0.75), kDark, 1e-9);  // u = 1: last column
+    EXPECT_NEAR(stencil.greyAt(0.25, 0.0), kBlack, 1e-9); // v = 0: last row
+    EXPECT_NEAR(stencil.greyAt(2.0, -1.0), kWhite, 1e-9);
+    EXPECT_NEAR(stencil.greyAt(-0.5, 1.5), kMid, 1e-9);
+    EXPECT_NEAR(stencil.greyAt(0.6, 0.6), kDark, 1e-9);
     EXPECT_DOUBLE_EQ(stencil.greyAt(std::numeric_limits<double>::quiet_NaN(), 0.5), 0.0);
     EXPECT_DOUBLE_EQ(stencil.greyAt(0.5, std::numeric_limits<double>::infinity()), 0.0);
 }
