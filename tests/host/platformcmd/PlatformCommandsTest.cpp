@@ -172,21 +172,22 @@ TEST_F(PlatformCommands, TabletEventsAreFollowedBySynthesisedMouseEvents) {
     ASSERT_TRUE(run("hostTablet", {"-press", 10, 20, "-shift"}));
     ASSERT_TRUE(run("hostTablet", {"-move", 11, 21, "-ctrl"}));
     ASSERT_TRUE(run("hostTablet", {"-release", 12, 22}));
-    ASSERT_EQ(recorder.mice.size(), 4u);
-    const int types[] = {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseMove,
-                         QEvent::MouseButtonRelease};
-    const int buttons[] = {0, Qt::LeftButton, Qt::LeftButton, 0};
-    const int modifiers[] = {0, Qt::ShiftModifier, Qt::ControlModifier, 0};
-    for (int k = 0; k < 4; ++k) {
+    // Qt keeps a move without buttons from a window that does not track the mouse, so the
+    // hovering pen's move is not seen; the other three are.
+    ASSERT_EQ(recorder.mice.size(), 3u);
+    const int types[] = {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease};
+    const int buttons[] = {Qt::LeftButton, Qt::LeftButton, 0};
+    const int modifiers[] = {Qt::ShiftModifier, Qt::ControlModifier, 0};
+    for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(k);
         EXPECT_EQ(recorder.mice[k].type, types[k]);
-        EXPECT_EQ(recorder.mice[k].tabletEventsBefore, k + 1);
+        EXPECT_EQ(recorder.mice[k].tabletEventsBefore, k + 2);
         EXPECT_EQ(recorder.mice[k].source, int(Qt::MouseEventSynthesizedBySystem));
         EXPECT_EQ(recorder.mice[k].buttons, buttons[k]);
         EXPECT_EQ(recorder.mice[k].modifiers, modifiers[k]);
     }
-    EXPECT_EQ(recorder.mice[1].position, QPointF(10, 20));
-    EXPECT_EQ(recorder.mice[3].position, QPointF(12, 22));
+    EXPECT_EQ(recorder.mice[0].position, QPointF(10, 20));
+    EXPECT_EQ(recorder.mice[2].position, QPointF(12, 22));
 }
 
 TEST_F(PlatformCommands, TabletRefusesBadInputAndSendsNothing) {
