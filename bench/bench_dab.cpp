@@ -150,7 +150,8 @@ void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
     }
     MGlobal::executeCommand("hostMouse -release 700 340");
 }
-// A 64 x 64 checkered picture on a plane between the camera and the grid, covering it.
+// A 64 x 64 checkered picture on a plane below the grid, covering it (the view rays are
+// followed both ways; above the grid it would take the presses meant for the grid).
 std::string stencilPicture() {
     static const std::string file = [] {
         const std::string path = std::string(RAVELIN_STAGE_DIR) + "/bench_stencil.pgm";
@@ -160,7 +161,7 @@ std::string stencilPicture() {
             for (int c = 0; c < 64; ++c)
                 out << (((r / 8 + c / 8) % 2) ? 255 : 64) << (c == 63 ? "\n" : " ");
         MGlobal::executeCommand("polyPlane -w 120 -h 120 -sx 1 -sy 1 -n benchStencil");
-        MGlobal::executeCommand("move -r 0 50 0 benchStencil");
+        MGlobal::executeCommand("move -r 0 -50 0 benchStencil");
         return path;
     }();
     return file;

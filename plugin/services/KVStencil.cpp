@@ -1,11 +1,8 @@
 #include "services/KVStencil.h"
 
-#include <maya/M3dView.h>
 #include <maya/MFloatPoint.h>
 #include <maya/MFloatVector.h>
-#include <maya/MFnMesh.h>
 #include <maya/MGlobal.h>
-#include <maya/MMatrix.h>
 #include <maya/MMeshIsectAccelParams.h>
 #include <maya/MSelectionList.h>
 
@@ -72,6 +69,7 @@ MStatus KVStencil::setupStencil(const MString& plane, const MString& image) {
     if (!status) return status;
     planeName = plane;
     list.getDagPath(0, stencilPlane);
+    sampling_ = false;
     unsigned int shapes = 0;
     stencilPlane.numberOfShapesDirectlyBelow(shapes);
     if (shapes > 0) {
@@ -116,27 +114,32 @@ MStatus KVStencil::prepareForSetup() {
     return MS::kSuccess;
 }
 
+void KVStencil::beginSampling() {
+    sampling_ = true;
+    toPlane_ = stencilPlane.inclusiveMatrixInverse();
+    view_ = M3dView::active3dView();
+    const MStatus status = planeMesh_.setObject(stencilPlane);
+    if (!status) reportApiError(kOpenPlaneLine, status);
+}
+
 double KVStencil::stencilFactor(const MPoint& world) {
     if (!ready) return 1.0;
-    const MMatrix toPlane = stencilPlane.inclusiveMatrixInverse();
-    M3dView view = M3dView::active3dView();
+    if (!sampling_) beginSampling();
     short x = 0, y = 0;
-    if (!view.worldToView(world, x, y)) return 0.0;
+    if (!view_.worldToView(world, x, y)) return 0.0;
     MPoint source;
     MVector direction;
-    view.viewToObjectSpace(x, y, toPlane, source, direction);
-    MStatus status;
-    MFnMesh plane(stencilPlane, &status);
-    if (!status) reportApiError(kOpenPlaneLine, status);
+    view_.viewToObjectSpace(x, y, toPlane_, source, direction);
     MFloatPoint hit;
     int hitFace = -1, hitTriangle = -1;
-    if (!plane.anyIntersection(MFloatPoint(source), MFloatVector(direction), nullptr, nullptr,
-                               false, MSpace::kObject, 999.0f, true, &intersectionParams(), hit,
-                               nullptr, &hitFace, &hitTriangle, nullptr, nullptr, 0.01f))
+    if (!planeMesh_.anyIntersection(MFloatPoint(source), MFloatVector(direction), nullptr,
+                                    nullptr, false, MSpace::kObject, 999.0f, true,
+                                    &intersectionParams(), hit, nullptr, &hitFace, &hitTriangle,
+                                    nullptr, nullptr, 0.01f))
         return 0.0;
     MPoint hitPoint(hit);
     float2 uv = {0.0f, 0.0f};
-    if (!plane.getUVAtPoint(hitPoint, uv, MSpace::kObject)) return 0.0;
+    if (!planeMesh_.getUVAtPoint(hitPoint, uv, MSpace::kObject)) return 0.0;
     return greyAt(uv[0], uv[1]);
 }
 
@@ -153,6 +156,7 @@ double KVStencil::greyAt(double u, double v) const {
 void KVStencil::reset() {
     static_cast<KVImage&>(*this) = KVImage();
     stencilPlane = MDagPath();
+    sampling_ = false;
     ready = false;
     useStencil = false;
     imageFile = MString();

@@ -5,7 +5,10 @@
 // plug-in is loaded.
 #include "heightmap/KVImage.h"
 
+#include <maya/M3dView.h>
 #include <maya/MDagPath.h>
+#include <maya/MFnMesh.h>
+#include <maya/MMatrix.h>
 #include <maya/MPoint.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
@@ -32,8 +35,13 @@ public:
     bool isReady() const { return ready; }
     const MDagPath& planePath() const { return stencilPlane; }
 
+    // Takes the view and the plane (its matrix and mesh) as they stand now, for the samples
+    // that follow: a dab asks once before it samples its vertices, so that each sample
+    // costs only its own ray.
+    void beginSampling();
     // The grey level (0 to 1) seen through the plane at a world point: 1 when not ready,
-    // 0 when the point is out of view or its view ray misses the plane.
+    // 0 when the point is out of view or its view ray misses the plane. The plane and view
+    // are those of the last beginSampling (taken now if there was none since the set-up).
     double stencilFactor(const MPoint& world);
     // The grey level at a UV of the plane; 1 when not ready. Rows and columns outside the
     // picture are clamped to its edge.
@@ -49,6 +57,12 @@ public:
     MString planeName;
 
 private:
+    // The view, the plane's world-to-object matrix and its mesh, for the samples.
+    bool sampling_ = false;
+    M3dView view_;
+    MMatrix toPlane_;
+    MFnMesh planeMesh_;
+
     // Loads fileName; a failure is told to the user and leaves the error list empty.
     MStatus loadPicture();
 };

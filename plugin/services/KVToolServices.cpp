@@ -43,9 +43,13 @@ MStatus KVToolServices::updateStrokeMultipliers() {
     return ::updateStrokeMultipliers(KVPSCtxData::instance(), RavelinManipNode::current());
 }
 
+// Asked once before a dab (or a grab's gather) samples its vertices: the plane and the
+// view are taken then, for all of that dab's samples.
 bool KVToolServices::stencilActive() {
-    const KVStencil& stencil = KVStencil::instance();
-    return stencil.useStencil && stencil.isReady();
+    KVStencil& stencil = KVStencil::instance();
+    const bool active = stencil.useStencil && stencil.isReady();
+    if (active) stencil.beginSampling();
+    return active;
 }
 
 double KVToolServices::stencilSample(const MPoint& world) {

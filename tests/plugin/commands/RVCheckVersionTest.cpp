@@ -43,7 +43,8 @@ TEST_F(VersionCheck, AnswersTheNumberTheServerSends) {
 
 TEST_F(VersionCheck, ALongReplyIsReadWholeBeforeItIsRead) {
     // 4500 bytes: digits up to the end, so a reply cut at 2000 or 4000 bytes reads otherwise.
-    server.reply("/long.txt", "200 OK", std::string(4499, '0') + "7");
+    // It arrives in chunks of 1500 bytes, and is read in pieces of 2000.
+    server.replyChunked("/long.txt", std::string(4499, '0') + "7", 1500);
     int result = -1;
     ASSERT_TRUE(check(server.url("/long.txt"), result));
     EXPECT_EQ(result, 7);

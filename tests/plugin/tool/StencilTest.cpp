@@ -66,6 +66,8 @@ TEST_F(StencilTest, OutOfViewOrBesideThePlaneGivesNothing) {
     EXPECT_DOUBLE_EQ(stencil.stencilFactor(MPoint(3, 20, -2)), 0.0); // behind the eye
     // The plane moved half off the ground: rays at x > 0 pass beside it.
     ASSERT_TRUE(MGlobal::executeCommand("move -r -10 0 0 stencil"));
+    EXPECT_NEAR(at(4, -4), kDark, 1e-9); // samples see the plane where the dab began
+    stencil.beginSampling();
     EXPECT_DOUBLE_EQ(at(4, -4), 0.0);
     EXPECT_NEAR(at(-4, -4), kDark, 1e-9); // now u = 0.8
 }
