@@ -198,6 +198,25 @@ TEST_F(PenStroke, RisingPressureRaisesEachDab) {
     EXPECT_NEAR(height(5, 5), 1.0, 1e-6);
 }
 
+// Spacing 2 scaled by the pressure: a light pen dabs at every unit step, a firm one at
+// every other, so the vertex under the first dab is reached twice or once.
+TEST_F(PenStroke, LightPressureBringsDabsCloser) {
+    addPlane();
+    setOption("RVOption_spacing", 2.0);
+    setOption("RVOption_tabletPressureToSpacing", 1);
+    setOption("RVOption_tabletPressureModeSpacing", 0);
+    for (const char* pressure : {"0.1", "1"}) {
+        const double z = pressure[0] == '1' ? 5 : -5;
+        const std::string p = std::string("-pressure ") + pressure;
+        EXPECT_EQ(tablet("press", -6, z, p), 0);
+        for (int x = -5; x <= -3; ++x)
+            EXPECT_EQ(tablet("move", x, z, p), 0);
+        EXPECT_EQ(tablet("release", -3, z, p), 0);
+    }
+    EXPECT_NEAR(height(-6, -5), 2.0, 1e-6);
+    EXPECT_NEAR(height(-6, 5), 1.0, 1e-6);
+}
+
 TEST_F(PenStroke, TheEraserEndHasAModeOfItsOwn) {
     addPlane();
     setOption("RVOption_tabletAssignEraserTool", 6); // the eraser paints the mask

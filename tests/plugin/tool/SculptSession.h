@@ -37,6 +37,7 @@ protected:
                 "RVOption_tabletPressureModeValue", "RVOption_tabletPressureValueScale",
                 "RVOption_tabletAssignAttrValue", "RVOption_tabletAssignEraserTool",
                 "RVOption_tabletPressureToRadius", "RVOption_spacing",
+                "RVOption_tabletPressureToSpacing", "RVOption_tabletPressureModeSpacing",
                 "RVOption_versionCheckAddress", "RVOption_versionCheckTimeout"};
         return names;
     }
