@@ -13,6 +13,7 @@
 #include "sculpt/KVSculptServices.h"
 #include "sculpt/KVStroke.h"
 #include "sculpt/RVMeshData.h"
+#include "services/KVStencil.h"
 
 #include "app/Startup.h"
 
@@ -226,6 +227,68 @@ void contextGrab(benchmark::State& bench, const char* keys) {
         MGlobal::executeCommand(MString("hostMouse -drag ") + x + " " + y + keys);
     }
     MGlobal::executeCommand("hostMouse -release 700 340");
+// A 64 x 64 checkered picture on a plane below the grid, covering it (the view rays are
+// followed both ways; above the grid it would take the presses meant for the grid).
+std::string stencilPicture() {
+    static const std::string file = [] {
+        const std::string path = std::string(RAVELIN_STAGE_DIR) + "/bench_stencil.pgm";
+        std::ofstream out(path);
+        out << "P2\n64 64\n255\n";
+        for (int r = 0; r < 64; ++r)
+            for (int c = 0; c < 64; ++c)
+                out << (((r / 8 + c / 8) % 2) ? 255 : 64) << (c == 63 ? "\n" : " ");
+        MGlobal::executeCommand("polyPlane -w 120 -h 120 -sx 1 -sy 1 -n benchStencil");
+        MGlobal::executeCommand("move -r 0 -50 0 benchStencil");
+        return path;
+    }();
+    return file;
+}
+
+// The dab's stencil questions answered by the stencil itself.
+class StencilServices : public BenchServices {
+public:
+    bool stencilActive() override { return true; }
+    double stencilSample(const MPoint& world) override {
+        return KVStencil::instance().stencilFactor(world);
+    }
+};
+
+void stencilDabs(benchmark::State& bench) {
+    Scene& s = scene();
+    KVStencil& stencil = KVStencil::instance();
+    if (!stencil.setupStencil("benchStencil", stencilPicture().c_str()) || !stencil.isReady()) {
+        bench.SkipWithError("the stencil could not be set up");
+        return;
+    }
+    s.flatten();
+    s.state.mode = kDisplace;
+    s.state.reflectCode = 0;
+    StencilServices services;
+    services.record = &s.record;
+    KVStroke stroke(s.state, services);
+    KVCursorSample sample;
+    int k = 0;
+    for (auto _ : bench) {
+        const int step = (k++ / 2) % 20;
+        sample.x = static_cast<short>(700 + 10 * (step < 10 ? step : 20 - step));
+        sample.y = 450 - 110;
+        sample.control = k % 2 == 0;
+        stroke.applyDab(sample);
+    }
+    s.record.settleObjectPoints();
+}
+
+// The same through the tool, the stencil set up from its option variables.
+void stencilContextDrags(benchmark::State& bench) {
+    MGlobal::setOptionVarValue("RVOption_useStencil", 1);
+    MGlobal::setOptionVarValue("RVOption_stencilPolyNode", MString("benchStencil"));
+    MGlobal::setOptionVarValue("RVOption_stencilImageFile", MString(stencilPicture().c_str()));
+    if (!toolReady() || !MGlobal::executeCommand("RavelinContext -e -stencil -setup rvBench")) {
+        bench.SkipWithError("the plug-in's tool could not be set up");
+        return;
+    }
+    contextDrags(bench, kDisplace, 0);
+    MGlobal::setOptionVarValue("RVOption_useStencil", 0);
 }
 
 // Every run is kDabs dabs, timed in milliseconds a dab.
@@ -256,6 +319,9 @@ BENCHMARK_CAPTURE(grabGather, indexed, false)->Iterations(100)->Unit(benchmark::
 BENCHMARK_CAPTURE(grabGather, wholeMesh, true)->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(contextGrab, translate, "")->Apply(dabRun);
 BENCHMARK_CAPTURE(contextGrab, rotate, " -ctrl")->Apply(dabRun);
+// Displace through a stencil picture: every reached vertex is looked at through the view.
+BENCHMARK(stencilDabs)->Apply(dabRun);
+BENCHMARK(stencilContextDrags)->Apply(dabRun);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
