@@ -1,7 +1,10 @@
 // The plug-in's entry points: the host calls initializePlugin when it loads the library and
 // uninitializePlugin when it unloads it. MApiVersion comes from <maya/MFnPlugin.h>.
+#include "commands/RVPolyCompare.h"
 #include "display/RavelinManipNode.h"
 #include "heightmap/KVHeightMapCmd.h"
+#include "nodes/RVDataNode.h"
+#include "nodes/RVGeoLink.h"
 #include "sculpt/KVDozaVeroveToolCmd.h"
 #include "sculpt/KVPSCtxData.h"
 #include "services/KVDozaVeroveCmd.h"
@@ -55,11 +58,18 @@ MStatus registerAll(MFnPlugin& plugin) {
                                  MPxNode::kManipulatorNode, &RavelinManipNode::classification),
              "Error registering RavelinManipNode");
     // Draw override KVPSDrawOverride for that classification, registrant "RavelinPlugin".
-    // Node RVSculptData (0x0011CE43, dependency node).
-    // Node RVGeoLink (0x0011CE41, deformer).
-    MStatus status = reported(plugin.registerCommand("KVHeightMap", KVHeightMap::creator),
-                              "registerCommand: KVHeightMap");
-    // Commands RVPolyCompare, then RVCheckVersion, each with its syntax creator.
+    reported(plugin.registerNode(RVDataNode::typeName, RVDataNode::id, RVDataNode::creator,
+                                 RVDataNode::initialize, MPxNode::kDependNode),
+             "Error registering node RVDataNode");
+    reported(plugin.registerNode(RVGeoLink::typeName, RVGeoLink::id, RVGeoLink::creator,
+                                 RVGeoLink::initialize, MPxNode::kDeformerNode),
+             "Error registering RVGeoLink");
+    reported(plugin.registerCommand("KVHeightMap", KVHeightMap::creator),
+             "registerCommand: KVHeightMap");
+    MStatus status = reported(plugin.registerCommand("RVPolyCompare", RVPolyCompare::creator,
+                                                     RVPolyCompare::newSyntax),
+                              "registerCommand: RVPolyCompare");
+    // Command RVCheckVersion, with its syntax creator.
     return status;
 }
 
@@ -90,10 +100,14 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
 // Nearly the reverse of initializePlugin; the interface procedures are left to the host.
 PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
     MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");
-    // Commands RVCheckVersion, then RVPolyCompare, are deregistered first.
+    // Command RVCheckVersion is deregistered first.
+    reported(plugin.deregisterCommand("RVPolyCompare"), "deregisterCommand RVPolyCompare");
     MStatus status =
         reported(plugin.deregisterCommand("KVHeightMap"), "deregisterCommand KVHeightMap");
-    // Then node RVGeoLink, node RVSculptData and the draw override KVPSDrawOverride.
+    reported(plugin.deregisterNode(RVGeoLink::id), "Error deregistering deformer node: RVGeoLink");
+    reported(plugin.deregisterNode(RVDataNode::id),
+             "Error deregistering deformer node: RVSculptData");
+    // Then the draw override KVPSDrawOverride.
     reported(plugin.deregisterNode(RavelinManipNode::id), "Error deregistering RavelinManipNode");
     status = reported(plugin.deregisterContextCommand(KVDozaVeroveCmd::commandName,
                                                       KVDozaVeroveToolCmd::commandName),
