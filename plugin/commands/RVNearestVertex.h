@@ -11,8 +11,9 @@
 
 class RVNearestVertex {
 public:
-    // Indexes `points` (as MFnMesh::getPoints gives them, w = 1); they are not copied and
-    // must outlive the index unchanged.
+    // Indexes `points` (as MFnMesh::getPoints gives them, w = 1). The index keeps a
+    // single-precision copy for its tree and measures candidates on `points` themselves,
+    // which must outlive it unchanged.
     explicit RVNearestVertex(const MPointArray& points);
     ~RVNearestVertex();
     RVNearestVertex(const RVNearestVertex&) = delete;

@@ -154,15 +154,34 @@ TEST(RVNearestVertex, SetsWithNothingToChooseGiveZero) {
 }
 
 TEST(RVNearestVertex, DistancesTooSmallToSquareStillTieByIndex) {
-    // Squares of these distances underflow to zero; the search must still measure them.
+    // Squares of these distances underflow to zero, so they all measure 0: a tie that the
+    // lowest index must win, wherever the tree keeps it.
     MPointArray points;
-    points.append(MPoint(3e-200, 0, 0));
-    points.append(MPoint(-1e-200, 0, 0));
-    points.append(MPoint(1e-200, 0, 0));
-    points.append(MPoint(0, 0, 0));
+    for (int i = 99; i >= 0; --i)
+        points.append(MPoint(i * 1e-200, (i % 7) * 1e-200, 0));
     const RVNearestVertex index(points);
-    for (const MPoint& q : {MPoint(0, 0, 0), MPoint(2e-200, 0, 0), MPoint(-3e-200, 0, 0)})
+    for (const MPoint& q : {MPoint(0, 0, 0), MPoint(5e-199, 0, 0), MPoint(-3e-200, 0, 0)})
         EXPECT_EQ(index.nearest(q), RVNearestVertex::exhaustiveNearest(points, q)) << q.x;
+}
+
+TEST(RVNearestVertex, PointsBeyondSinglePrecisionAreMeasuredExactly) {
+    // Coordinates a float cannot hold: neighbours closer than a float's step, and points
+    // too far out for a float at all.
+    std::mt19937 rng(13);
+    std::uniform_real_distribution<double> tiny(0.0, 1e-9);
+    std::uniform_int_distribution<int> cell(0, 5);
+    MPointArray points;
+    for (int i = 0; i < 3000; ++i)
+        points.append(MPoint(cell(rng) + tiny(rng), cell(rng) + tiny(rng), tiny(rng)));
+    for (double far : {1e300, -1e300, 4e38})
+        points.append(MPoint(far, 0, 0));
+    MPointArray queries;
+    for (int i = 0; i < 1000; ++i)
+        queries.append(MPoint(cell(rng) + tiny(rng), cell(rng) + tiny(rng), tiny(rng)));
+    queries.append(MPoint(9e299, 0, 0));
+    queries.append(MPoint(-2e300, 5, 0));
+    queries.append(MPoint(3e38, 0, 0));
+    EXPECT_EQ(mismatches(points, queries), 0);
 }
 
 TEST(RVNearestVertex, TheIndexIsSmallBesideThePoints) {
