@@ -42,35 +42,40 @@ struct PointCloud {
 using Metric = nanoflann::L2_Simple_Adaptor<double, PointCloud, double, std::uint32_t>;
 using KdTree = nanoflann::KDTreeSingleIndexAdaptor<Metric, PointCloud, 3, std::uint32_t>;
 
-// Keeps the exhaustive search's choice among the points it is offered: each is measured by
-// MPoint::distanceTo on the caller's own points and ties go to the lower index, so the
-// order in which the tree offers points cannot change the answer. The squared bound handed
-// back to the tree is the best distance so far widened by how far the tree's copies of the
-// points may lie from the points themselves, and a little more for rounding, so the tree
-// never prunes a point that measures equal to the best.
-class ExactNearest {
+// A point the tree offered, by its number in the tree and its squared distance there.
+struct Candidate {
+    std::uint32_t entry;
+    double squared;
+};
+
+// Gathers, from the points the tree offers, every one that could measure equal to the
+// nearest: the tree's distances are to its single-precision copies, which lie within
+// `copyError` of the points, so a point whose exact distance equals the least one lies
+// within the least tree distance plus twice that (and a little more for rounding). The
+// bound handed back to the tree never falls below that, so the tree prunes no such point.
+class NearCandidates {
 public:
-    // `entries` names the points behind the tree's numbers (none without a tree).
-    ExactNearest(const MPointArray& points, const Entry* entries, const MPoint& query,
-                 double copyError)
-        : points_(points), entries_(entries), query_(query), copyError_(copyError) {}
+    NearCandidates(std::vector<Candidate>& found, double copyError)
+        : found_(found), copyError_(copyError) {
+        found_.clear();
+    }
 
     bool full() const { return true; }
     double worstDist() const { return bound_; }
-    bool addPoint(double, std::uint32_t i) {
-        offer(entries_[i].index);
-        return true;
-    }
-    void offer(unsigned int index) {
-        const double d = query_.distanceTo(points_[index]);
-        if (d < best_ || (d == best_ && index < bestIndex_)) {
-            best_ = d;
-            bestIndex_ = index;
-            const double reach = d + copyError_;
+    bool addPoint(double squared, std::uint32_t entry) {
+        found_.push_back({entry, squared});
+        if (squared < least_) {
+            least_ = squared;
+            const double reach = std::sqrt(squared) + 2.0 * copyError_;
             bound_ = reach * reach * (1.0 + kSlack) + kFloor;
         }
+        return true;
     }
-    unsigned int index() const { return bestIndex_; }
+    // Those still within the final bound.
+    template <class Visit> void forEachNear(Visit visit) const {
+        for (const Candidate& c : found_)
+            if (c.squared < bound_) visit(c.entry);
+    }
 
 private:
     // Far beyond the few units in the last place a squared distance and its root differ by;
@@ -78,14 +83,83 @@ private:
     static constexpr double kSlack = 1e-9;
     static constexpr double kFloor = 4 * std::numeric_limits<double>::min();
 
-    const MPointArray& points_;
-    const Entry* const entries_;
-    const MPoint& query_;
+    std::vector<Candidate>& found_;
     const double copyError_;
-    double best_ = kLargestDistance; // nothing at or beyond it is ever chosen
-    unsigned int bestIndex_ = 0;
+    double least_ = std::numeric_limits<double>::infinity();
     double bound_ = std::numeric_limits<double>::infinity();
 };
+
+// The exhaustive search's choice among the points offered: each is measured by
+// MPoint::distanceTo on the caller's own points and ties go to the lower index, so the
+// order of the offers cannot change the answer.
+class ExactChoice {
+public:
+    ExactChoice(const MPointArray& points, const MPoint& query) : points_(points), query_(query) {}
+
+    void offer(unsigned int index) {
+        const double d = query_.distanceTo(points_[index]);
+        if (d < best_ || (d == best_ && index < bestIndex_)) {
+            best_ = d;
+            bestIndex_ = index;
+        }
+    }
+    unsigned int index() const { return bestIndex_; }
+
+private:
+    const MPointArray& points_;
+    const MPoint& query_;
+    double best_ = kLargestDistance; // nothing at or beyond it is ever chosen
+    unsigned int bestIndex_ = 0;
+};
+
+// Spreads the low 21 bits of v three apart, for a Z-order code.
+std::uint64_t spreadBits(std::uint64_t v) {
+    v &= 0x1fffff;
+    v = (v | v << 32) & 0x1f00000000ffffULL;
+    v = (v | v << 16) & 0x1f0000ff0000ffULL;
+    v = (v | v << 8) & 0x100f00f00f00f00fULL;
+    v = (v | v << 4) & 0x10c30c30c30c30c3ULL;
+    v = (v | v << 2) & 0x1249249249249249ULL;
+    return v;
+}
+
+// The queries in the order of a Z-order curve over their bounding box, so that queries
+// answered one after another are near each other and find the tree's nodes and points
+// still in cache. Queries that are not finite come first (they are answered at once).
+std::vector<std::uint32_t> spatialOrder(const MPointArray& queries) {
+    double low[3] = {kLargestDistance, kLargestDistance, kLargestDistance};
+    double high[3] = {-kLargestDistance, -kLargestDistance, -kLargestDistance};
+    for (unsigned int k = 0; k < queries.length(); ++k) {
+        const MPoint& q = queries[k];
+        if (!isFinite(q)) continue;
+        const double c[3] = {q.x, q.y, q.z};
+        for (int a = 0; a < 3; ++a) {
+            low[a] = std::min(low[a], c[a]);
+            high[a] = std::max(high[a], c[a]);
+        }
+    }
+    double scale[3];
+    for (int a = 0; a < 3; ++a) {
+        const double extent = high[a] - low[a];
+        scale[a] = extent > 0.0 && std::isfinite(extent) ? 2097151.0 / extent : 0.0;
+    }
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(queries.length());
+    for (unsigned int k = 0; k < queries.length(); ++k) {
+        const MPoint& q = queries[k];
+        std::uint64_t code = 0;
+        if (isFinite(q)) {
+            const double c[3] = {q.x, q.y, q.z};
+            for (int a = 0; a < 3; ++a)
+                code |= spreadBits(static_cast<std::uint64_t>((c[a] - low[a]) * scale[a])) << a;
+        }
+        keyed[k] = {code, k};
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::uint32_t> order(keyed.size());
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        order[i] = keyed[i].second;
+    return order;
+}
 
 } // namespace
 
@@ -97,6 +171,8 @@ struct RVNearestVertex::Tree {
     std::vector<std::uint32_t> outliers;
     // The largest distance between a point and the tree's copy of it.
     double copyError = 0.0;
+    // Scratch space of the queries, kept to save an allocation each.
+    mutable std::vector<Candidate> candidates;
 
     void collect(const MPointArray& all);
     void build();
@@ -143,14 +219,24 @@ RVNearestVertex::~RVNearestVertex() = default;
 unsigned int RVNearestVertex::nearest(const MPoint& point) const {
     // A query with a NaN or infinite coordinate is at no finite distance from anything.
     if (!isFinite(point)) return 0;
-    ExactNearest result(*tree_->points, tree_->cloud.entries.data(), point, tree_->copyError);
+    ExactChoice choice(*tree_->points, point);
     if (tree_->index) {
+        NearCandidates near(tree_->candidates, tree_->copyError);
         const double query[3] = {point.x, point.y, point.z};
-        tree_->index->findNeighbors(result, query, nanoflann::SearchParams());
+        tree_->index->findNeighbors(near, query, nanoflann::SearchParams());
+        const Entry* entries = tree_->cloud.entries.data();
+        near.forEachNear([&](std::uint32_t entry) { choice.offer(entries[entry].index); });
     }
     for (std::uint32_t j : tree_->outliers)
-        result.offer(j);
-    return result.index();
+        choice.offer(j);
+    return choice.index();
+}
+
+MIntArray RVNearestVertex::nearestOfEach(const MPointArray& queries) const {
+    MIntArray result(queries.length(), 0);
+    for (std::uint32_t k : spatialOrder(queries))
+        result[k] = static_cast<int>(nearest(queries[k]));
+    return result;
 }
 
 std::size_t RVNearestVertex::memoryUsed() const {

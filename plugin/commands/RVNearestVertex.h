@@ -3,6 +3,7 @@
 // the smallest MPoint::distanceTo, of equal distances the lowest index, never a point whose
 // distance is not below the largest finite double (NaN or infinite), and 0 when no point
 // qualifies. The index answers the same in about log(n) steps instead of n.
+#include <maya/MIntArray.h>
 #include <maya/MPoint.h>
 #include <maya/MPointArray.h>
 
@@ -19,7 +20,11 @@ public:
     RVNearestVertex(const RVNearestVertex&) = delete;
     RVNearestVertex& operator=(const RVNearestVertex&) = delete;
 
+    // One query at a time: queries share scratch space.
     unsigned int nearest(const MPoint& point) const;
+    // The nearest point of each query, in the queries' order (answered in an order of
+    // their own that keeps neighbouring queries together).
+    MIntArray nearestOfEach(const MPointArray& queries) const;
     // Bytes the index holds besides the points themselves.
     std::size_t memoryUsed() const;
 

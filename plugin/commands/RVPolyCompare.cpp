@@ -4,7 +4,6 @@
 #include <maya/MArgDatabase.h>
 #include <maya/MDagPath.h>
 #include <maya/MFnMesh.h>
-#include <maya/MIntArray.h>
 #include <maya/MPointArray.h>
 #include <maya/MSelectionList.h>
 #include <maya/MString.h>
@@ -83,10 +82,6 @@ MStatus RVPolyCompare::doIt(const MArgList& args) {
         setResult(static_cast<int>(RVNearestVertex::exhaustiveNearest(second, first[vertex])));
         return MS::kSuccess;
     }
-    const RVNearestVertex index(second);
-    MIntArray matches(first.length(), 0);
-    for (unsigned int k = 0; k < first.length(); ++k)
-        matches[k] = static_cast<int>(index.nearest(first[k]));
-    setResult(matches);
+    setResult(RVNearestVertex(second).nearestOfEach(first));
     return MS::kSuccess;
 }

@@ -22,16 +22,20 @@ MPoint meshPoint(double x, double y, double z) {
     return MPoint(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
 }
 
-// How many queries the index answers differently from the exhaustive search.
+// How many queries the index answers differently from the exhaustive search, asked one at
+// a time and all at once.
 int mismatches(const MPointArray& points, const MPointArray& queries) {
     const RVNearestVertex index(points);
+    const MIntArray all = index.nearestOfEach(queries);
+    EXPECT_EQ(all.length(), queries.length());
     int wrong = 0;
-    for (unsigned int k = 0; k < queries.length(); ++k) {
+    for (unsigned int k = 0; k < queries.length() && k < all.length(); ++k) {
         const unsigned int expected = RVNearestVertex::exhaustiveNearest(points, queries[k]);
         const unsigned int got = index.nearest(queries[k]);
-        if (got != expected) {
+        if (got != expected || all[k] != static_cast<int>(expected)) {
             ADD_FAILURE() << "query " << k << " (" << queries[k].x << ", " << queries[k].y << ", "
-                          << queries[k].z << "): index " << got << ", exhaustive " << expected;
+                          << queries[k].z << "): index " << got << " and " << all[k]
+                          << ", exhaustive " << expected;
             if (++wrong > 5) break;
         }
     }
