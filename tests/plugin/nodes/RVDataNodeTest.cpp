@@ -87,4 +87,17 @@ TEST_F(DataNode, ItsRampsDoNotShapeTheBrush) {
         EXPECT_EQ(height("right", k), height("left", k)) << k;
 }
 
+TEST_F(DataNode, TheLinkedMeshTypesComeAndGoWithThePlugin) {
+    EXPECT_EQ(integer("exists RVPolyCompare"), 1);
+    ASSERT_TRUE(ok("createNode RVSculptData -n data; createNode RVGeoLink -n link")) << err();
+    EXPECT_EQ(text("nodeType link"), "RVGeoLink");
+    ASSERT_TRUE(ok("file -f -new; unloadPlugin Ravelin")) << err();
+    EXPECT_EQ(integer("exists RVPolyCompare"), 0);
+    EXPECT_FALSE(ok("createNode RVSculptData"));
+    EXPECT_FALSE(ok("createNode RVGeoLink"));
+    EXPECT_EQ(diagnostics(), ""); // every deregistration succeeded
+    ASSERT_TRUE(ok("loadPlugin Ravelin")) << err();
+    EXPECT_TRUE(ok("createNode RVGeoLink")) << err();
+}
+
 } // namespace
