@@ -6,7 +6,6 @@
 #include <maya/MIntArray.h>
 #include <maya/MPlug.h>
 #include <maya/MPointArray.h>
-#include <maya/MString.h>
 
 #include <iostream>
 
@@ -35,13 +34,6 @@ MStatus failWith(const char* message) {
     const MStatus failure(MS::kFailure);
     failure.perror(message);
     return failure;
-}
-
-// An id names a parent vertex only when it lies in [0, parentCount).
-bool allIdsIn(const MIntArray& ids, unsigned int parentCount) {
-    for (unsigned int k = 0; k < ids.length(); ++k)
-        if (ids[k] < 0 || static_cast<unsigned int>(ids[k]) >= parentCount) return false;
-    return true;
 }
 
 } // namespace
@@ -98,9 +90,14 @@ MStatus RVGeoLink::deform(MDataBlock& block, MItGeometry& iter, const MMatrix&,
     if (parentPoints.length() < childCount || childCount == 0)
         return failWith(kTooFewParentPoints);
     if (ids.length() != childCount) return failWith(kIdCountMismatch);
-    if (!allIdsIn(ids, parentPoints.length())) return failWith(kIdOutOfRange);
 
-    for (unsigned int k = 0; k < childCount; ++k)
-        childPoints[k] = parentPoints[static_cast<unsigned int>(ids[k])];
+    // An id names a parent vertex only when it lies in [0, parent count); the child is
+    // written back only once every id has.
+    const unsigned int parentCount = parentPoints.length();
+    for (unsigned int k = 0; k < childCount; ++k) {
+        const unsigned int id = static_cast<unsigned int>(ids[k]); // negatives wrap past the end
+        if (id >= parentCount) return failWith(kIdOutOfRange);
+        childPoints[k] = parentPoints[id];
+    }
     return iter.setAllPositions(childPoints, MSpace::kObject);
 }

@@ -86,13 +86,14 @@ MStatus MItGeometry::allPositions(MPointArray& points, MSpace::Space space) cons
 
 MStatus MItGeometry::setAllPositions(const MPointArray& points, MSpace::Space space) {
     if (!objectSpace(space) || readOnly_) return MS::kFailure;
-    std::vector<float> xyz(3 * static_cast<size_t>(points.length()));
-    for (unsigned int i = 0; i < points.length(); ++i) {
-        xyz[3 * i] = static_cast<float>(points[i].x);
-        xyz[3 * i + 1] = static_cast<float>(points[i].y);
-        xyz[3 * i + 2] = static_cast<float>(points[i].z);
-    }
-    if (!mesh_->setPoints(std::move(xyz))) return MS::kInvalidParameter;
+    if (static_cast<int>(points.length()) != mesh_->numVertices()) return MS::kInvalidParameter;
+    mesh_->rewritePoints([&points](float* xyz) {
+        for (unsigned int i = 0; i < points.length(); ++i, xyz += 3) {
+            xyz[0] = static_cast<float>(points[i].x);
+            xyz[1] = static_cast<float>(points[i].y);
+            xyz[2] = static_cast<float>(points[i].z);
+        }
+    });
     // A shape's points moved in place: what it feeds must follow.
     if (auto shape = rvhost::meshShapeOf(geometry_)) shape->geometryEdited();
     return MS::kSuccess;
