@@ -95,10 +95,10 @@ void matchThroughHost(benchmark::State& bench) {
     if (!startWithPlugin()) return bench.SkipWithError("the plug-in did not load");
     const int side = bench.range(0) == 1000000 ? 999 : 315;
     MGlobal::executeCommand("file -f -new");
-    MGlobal::executeCommand(MString("polyPlane -w 100 -h 100 -sx ") + side + " -sy " +
-                            (side + 1) + " -n first");
-    MGlobal::executeCommand(MString("polyPlane -w 100 -h 100 -sx ") + (side + 1) + " -sy " +
-                            side + " -n second");
+    MGlobal::executeCommand(MString("polyPlane -w 100 -h 100 -sx ") + side + " -sy " + (side + 1) +
+                            " -n first");
+    MGlobal::executeCommand(MString("polyPlane -w 100 -h 100 -sx ") + (side + 1) + " -sy " + side +
+                            " -n second");
     MIntArray matches;
     for (auto _ : bench)
         MGlobal::executeCommand("RVPolyCompare -mv first second", matches);
@@ -129,8 +129,8 @@ struct LinkedScene {
         for (unsigned int k = 0; k < ids.length(); ++k)
             ids[k] = static_cast<int>(k);
         MFnIntArrayData data;
-        ready = ready && MFnDependencyNode(dependNode("holder")).findPlug("ids").setValue(
-                             data.create(ids));
+        ready = ready &&
+                MFnDependencyNode(dependNode("holder")).findPlug("ids").setValue(data.create(ids));
     }
     bool ready = false;
 };

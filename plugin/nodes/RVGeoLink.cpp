@@ -62,8 +62,7 @@ MStatus RVGeoLink::deform(MDataBlock& block, MItGeometry& iter, const MMatrix&,
                           unsigned int multiIndex) {
     const MObject self = thisMObject();
     const MPlug parentPlug(self, parentGeometryIn);
-    const MPlug matched =
-        MPlug(self, matchedVtxIdsIn).connectionByPhysicalIndex(multiIndex);
+    const MPlug matched = MPlug(self, matchedVtxIdsIn).connectionByPhysicalIndex(multiIndex);
     if (!parentPlug.isConnected()) return MS::kFailure;
     if (!matched.isConnected()) return MS::kFailure;
 
@@ -87,8 +86,7 @@ MStatus RVGeoLink::deform(MDataBlock& block, MItGeometry& iter, const MMatrix&,
     parentIter.allPositions(parentPoints, MSpace::kObject);
 
     const unsigned int childCount = childPoints.length();
-    if (parentPoints.length() < childCount || childCount == 0)
-        return failWith(kTooFewParentPoints);
+    if (parentPoints.length() < childCount || childCount == 0) return failWith(kTooFewParentPoints);
     if (ids.length() != childCount) return failWith(kIdCountMismatch);
 
     // An id names a parent vertex only when it lies in [0, parent count); the child is

@@ -66,9 +66,9 @@ MStatus registerAll(MFnPlugin& plugin) {
              "Error registering RVGeoLink");
     reported(plugin.registerCommand("KVHeightMap", KVHeightMap::creator),
              "registerCommand: KVHeightMap");
-    MStatus status = reported(plugin.registerCommand("RVPolyCompare", RVPolyCompare::creator,
-                                                     RVPolyCompare::newSyntax),
-                              "registerCommand: RVPolyCompare");
+    MStatus status = reported(
+        plugin.registerCommand("RVPolyCompare", RVPolyCompare::creator, RVPolyCompare::newSyntax),
+        "registerCommand: RVPolyCompare");
     // Command RVCheckVersion, with its syntax creator.
     return status;
 }

@@ -48,8 +48,7 @@ protected:
         ASSERT_TRUE(status);
     }
     double height(const char* mesh, int k) {
-        return numbers(std::string("pointPosition -l ") + mesh + ".vtx[" + std::to_string(k) +
-                       "]")
+        return numbers(std::string("pointPosition -l ") + mesh + ".vtx[" + std::to_string(k) + "]")
             .at(1);
     }
 };

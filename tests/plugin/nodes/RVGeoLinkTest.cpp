@@ -98,10 +98,8 @@ TEST_F(GeoLink, WithoutBothInputsConnectedTheChildKeepsItsPoints) {
 
 TEST_F(GeoLink, BadMatchingListsFailWithTheirMessageAndLeaveTheChild) {
     const std::pair<std::string, const char*> cases[] = {
-        {"3 15 0 5", kIdCountMismatch},
-        {"5 15 0 5 5 5", kIdCountMismatch},
-        {"0", kIdCountMismatch},
-        {"4 15 0 16 5", kIdOutOfRange}, // the parent has 16 points
+        {"3 15 0 5", kIdCountMismatch}, {"5 15 0 5 5 5", kIdCountMismatch},
+        {"0", kIdCountMismatch},        {"4 15 0 16 5", kIdOutOfRange}, // the parent has 16 points
         {"4 15 -1 5 5", kIdOutOfRange},
     };
     link("4 15 15 15 15");
@@ -110,7 +108,9 @@ TEST_F(GeoLink, BadMatchingListsFailWithTheirMessageAndLeaveTheChild) {
         clearMessages();
         run({"setAttr -type Int32Array holder.ids " + ids});
         EXPECT_EQ(points("child"), kChildOwn) << ids;
-        EXPECT_EQ(diagnostics(), std::string(message) + ": (kFailure): Unexpected Internal Failure\n") << ids;
+        EXPECT_EQ(diagnostics(),
+                  std::string(message) + ": (kFailure): Unexpected Internal Failure\n")
+            << ids;
     }
 }
 
@@ -118,8 +118,8 @@ TEST_F(GeoLink, AParentNeedsAtLeastAsManyPointsAsTheChild) {
     run({"polyPlane -w 1 -h 1 -sx 1 -sy 1 -n small", "move -r -os 0 1 0 small.vtx[2]"});
     link("4 3 2 1 0");
     run({"connectAttr -f smallShape.outMesh link.parentGeometryIn"}); // as many: accepted
-    EXPECT_EQ(points("child"), (std::vector<Point>{{0.5, 0, -0.5}, {-0.5, 1, -0.5},
-                                                   {0.5, 0, 0.5}, {-0.5, 0, 0.5}}));
+    EXPECT_EQ(points("child"),
+              (std::vector<Point>{{0.5, 0, -0.5}, {-0.5, 1, -0.5}, {0.5, 0, 0.5}, {-0.5, 0, 0.5}}));
     EXPECT_EQ(diagnostics(), "");
 
     // The parent as the child of a four-point parent.
@@ -130,8 +130,8 @@ TEST_F(GeoLink, AParentNeedsAtLeastAsManyPointsAsTheChild) {
          "connectAttr many.ids reverse.matchedVtxIdsIn[0]",
          "connectAttr childShape.outMesh reverse.parentGeometryIn"});
     EXPECT_EQ(point("parent", 15), (Point{1.5, 0, -1.5}));
-    EXPECT_EQ(diagnostics(), std::string(kTooFewParentPoints) +
-                                 ": (kFailure): Unexpected Internal Failure\n");
+    EXPECT_EQ(diagnostics(),
+              std::string(kTooFewParentPoints) + ": (kFailure): Unexpected Internal Failure\n");
 }
 
 TEST_F(GeoLink, AChildWithoutPointsIsRefused) {

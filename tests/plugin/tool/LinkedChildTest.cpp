@@ -22,8 +22,8 @@ protected:
              {"file -f -new", "hostView -camera 0 10 0 0 0 0 0 0 -1", "hostView -ortho 32",
               "hostView -size 640 480", "polyPlane -w 10 -h 10 -sx 10 -sy 10 -n base",
               "polyPlane -w 10 -h 10 -sx 10 -sy 10 -n skin", "move -a 0 -1 0 skin",
-              "int $ids[] = `RVPolyCompare -mv skin base`",
-              "createNode transform -n holder", "addAttr -ln ids -dt Int32Array holder",
+              "int $ids[] = `RVPolyCompare -mv skin base`", "createNode transform -n holder",
+              "addAttr -ln ids -dt Int32Array holder",
               "setAttr -type \"Int32Array\" holder.ids (size($ids)) $ids",
               "deformer -type RVGeoLink -n link skin",
               "connectAttr baseShape.outMesh link.parentGeometryIn",
@@ -50,8 +50,7 @@ protected:
         return result;
     }
     std::vector<double> point(const char* mesh, int k) {
-        return numbers(std::string("pointPosition -l ") + mesh + ".vtx[" + std::to_string(k) +
-                       "]");
+        return numbers(std::string("pointPosition -l ") + mesh + ".vtx[" + std::to_string(k) + "]");
     }
 };
 
