@@ -1,9 +1,12 @@
 // The plug-in's entry points: the host calls initializePlugin when it loads the library and
 // uninitializePlugin when it unloads it. MApiVersion comes from <maya/MFnPlugin.h>.
 #include "commands/RVCheckVersion.h"
+#include "commands/RVPolyCompare.h"
 #include "display/KVPSDrawOverride.h"
 #include "display/RavelinManipNode.h"
 #include "heightmap/KVHeightMapCmd.h"
+#include "nodes/RVDataNode.h"
+#include "nodes/RVGeoLink.h"
 #include "sculpt/KVDozaVeroveToolCmd.h"
 #include "sculpt/KVPSCtxData.h"
 #include "services/KVDozaVeroveCmd.h"
@@ -49,9 +52,8 @@ void writeBuildInfo(const MString& installFolder) {
     MGlobal::setOptionVarValue("TVRVInfo_MLLBuildDate", MString(kBuildDate));
 }
 
-// Everything after the shelf scripts, in the order the host expects to see it. The
-// sculpt tool's registrations slot in where the comments stand; the last status made
-// is the one initializePlugin returns.
+// Everything after the shelf scripts, in the order the host expects to see it; the last
+// status made is the one initializePlugin returns.
 MStatus registerAll(MFnPlugin& plugin) {
     reported(plugin.registerUI("TVCreateShelfUI", "TVDeleteShelfUI", "", ""), "registerUIScripts");
     reported(plugin.registerNode(RavelinManipNode::typeName, RavelinManipNode::id,
@@ -62,14 +64,20 @@ MStatus registerAll(MFnPlugin& plugin) {
                                                                    KVPSDrawOverride::registrantId,
                                                                    KVPSDrawOverride::creator),
              "Error registering KVPSDrawOverride");
-    // Node RVSculptData (0x0011CE43, dependency node).
-    // Node RVGeoLink (0x0011CE41, deformer).
-    MStatus status = reported(plugin.registerCommand("KVHeightMap", KVHeightMap::creator),
-                              "registerCommand: KVHeightMap");
-    // Commands RVPolyCompare, then RVCheckVersion, each with its syntax creator.
-    status = reported(plugin.registerCommand(RVCheckVersion::commandName, RVCheckVersion::creator,
-                                             RVCheckVersion::newSyntax),
-                      "registerCommand: RVCheckVersion");
+    reported(plugin.registerNode(RVDataNode::typeName, RVDataNode::id, RVDataNode::creator,
+                                 RVDataNode::initialize, MPxNode::kDependNode),
+             "Error registering node RVDataNode");
+    reported(plugin.registerNode(RVGeoLink::typeName, RVGeoLink::id, RVGeoLink::creator,
+                                 RVGeoLink::initialize, MPxNode::kDeformerNode),
+             "Error registering RVGeoLink");
+    reported(plugin.registerCommand("KVHeightMap", KVHeightMap::creator),
+             "registerCommand: KVHeightMap");
+    reported(plugin.registerCommand("RVPolyCompare", RVPolyCompare::creator, RVPolyCompare::newSyntax),
+             "registerCommand: RVPolyCompare");
+    const MStatus status = reported(plugin.registerCommand(RVCheckVersion::commandName,
+                                                           RVCheckVersion::creator,
+                                                           RVCheckVersion::newSyntax),
+                                    "registerCommand: RVCheckVersion");
     return status;
 }
 
@@ -100,12 +108,14 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
 // Nearly the reverse of initializePlugin; the interface procedures are left to the host.
 PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
     MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");
-    // Commands RVCheckVersion, then RVPolyCompare, are deregistered first.
     reported(plugin.deregisterCommand(RVCheckVersion::commandName),
              "deregisterCommand RVCheckVersion");
+    reported(plugin.deregisterCommand("RVPolyCompare"), "deregisterCommand RVPolyCompare");
     MStatus status =
         reported(plugin.deregisterCommand("KVHeightMap"), "deregisterCommand KVHeightMap");
-    // Then node RVGeoLink, node RVSculptData and the draw override KVPSDrawOverride.
+    reported(plugin.deregisterNode(RVGeoLink::id), "Error deregistering deformer node: RVGeoLink");
+    reported(plugin.deregisterNode(RVDataNode::id),
+             "Error deregistering deformer node: RVSculptData");
     reported(MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(
                  RavelinManipNode::classification, KVPSDrawOverride::registrantId),
              "Error deregistering KVPSDrawOverride");

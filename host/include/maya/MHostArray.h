@@ -53,8 +53,9 @@ public:
     unsigned int sizeIncrement() const { return 1; }
     void copy(const MHostArray& source) { items_ = source.items_; }
 
-    // Host side: the elements as one contiguous block.
+    // Host side: the elements as one contiguous block (host code fills big arrays in place).
     const std::vector<T>& items() const { return items_; }
+    std::vector<T>& items() { return items_; }
 
 protected:
     // For arrays of scalars: the elements into a flat C array.

@@ -22,13 +22,20 @@ std::shared_ptr<Node> requireNode(const std::string& name) {
 }
 
 bool findPlug(const std::string& text, NamedPlug& out) {
-    static const std::regex form(R"(^([^.]+)\.(\w+)(?:\[(\d{1,9})\])?$)");
+    static const std::regex form(R"(^([^.]+)\.(\w+)(?:\[(\d{1,9})\])?(?:\.(\w+))?$)");
     std::smatch m;
     if (!std::regex_match(text, m, form)) return false;
     auto node = Scene::instance().find(m[1]);
     auto attribute = node ? node->findAttribute(m[2]) : nullptr;
     if (!attribute) return false;
     const bool indexed = m[3].matched;
+    // "ARRAY[I].CHILD": a child of an element of an array compound.
+    if (m[4].matched) {
+        if (!indexed || !attribute->array) return false;
+        auto child = node->findAttribute(m[4]);
+        if (!child || child->parent() != attribute.get()) return false;
+        attribute = child;
+    }
     // An element index goes with array attributes only, and arrays need one.
     if (indexed != (attribute->arrayOwner() != nullptr)) return false;
     out.node = node;

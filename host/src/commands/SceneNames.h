@@ -16,8 +16,9 @@ MStatus noMatch(const std::string& name);
 // The node a name or DAG path names, or null after showing noMatch.
 std::shared_ptr<Node> requireNode(const std::string& name);
 
-// A plug as a script names it: "NODE.ATTR" or "NODE.ATTR[I]", the attribute by its long or
-// short name.
+// A plug as a script names it: "NODE.ATTR", "NODE.ATTR[I]" or, for a child of an array
+// compound's element, "NODE.ATTR[I].CHILD" (also "NODE.CHILD[I]"); attributes by their long
+// or short names.
 struct NamedPlug {
     std::shared_ptr<Node> node;
     std::shared_ptr<Attribute> attribute;

@@ -36,18 +36,14 @@ MIntArray MFnIntArrayData::array(MStatus* ReturnStatus) const {
 MStatus MFnIntArrayData::set(const MIntArray& values) {
     IntArrayData* data = dataOf(object_);
     if (!data) return MS::kFailure;
-    data->values.assign(values.length(), 0);
-    for (unsigned int i = 0; i < values.length(); ++i)
-        data->values[i] = values[i];
+    data->values.assign(values.items().begin(), values.items().end());
     return MS::kSuccess;
 }
 
 MStatus MFnIntArrayData::copyTo(MIntArray& values) const {
     IntArrayData* data = dataOf(object_);
     if (!data) return MS::kFailure;
-    values.clear();
-    for (int v : data->values)
-        values.append(v);
+    values.items().assign(data->values.begin(), data->values.end());
     return MS::kSuccess;
 }
 

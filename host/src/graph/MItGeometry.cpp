@@ -74,21 +74,26 @@ MStatus MItGeometry::setPosition(const MPoint& point, MSpace::Space space) {
 
 MStatus MItGeometry::allPositions(MPointArray& points, MSpace::Space space) const {
     if (!objectSpace(space)) return MS::kInvalidParameter;
+    // Filled in place: a deformer reads every point of a big mesh at each evaluation.
     const std::vector<float>& xyz = mesh_->points();
-    points.setLength(static_cast<unsigned int>(xyz.size() / 3));
-    for (unsigned int i = 0; i < points.length(); ++i)
-        points[i] = MPoint(xyz[3 * i], xyz[3 * i + 1], xyz[3 * i + 2]);
+    std::vector<MPoint>& out = points.items();
+    out.clear();
+    out.reserve(xyz.size() / 3);
+    for (std::size_t i = 0; i + 2 < xyz.size(); i += 3)
+        out.emplace_back(xyz[i], xyz[i + 1], xyz[i + 2]);
     return MS::kSuccess;
 }
 
 MStatus MItGeometry::setAllPositions(const MPointArray& points, MSpace::Space space) {
     if (!objectSpace(space) || readOnly_) return MS::kFailure;
-    std::vector<float> xyz;
-    xyz.reserve(3 * static_cast<size_t>(points.length()));
-    for (unsigned int i = 0; i < points.length(); ++i)
-        for (double c : {points[i].x, points[i].y, points[i].z})
-            xyz.push_back(static_cast<float>(c));
-    if (!mesh_->setPoints(std::move(xyz))) return MS::kInvalidParameter;
+    if (static_cast<int>(points.length()) != mesh_->numVertices()) return MS::kInvalidParameter;
+    mesh_->rewritePoints([&points](float* xyz) {
+        for (unsigned int i = 0; i < points.length(); ++i, xyz += 3) {
+            xyz[0] = static_cast<float>(points[i].x);
+            xyz[1] = static_cast<float>(points[i].y);
+            xyz[2] = static_cast<float>(points[i].z);
+        }
+    });
     // A shape's points moved in place: what it feeds must follow.
     if (auto shape = rvhost::meshShapeOf(geometry_)) shape->geometryEdited();
     return MS::kSuccess;

@@ -41,6 +41,11 @@ public:
     Vec3 point(int v) const { return loadVec3(&points_[3 * static_cast<size_t>(v)]); }
     // False (and no change) when the count differs from the vertex count.
     bool setPoints(std::vector<float> xyz);
+    // Moves every point in place: `write` gets the 3 * numVertices() floats to overwrite.
+    template <class Write> void rewritePoints(Write write) {
+        write(points_.data());
+        pointsMoved();
+    }
     void setPoint(int v, const Vec3& p);
 
     const std::vector<int>& counts() const { return layout_->counts; }

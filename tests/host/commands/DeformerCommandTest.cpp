@@ -60,3 +60,33 @@ TEST_F(CommandsTest, DeformerKeepsTheOriginalAsAnIntermediateShape) {
               std::string::npos);
     EXPECT_NE(failure("deformer pPlane1").find("-type"), std::string::npos);
 }
+
+TEST_F(CommandsTest, ElementChildrenAreNamedAfterTheirElement) {
+    static const bool registered =
+        rvhost::registerPluginNode("riseTwoTest", MTypeId(0x7f0c2), Rise::creator,
+                                   Rise::initialize, MPxNode::kDeformerNode, "")
+            .statusCode() == MS::kSuccess;
+    ASSERT_TRUE(registered);
+    strings("polyPlane -w 2 -h 2 -sx 1 -sy 1 -n first");
+    strings("polyPlane -w 2 -h 2 -sx 1 -sy 1 -n second");
+    strings("polyPlane -w 2 -h 2 -sx 1 -sy 1 -n source");
+    strings("deformer -type riseTwoTest -n lifter first");
+    // A second geometry through input[1] and outputGeometry[1].
+    ASSERT_TRUE(ok("connectAttr sourceShape.outMesh lifter.input[1].inputGeometry"));
+    ASSERT_TRUE(ok("connectAttr lifter.outputGeometry[1] secondShape.inMesh"));
+    EXPECT_EQ(number("isConnected sourceShape.outMesh lifter.ip[1].ig"), 1);
+    EXPECT_EQ(number("isConnected sourceShape.outMesh lifter.inputGeometry[1]"), 1);
+    EXPECT_EQ(number("isConnected sourceShape.outMesh lifter.input[0].inputGeometry"), 0);
+    ASSERT_TRUE(ok("setAttr lifter.rise 1.5"));
+    EXPECT_NEAR(numbers("pointPosition second.vtx[3]")[1], 1.5, 1e-6);
+    ASSERT_TRUE(ok("setAttr lifter.input[1].groupId 4"));
+    EXPECT_EQ(number("getAttr lifter.input[1].groupId"), 4);
+    EXPECT_EQ(number("getAttr lifter.input[0].groupId"), 0);
+    // The child must belong to the indexed array compound, which must be indexed.
+    for (const char* name : {"lifter.input.inputGeometry", "lifter.input[1].rise",
+                             "lifter.input[1].noSuch", "lifter.rise[1].inputGeometry",
+                             "lifter.input[1].inputGeometry[2]", "lifter.input[1].ig.ig"})
+        EXPECT_NE(failure(std::string("getAttr ") + name).find("No object matches name"),
+                  std::string::npos)
+            << name;
+}
