@@ -227,6 +227,8 @@ void contextGrab(benchmark::State& bench, const char* keys) {
         MGlobal::executeCommand(MString("hostMouse -drag ") + x + " " + y + keys);
     }
     MGlobal::executeCommand("hostMouse -release 700 340");
+}
+
 // A 64 x 64 checkered picture on a plane below the grid, covering it (the view rays are
 // followed both ways; above the grid it would take the presses meant for the grid).
 std::string stencilPicture() {
