@@ -53,10 +53,14 @@ struct Candidate {
 // `copyError` of the points, so a point whose exact distance equals the least one lies
 // within the least tree distance plus twice that (and a little more for rounding). The
 // bound handed back to the tree never falls below that, so the tree prunes no such point.
+// The tree keeps its distances to boxes as running sums of squares of coordinate
+// differences, which may come out some units in the last place of the coordinates'
+// squares too large; `floor` covers that, so a box holding an equally near point is never
+// pruned when the nearest distance is far below the coordinates' size.
 class NearCandidates {
 public:
-    NearCandidates(std::vector<Candidate>& found, double copyError)
-        : found_(found), copyError_(copyError) {
+    NearCandidates(std::vector<Candidate>& found, double copyError, double floor)
+        : found_(found), copyError_(copyError), floor_(floor) {
         found_.clear();
     }
 
@@ -67,7 +71,7 @@ public:
         if (squared < least_) {
             least_ = squared;
             const double reach = std::sqrt(squared) + 2.0 * copyError_;
-            bound_ = reach * reach * (1.0 + kSlack) + kFloor;
+            bound_ = reach * reach * (1.0 + kSlack) + floor_;
         }
         return true;
     }
@@ -78,13 +82,12 @@ public:
     }
 
 private:
-    // Far beyond the few units in the last place a squared distance and its root differ by;
-    // the floor keeps ties among distances whose squares underflow.
+    // Far beyond the few units in the last place a squared distance and its root differ by.
     static constexpr double kSlack = 1e-9;
-    static constexpr double kFloor = 4 * std::numeric_limits<double>::min();
 
     std::vector<Candidate>& found_;
     const double copyError_;
+    const double floor_;
     double least_ = std::numeric_limits<double>::infinity();
     double bound_ = std::numeric_limits<double>::infinity();
 };
@@ -171,6 +174,8 @@ struct RVNearestVertex::Tree {
     std::vector<std::uint32_t> outliers;
     // The largest distance between a point and the tree's copy of it.
     double copyError = 0.0;
+    // The largest magnitude of a coordinate the tree holds.
+    double largestCoordinate = 0.0;
     // Scratch space of the queries, kept to save an allocation each.
     mutable std::vector<Candidate> candidates;
 
@@ -192,6 +197,8 @@ void RVNearestVertex::Tree::collect(const MPointArray& all) {
         const Entry e{{static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)},
                       j};
         copyError = std::max(copyError, p.distanceTo(MPoint(e.xyz[0], e.xyz[1], e.xyz[2])));
+        for (float c : e.xyz)
+            largestCoordinate = std::max(largestCoordinate, static_cast<double>(std::abs(c)));
         cloud.entries.push_back(e);
     }
 }
@@ -216,12 +223,22 @@ RVNearestVertex::RVNearestVertex(const MPointArray& points) : tree_(new Tree) {
 
 RVNearestVertex::~RVNearestVertex() = default;
 
+// The rounding a squared distance between the query and the tree's boxes may carry: many
+// units in the last place of the largest square of a coordinate difference, and never less
+// than what keeps ties among distances whose squares underflow.
+double RVNearestVertex::roundingFloor(const MPoint& point) const {
+    const double size = tree_->largestCoordinate +
+                        std::max({std::abs(point.x), std::abs(point.y), std::abs(point.z)});
+    return 1024.0 * std::numeric_limits<double>::epsilon() * size * size +
+           4.0 * std::numeric_limits<double>::min();
+}
+
 unsigned int RVNearestVertex::nearest(const MPoint& point) const {
     // A query with a NaN or infinite coordinate is at no finite distance from anything.
     if (!isFinite(point)) return 0;
     ExactChoice choice(*tree_->points, point);
     if (tree_->index) {
-        NearCandidates near(tree_->candidates, tree_->copyError);
+        NearCandidates near(tree_->candidates, tree_->copyError, roundingFloor(point));
         const double query[3] = {point.x, point.y, point.z};
         tree_->index->findNeighbors(near, query, nanoflann::SearchParams());
         const Entry* entries = tree_->cloud.entries.data();

@@ -33,5 +33,6 @@ public:
 
 private:
     struct Tree;
+    double roundingFloor(const MPoint& point) const;
     std::unique_ptr<Tree> tree_;
 };
