@@ -12,7 +12,7 @@
 #include <maya/MTypeId.h>
 #include <maya/MVector.h>
 
-#include "services/RVQtEvent.h"
+#include "display/RVQtEvent.h"
 
 class KVSculptRegistry;
 class RVMeshData;

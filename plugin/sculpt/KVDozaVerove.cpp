@@ -4,10 +4,10 @@
 #include "sculpt/KVDozaVeroveToolCmd.h"
 #include "sculpt/KVGrabBrush.h"
 #include "sculpt/KVPSCtxData.h"
+#include "sculpt/KVSculptRegistry.h"
 #include "sculpt/KVSculptServices.h"
 #include "sculpt/KVStroke.h"
 #include "services/KVRamps.h"
-#include "services/KVSculptRegistry.h"
 #include "services/KVStencil.h"
 
 #include <maya/M3dView.h>

@@ -2,8 +2,8 @@
 
 #include "display/RavelinManipNode.h"
 #include "sculpt/KVPSCtxData.h"
+#include "sculpt/KVSculptRegistry.h"
 #include "services/KVRamps.h"
-#include "services/KVSculptRegistry.h"
 #include "services/KVStencil.h"
 
 KVToolServices& KVToolServices::instance() {

@@ -1,4 +1,4 @@
-#include "services/KVSculptRegistry.h"
+#include "sculpt/KVSculptRegistry.h"
 
 #include "services/KVStencil.h"
 
