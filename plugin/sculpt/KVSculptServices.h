@@ -1,4 +1,5 @@
 #pragma once
+// Includes run one way: shell > services > {display, heightmap, commands, nodes} > sculpt.
 // What the sculpt core asks of the tool above it, the only way it reaches upward: the
 // current manipulator (its making, ramps and pen state), the pen/envelope update and the
 // stencil; and the registry's records, so that the stroke code can be run on records of its

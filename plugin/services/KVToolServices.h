@@ -1,4 +1,5 @@
 #pragma once
+// Includes run one way: shell > services > {display, heightmap, commands, nodes} > sculpt.
 // The sculpt core's services as the loaded tool provides them: the mesh registry, the
 // current manipulator (its making, ramps and pen state), the envelope and pen update, and
 // the stencil. Installed by the plug-in at load.
