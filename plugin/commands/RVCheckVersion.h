@@ -1,4 +1,5 @@
 #pragma once
+// Includes run one way: shell > services > {display, heightmap, commands, nodes} > sculpt.
 // RVCheckVersion [-url ADDRESS]: asks the version server for the number of the newest
 // release and returns it as an int (0, and failure, when the server cannot be reached).
 //

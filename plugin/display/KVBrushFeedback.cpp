@@ -1,7 +1,7 @@
 #include "display/KVBrushFeedback.h"
 
+#include "sculpt/KVSculptRegistry.h"
 #include "sculpt/RVMeshData.h"
-#include "services/KVSculptRegistry.h"
 
 #include <maya/MRampAttribute.h>
 

@@ -3,7 +3,7 @@
 #include "display/KVBrushFeedback.h"
 #include "display/RavelinManipNode.h"
 #include "sculpt/KVPSCtxData.h"
-#include "services/KVSculptRegistry.h"
+#include "sculpt/KVSculptRegistry.h"
 
 #include <maya/MMatrix.h>
 #include <maya/MViewport2Renderer.h>

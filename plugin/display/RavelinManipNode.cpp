@@ -2,8 +2,8 @@
 
 #include "display/KVBrushFeedback.h"
 #include "sculpt/KVPSCtxData.h"
+#include "sculpt/KVSculptRegistry.h"
 #include "sculpt/KVStroke.h"
-#include "services/KVSculptRegistry.h"
 
 #include <maya/MFloatPoint.h>
 #include <maya/MFloatVector.h>

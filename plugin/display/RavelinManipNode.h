@@ -1,4 +1,5 @@
 #pragma once
+// Includes run one way: shell > services > {display, heightmap, commands, nodes} > sculpt.
 // The brush cursor manipulator: it carries the tool's three curve ramps, keeps the pen
 // state, and while no button is down follows the mouse, picking the registered mesh under
 // the cursor and having the brush footprint computed there.
@@ -12,7 +13,7 @@
 #include <maya/MTypeId.h>
 #include <maya/MVector.h>
 
-#include "services/RVQtEvent.h"
+#include "display/RVQtEvent.h"
 
 class KVSculptRegistry;
 class RVMeshData;

@@ -1,4 +1,5 @@
 #pragma once
+// Includes run one way: shell > services > {display, heightmap, commands, nodes} > sculpt.
 #include <maya/MColorArray.h>
 #include <maya/MDoubleArray.h>
 #include <maya/MImage.h>

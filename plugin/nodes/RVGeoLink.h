@@ -1,4 +1,5 @@
 #pragma once
+// Includes run one way: shell > services > {display, heightmap, commands, nodes} > sculpt.
 // The GeoLink deformer: every vertex of the deformed (child) mesh takes the position of
 // the parent vertex its matching list names. Nothing is blended, so the envelope and the
 // weights play no part.

@@ -3,7 +3,6 @@
 #include "sculpt/KVBitOps.h"
 #include "sculpt/KVSculptServices.h"
 #include "sculpt/RVMeshData.h"
-#include "services/KVRamps.h"
 
 #include <maya/MPlane.h>
 

@@ -1,14 +1,11 @@
 #include "sculpt/KVDozaVerove.h"
 
-#include "display/RavelinManipNode.h"
 #include "sculpt/KVDozaVeroveToolCmd.h"
 #include "sculpt/KVGrabBrush.h"
 #include "sculpt/KVPSCtxData.h"
+#include "sculpt/KVSculptRegistry.h"
 #include "sculpt/KVSculptServices.h"
 #include "sculpt/KVStroke.h"
-#include "services/KVRamps.h"
-#include "services/KVSculptRegistry.h"
-#include "services/KVStencil.h"
 
 #include <maya/M3dView.h>
 #include <maya/MCursor.h>
@@ -33,11 +30,10 @@ KVCursorSample sampleOf(const MEvent& event) {
 
 // Shift alone smooths; the pen's eraser end has a mode of its own; else the stored mode.
 void chooseWorkingMode(KVPSCtxData& data, const KVCursorSample& sample) {
-    const RavelinManipNode* manipulator = RavelinManipNode::current();
     data.shiftHeld = sample.shift;
     if (sample.shift && !sample.control)
         data.mode = kSmooth;
-    else if (manipulator && manipulator->pointerType == kEraserPointer)
+    else if (KVSculptServices::current().penPointerType() == kEraserPointer)
         data.mode = data.tabletAssignEraserTool;
     else
         data.mode = data.baseMode;
@@ -80,9 +76,7 @@ void KVDozaVerove::toolOffCleanup() {
                                 "was ended there.");
     }
     if (!KVSculptRegistry::instance().empty()) {
-        if (RavelinManipNode* manipulator = RavelinManipNode::current())
-            manipulator->nodeObject = MObject();
-        RavelinManipNode::setCurrent(nullptr);
+        KVSculptServices::current().releaseManipulator();
         deleteManipulators();
     }
     data.displayDirty = false;
@@ -137,21 +131,15 @@ MStatus KVDozaVerove::setup(bool addSelected) {
     data.meshesReady = true;
     createManipulator();
     data.loadSculptSettings();
-    loadRampsFromOptionVars();
-    KVStencil::instance().prepareForSetup();
+    KVSculptServices::current().loadRamps();
+    KVSculptServices::current().prepareStencil();
     data.setUp = true;
     return MS::kSuccess;
 }
 
 MStatus KVDozaVerove::createManipulator() {
     MObject node;
-    MStatus status;
-    auto* manipulator = static_cast<RavelinManipNode*>(
-        MPxManipulatorNode::newManipulator(RavelinManipNode::typeName, node, &status));
-    RavelinManipNode::setCurrent(manipulator);
-    if (!manipulator) return MS::kFailure;
-    manipulator->nodeObject = node;
-    manipulator->bindRampHandles();
+    if (!KVSculptServices::current().newManipulator(node)) return MS::kFailure;
     deleteManipulators();
     return addManipulator(node);
 }
@@ -164,7 +152,7 @@ MStatus KVDozaVerove::pressHandler(MEvent& event) {
     if (!stroke.recordUnderCursor(sample.x, sample.y)) return MS::kFailure;
     data.strokeActive = true;
     data.loadSculptSettings();
-    loadRampsFromOptionVars();
+    KVSculptServices::current().loadRamps();
     chooseWorkingMode(data, sample);
     toolCommand_ = static_cast<KVDozaVeroveToolCmd*>(newToolCommand());
     stroke.beginStroke(sample);
@@ -180,7 +168,7 @@ MStatus KVDozaVerove::dragHandler(MEvent& event) {
     chooseWorkingMode(data, sample);
     data.controlHeld = sample.control;
     if (data.mode != kGrab) {
-        updateStrokeMultipliers(data, RavelinManipNode::current());
+        KVSculptServices::current().updateStrokeMultipliers();
         KVStroke::standard().applyDab(sample);
     } else {
         KVGrabBrush(data, KVSculptServices::current()).applyGrab(sample);
@@ -212,8 +200,7 @@ void KVDozaVerove::finishStroke() {
 
 MStatus KVDozaVerove::endStroke() {
     KVPSCtxData& data = KVPSCtxData::instance();
-    if (RavelinManipNode* manipulator = RavelinManipNode::current())
-        manipulator->tabletActive = false;
+    KVSculptServices::current().clearTabletActive();
     data.controlHeld = false;
     data.shiftHeld = false;
     data.restoreWorkingSettings();

@@ -4,7 +4,6 @@
 #include "sculpt/KVSculptServices.h"
 #include "sculpt/KVStroke.h"
 #include "sculpt/RVMeshData.h"
-#include "services/KVRamps.h"
 
 #include <maya/M3dView.h>
 #include <maya/MFnMesh.h>

@@ -1,6 +1,6 @@
 #include "sculpt/KVPSCtxData.h"
 
-#include "services/KVStencil.h"
+#include "sculpt/KVSculptServices.h"
 
 #include <maya/MGlobal.h>
 
@@ -160,7 +160,7 @@ MStatus KVPSCtxData::loadSculptSettings() {
     loadColours();
     loadFlags();
     // The stencil keeps its own three settings.
-    KVStencil::instance().loadSettings();
+    KVSculptServices::current().loadStencilSettings();
     deriveAndBase();
     return MS::kSuccess;
 }

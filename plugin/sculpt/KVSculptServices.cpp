@@ -17,6 +17,11 @@ std::vector<RVMeshData*> KVSculptServices::inModelRecords() {
 bool KVSculptServices::manipulatorExists() {
     return false;
 }
+MStatus KVSculptServices::newManipulator(MObject&) {
+    return MS::kFailure;
+}
+void KVSculptServices::releaseManipulator() {}
+void KVSculptServices::loadRamps() {}
 float KVSculptServices::evalFallOff(float) {
     return 1.0f;
 }
@@ -25,6 +30,15 @@ MRampAttribute* KVSculptServices::fallOffRamp() {
 }
 MStatus KVSculptServices::updateStrokeMultipliers() {
     return MS::kSuccess;
+}
+int KVSculptServices::penPointerType() {
+    return 0;
+}
+void KVSculptServices::clearTabletActive() {}
+void KVSculptServices::loadStencilSettings() {}
+void KVSculptServices::prepareStencil() {}
+MDagPath KVSculptServices::stencilPlane() {
+    return MDagPath();
 }
 bool KVSculptServices::stencilActive() {
     return false;

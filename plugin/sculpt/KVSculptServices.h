@@ -1,15 +1,21 @@
 #pragma once
-// What the stroke code asks of the tool's services: the mesh registry, the current
-// manipulator's ramps and the pen/envelope update, and the stencil. The services install
-// one implementation at load (install); until then, and in tests that install nothing,
-// the stand-in below answers: no records, no manipulator, a flat falloff of 1, no stencil.
+// Includes run one way: shell > services > {display, heightmap, commands, nodes} > sculpt.
+// What the sculpt core asks of the tool above it, the only way it reaches upward: the
+// current manipulator (its making, ramps and pen state), the pen/envelope update and the
+// stencil; and the registry's records, so that the stroke code can be run on records of its
+// own. The services install one implementation at load (install); until then, and in tests
+// that install nothing, the stand-in below answers: no records, no manipulator, a flat
+// falloff of 1, no stencil.
+#include <maya/MDGContext.h>
+#include <maya/MDagPath.h>
+#include <maya/MObject.h>
 #include <maya/MPoint.h>
+#include <maya/MRampAttribute.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
 #include <vector>
 
-class MRampAttribute;
 class RVMeshData;
 
 class KVSculptServices {
@@ -26,6 +32,13 @@ public:
 
     // ---- manipulator, ramps, pen
     virtual bool manipulatorExists();
+    // A new brush cursor manipulator node, made current with its ramps bound; its object
+    // goes to `node`. Failure (and no current manipulator) when the host made none.
+    virtual MStatus newManipulator(MObject& node);
+    // The current manipulator let go of when the tool is put away; the host deletes it.
+    virtual void releaseManipulator();
+    // Fills the current manipulator's ramps from their option strings.
+    virtual void loadRamps();
     // The falloff ramp at a distance ratio in [0, 1].
     virtual float evalFallOff(float position);
     // The host's falloff ramp attribute that evalFallOff reads, when there is one, so that
@@ -33,8 +46,17 @@ public:
     virtual MRampAttribute* fallOffRamp();
     // Working value, radius, spacing and mask scale for the next dab (envelopes, pen).
     virtual MStatus updateStrokeMultipliers();
+    // The current manipulator's pen pointer type (3 is the eraser end); 0 without one.
+    virtual int penPointerType();
+    // The pen counts as lifted once a stroke ends.
+    virtual void clearTabletActive();
 
     // ---- stencil
+    // Its settings read with the sculpt settings, and readied when the tool is set up.
+    virtual void loadStencilSettings();
+    virtual void prepareStencil();
+    // The stencil's plane (invalid when there is none): scenery, never registered.
+    virtual MDagPath stencilPlane();
     virtual bool stencilActive();
     virtual double stencilSample(const MPoint& world);
 
@@ -43,3 +65,11 @@ public:
     // Replaces it; null brings the stand-in back. The caller keeps ownership.
     static void install(KVSculptServices* services);
 };
+
+// The ramp's value at the position, or the fallback when the host cannot evaluate it. Inline:
+// a dab looks the fall-off up for every vertex it reaches.
+inline float rampValue(MRampAttribute& ramp, float position, float fallback) {
+    float value = fallback;
+    ramp.getValueAtPosition(position, value, nullptr, MDGContext::fsNormal);
+    return value;
+}

@@ -3,8 +3,8 @@
 #include "commands/RVCheckVersion.h"
 #include "sculpt/KVDozaVerove.h"
 #include "sculpt/KVPSCtxData.h"
+#include "sculpt/KVSculptRegistry.h"
 #include "services/KVRamps.h"
-#include "services/KVSculptRegistry.h"
 #include "services/KVStencil.h"
 
 #include <maya/M3dView.h>

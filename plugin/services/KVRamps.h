@@ -4,8 +4,8 @@
 // ramp itself through rampValue), and the multiplier update that scales the working value and
 // radius before every dab.
 #include "display/RavelinManipNode.h"
+#include "sculpt/KVSculptServices.h"
 
-#include <maya/MDGContext.h>
 #include <maya/MStatus.h>
 
 class KVPSCtxData;
@@ -14,13 +14,6 @@ class KVPSCtxData;
 // and RVOption_fallOffRamp. Failure when there is no manipulator.
 MStatus loadRampsFromOptionVars();
 
-// The ramp's value at the position, or the fallback when the host cannot evaluate it. Inline:
-// a dab looks the fall-off up for every vertex it reaches.
-inline float rampValue(MRampAttribute& ramp, float position, float fallback) {
-    float value = fallback;
-    ramp.getValueAtPosition(position, value, nullptr, MDGContext::fsNormal);
-    return value;
-}
 // The current manipulator's ramps at a position. Without a manipulator (or a value)
 // the fall-off gives 0 and the envelopes 1, which leave the brush unscaled.
 inline float evalFallOff(float position) {

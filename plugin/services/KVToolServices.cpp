@@ -2,8 +2,8 @@
 
 #include "display/RavelinManipNode.h"
 #include "sculpt/KVPSCtxData.h"
+#include "sculpt/KVSculptRegistry.h"
 #include "services/KVRamps.h"
-#include "services/KVSculptRegistry.h"
 #include "services/KVStencil.h"
 
 KVToolServices& KVToolServices::instance() {
@@ -30,6 +30,27 @@ bool KVToolServices::manipulatorExists() {
     return RavelinManipNode::current() != nullptr;
 }
 
+MStatus KVToolServices::newManipulator(MObject& node) {
+    MStatus status;
+    auto* manipulator = static_cast<RavelinManipNode*>(
+        MPxManipulatorNode::newManipulator(RavelinManipNode::typeName, node, &status));
+    RavelinManipNode::setCurrent(manipulator);
+    if (!manipulator) return MS::kFailure;
+    manipulator->nodeObject = node;
+    manipulator->bindRampHandles();
+    return MS::kSuccess;
+}
+
+void KVToolServices::releaseManipulator() {
+    if (RavelinManipNode* manipulator = RavelinManipNode::current())
+        manipulator->nodeObject = MObject();
+    RavelinManipNode::setCurrent(nullptr);
+}
+
+void KVToolServices::loadRamps() {
+    loadRampsFromOptionVars();
+}
+
 float KVToolServices::evalFallOff(float position) {
     return ::evalFallOff(position);
 }
@@ -41,6 +62,28 @@ MRampAttribute* KVToolServices::fallOffRamp() {
 
 MStatus KVToolServices::updateStrokeMultipliers() {
     return ::updateStrokeMultipliers(KVPSCtxData::instance(), RavelinManipNode::current());
+}
+
+int KVToolServices::penPointerType() {
+    const RavelinManipNode* manipulator = RavelinManipNode::current();
+    return manipulator ? manipulator->pointerType : 0;
+}
+
+void KVToolServices::clearTabletActive() {
+    if (RavelinManipNode* manipulator = RavelinManipNode::current())
+        manipulator->tabletActive = false;
+}
+
+void KVToolServices::loadStencilSettings() {
+    KVStencil::instance().loadSettings();
+}
+
+void KVToolServices::prepareStencil() {
+    KVStencil::instance().prepareForSetup();
+}
+
+MDagPath KVToolServices::stencilPlane() {
+    return KVStencil::instance().planePath();
 }
 
 // Asked once before a dab (or a grab's gather) samples its vertices: the plane and the

@@ -1,3 +1,4 @@
+// Includes run one way: shell > services > {display, heightmap, commands, nodes} > sculpt.
 // The plug-in's entry points: the host calls initializePlugin when it loads the library and
 // uninitializePlugin when it unloads it. MApiVersion comes from <maya/MFnPlugin.h>.
 #include "commands/RVCheckVersion.h"
@@ -9,8 +10,8 @@
 #include "nodes/RVGeoLink.h"
 #include "sculpt/KVDozaVeroveToolCmd.h"
 #include "sculpt/KVPSCtxData.h"
+#include "sculpt/KVSculptRegistry.h"
 #include "services/KVDozaVeroveCmd.h"
-#include "services/KVSculptRegistry.h"
 #include "services/KVStencil.h"
 #include "services/KVToolServices.h"
 #include "shell/InstallPath.h"

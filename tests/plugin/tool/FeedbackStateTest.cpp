@@ -6,7 +6,7 @@
 #include "display/KVPSDrawOverride.h"
 #include "display/RavelinManipNode.h"
 #include "sculpt/KVPSCtxData.h"
-#include "services/KVSculptRegistry.h"
+#include "sculpt/KVSculptRegistry.h"
 
 #include "app/Startup.h"
 #include "graph/PluginNodes.h"

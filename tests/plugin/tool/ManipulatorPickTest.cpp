@@ -1,7 +1,7 @@
 // The manipulator's pick of the registered mesh under the mouse: the nearest hit along the
 // mouse ray wins, an equal distance keeps the earlier record, and the pick becomes current.
 #include "display/RavelinManipNode.h"
-#include "services/KVSculptRegistry.h"
+#include "sculpt/KVSculptRegistry.h"
 
 #include "app/Startup.h"
 

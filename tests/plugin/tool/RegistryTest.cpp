@@ -1,6 +1,6 @@
 // The sculpt mesh registry on a real scene: tags, lookups, removal, renaming, links, and
 // the three script arrays that mirror it after every change.
-#include "services/KVSculptRegistry.h"
+#include "sculpt/KVSculptRegistry.h"
 
 #include "sculpt/KVDozaVeroveToolCmd.h"
 #include "sculpt/RVMeshData.h"

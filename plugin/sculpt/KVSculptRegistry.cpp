@@ -1,6 +1,6 @@
-#include "services/KVSculptRegistry.h"
+#include "sculpt/KVSculptRegistry.h"
 
-#include "services/KVStencil.h"
+#include "sculpt/KVSculptServices.h"
 
 #include <maya/MFnDagNode.h>
 #include <maya/MFnData.h>
@@ -18,7 +18,7 @@ namespace {
 // The stencil plane is scenery, never sculpted, whether its transform or its shape is
 // selected.
 bool isStencilPlane(const MDagPath& path) {
-    const MDagPath& plane = KVStencil::instance().planePath();
+    const MDagPath plane = KVSculptServices::current().stencilPlane();
     if (!plane.isValid()) return false;
     MDagPath shape = path;
     unsigned int shapes = 0;

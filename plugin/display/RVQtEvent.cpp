@@ -1,4 +1,4 @@
-#include "services/RVQtEvent.h"
+#include "display/RVQtEvent.h"
 
 #include "display/RavelinManipNode.h"
 

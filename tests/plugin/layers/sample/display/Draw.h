@@ -1,0 +1,2 @@
+#include "sculpt/Base.h"
+#include "heightmap/Picture.h"

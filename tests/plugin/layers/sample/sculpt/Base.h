@@ -1,0 +1,1 @@
+#include "sculpt/Up.h"

@@ -1,0 +1,2 @@
+#include "services/Tool.h"
+#include "sculpt/Base.h"
