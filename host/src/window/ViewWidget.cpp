@@ -1,0 +1,165 @@
+#include "window/ViewWidget.h"
+
+#include "tools/Mouse.h"
+#include "view/OffscreenGL.h"
+#include "view/ViewPort.h"
+#include "view/ViewRenderer.h"
+#include "window/CameraNavigation.h"
+#include "window/SculptSettings.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace rvhost::window {
+
+namespace {
+
+// A wheel notch (120 eighths of a degree) or a bracket key grows or shrinks the brush by 10 %.
+constexpr double kRadiusStep = 1.1;
+
+short toShort(int v) {
+    return static_cast<short>(std::clamp(v, -32768, 32767));
+}
+
+MouseModifiers modifiersOf(Qt::KeyboardModifiers held) {
+    MouseModifiers modifiers;
+    modifiers.shift = held.testFlag(Qt::ShiftModifier);
+    modifiers.control = held.testFlag(Qt::ControlModifier);
+    return modifiers;
+}
+
+} // namespace
+
+ViewWidget::ViewWidget(QWidget* parent) : QWidget(parent) {
+    // Hovers reach the tool, so moves without a button must arrive too.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(64, 64);
+}
+
+QSize ViewWidget::sizeHint() const {
+    const ViewPort& view = ViewPort::active();
+    return QSize(view.width(), view.height());
+}
+
+short ViewWidget::portX(int x) const {
+    return toShort(x);
+}
+
+short ViewWidget::portY(int y) const {
+    return toShort(height() - 1 - y);
+}
+
+void ViewWidget::paintEvent(QPaintEvent*) {
+    ViewPort& view = ViewPort::active();
+    view.setSize(std::max(1, width()), std::max(1, height()));
+    QPainter painter(this);
+    std::string error;
+    if (!ViewRenderer::render(view, error)) {
+        painter.fillRect(rect(), Qt::black);
+        painter.setPen(Qt::white);
+        painter.drawText(rect(), Qt::AlignCenter, QString::fromStdString(error));
+    } else {
+        const OffscreenGL& gl = OffscreenGL::instance();
+        const QImage frame(gl.pixels().data(), gl.width(), gl.height(), QImage::Format_RGBX8888);
+        // The renderer's rows run bottom-up.
+        painter.translate(0, height());
+        painter.scale(1, -1);
+        painter.drawImage(0, 0, frame);
+    }
+    if (!painted_) {
+        painted_ = true;
+        if (firstFrameShown) firstFrameShown();
+    }
+}
+
+bool ViewWidget::toTool(int action, const QMouseEvent& event) {
+    MStatus handled;
+    const MStatus status =
+        Mouse::instance().act(static_cast<Mouse::Action>(action), portX(event.x()),
+                              portY(event.y()), modifiersOf(event.modifiers()), handled);
+    return static_cast<bool>(status);
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->modifiers().testFlag(Qt::AltModifier)) {
+        const Qt::MouseButton button = event->button();
+        navigation_ = button == Qt::LeftButton     ? Navigation::Tumble
+                      : button == Qt::MiddleButton ? Navigation::Track
+                      : button == Qt::RightButton  ? Navigation::Dolly
+                                                   : Navigation::None;
+        lastNavigation_ = event->pos();
+        return;
+    }
+    if (event->button() != Qt::LeftButton || Mouse::instance().buttonDown()) return;
+    toTool(int(Mouse::Action::Press), *event);
+    update();
+}
+
+void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (navigation_ != Navigation::None) {
+        const QPoint delta = event->pos() - lastNavigation_;
+        lastNavigation_ = event->pos();
+        // Widget y grows downward; the camera moves take port pixels, y up.
+        const double dx = delta.x(), dy = -delta.y();
+        ViewPort& view = ViewPort::active();
+        if (navigation_ == Navigation::Tumble) navigation::tumble(view, dx, dy);
+        if (navigation_ == Navigation::Track) navigation::track(view, dx, dy);
+        if (navigation_ == Navigation::Dolly) navigation::dolly(view, dx + dy);
+        update();
+        return;
+    }
+    if (Mouse::instance().buttonDown()) {
+        if (event->buttons().testFlag(Qt::LeftButton)) toTool(int(Mouse::Action::Drag), *event);
+    } else if (event->buttons() == Qt::NoButton) {
+        Mouse::instance().move(portX(event->x()), portY(event->y()));
+    }
+    update();
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (navigation_ != Navigation::None) {
+        if (event->buttons() == Qt::NoButton) navigation_ = Navigation::None;
+        return;
+    }
+    if (event->button() != Qt::LeftButton || !Mouse::instance().buttonDown()) return;
+    toTool(int(Mouse::Action::Release), *event);
+    update();
+}
+
+void ViewWidget::finishStroke() {
+    Mouse& mouse = Mouse::instance();
+    if (!mouse.buttonDown()) return;
+    MStatus handled;
+    mouse.act(Mouse::Action::Release, mouse.x(), mouse.y(), {}, handled);
+}
+
+void ViewWidget::wheelEvent(QWheelEvent* event) {
+    const int notches = event->angleDelta().y() / 120;
+    if (notches == 0) return;
+    changeRadius(std::pow(kRadiusStep, notches));
+}
+
+void ViewWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_BracketRight)
+        changeRadius(kRadiusStep);
+    else if (event->key() == Qt::Key_BracketLeft)
+        changeRadius(1.0 / kRadiusStep);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void ViewWidget::changeRadius(double factor) {
+    SculptSettings settings = SculptSettings::load();
+    settings.scaleRadius(factor);
+    settings.store();
+    if (settingsChanged) settingsChanged();
+    update();
+}
+
+} // namespace rvhost::window
