@@ -60,11 +60,11 @@ QMainWindow* QtHost::mainWindow() {
 } // namespace rvhost::ui
 
 #if defined(__SANITIZE_ADDRESS__)
-// Fontconfig, which Qt loads, keeps its caches to the end of the process; in sanitizer
-// builds that is not reported as the host's leak, and quietly, so the host's standard error
-// stays what scripts expect.
+// Fontconfig, which Qt loads, keeps its caches to the end of the process, and so does D-Bus,
+// which Qt loads on a display; in sanitizer builds that is not reported as the host's leak,
+// and quietly, so the host's standard error stays what scripts expect.
 extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
+    return "leak:libfontconfig.so\nleak:libdbus-1.so\n";
 }
 extern "C" const char* __lsan_default_options() {
     return "print_suppressions=0";

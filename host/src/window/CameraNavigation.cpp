@@ -41,7 +41,7 @@ void tumble(ViewPort& view, double dx, double dy) {
     const double highest = std::min(0.0, kPoleMarginDegrees - fromUp);
     const double pitch = std::clamp(dy * kDegreesPerPixel, highest, lowest);
     const MVector right = (up ^ offset).normal();
-    if (right.length() > 0.0) offset = rotated(offset, right, -pitch);
+    if (right.length() > 0.0) offset = rotated(offset, right, pitch);
     camera.setLookAt(camera.centre() + offset, camera.centre(), camera.upHint());
 }
 

@@ -18,6 +18,11 @@ namespace rvhost::window {
 
 namespace {
 
+// A drag that jumps further than this (the window system merges moves while a frame is
+// drawn) reaches the tool as steps this long along the straight line, so the stroke leaves
+// no gaps.
+constexpr double kDragStep = 4.0;
+
 // A wheel notch (120 eighths of a degree) or a bracket key grows or shrinks the brush by 10 %.
 constexpr double kRadiusStep = 1.1;
 
@@ -78,12 +83,21 @@ void ViewWidget::paintEvent(QPaintEvent*) {
     }
 }
 
-bool ViewWidget::toTool(int action, const QMouseEvent& event) {
+void ViewWidget::toTool(Mouse::Action action, const QMouseEvent& event) {
+    const MouseModifiers modifiers = modifiersOf(event.modifiers());
     MStatus handled;
-    const MStatus status =
-        Mouse::instance().act(static_cast<Mouse::Action>(action), portX(event.x()),
-                              portY(event.y()), modifiersOf(event.modifiers()), handled);
-    return static_cast<bool>(status);
+    if (action == Mouse::Action::Drag) {
+        const QPointF from = lastToolPosition_;
+        const QPointF to = event.localPos();
+        const int steps = std::max(1, int(std::ceil(QLineF(from, to).length() / kDragStep)));
+        for (int i = 1; i < steps; ++i) {
+            const QPointF p = from + (to - from) * (double(i) / steps);
+            Mouse::instance().act(action, portX(qRound(p.x())), portY(qRound(p.y())), modifiers,
+                                  handled);
+        }
+    }
+    Mouse::instance().act(action, portX(event.x()), portY(event.y()), modifiers, handled);
+    lastToolPosition_ = event.localPos();
 }
 
 void ViewWidget::mousePressEvent(QMouseEvent* event) {
@@ -97,7 +111,7 @@ void ViewWidget::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() != Qt::LeftButton || Mouse::instance().buttonDown()) return;
-    toTool(int(Mouse::Action::Press), *event);
+    toTool(Mouse::Action::Press, *event);
     update();
 }
 
@@ -115,7 +129,7 @@ void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     if (Mouse::instance().buttonDown()) {
-        if (event->buttons().testFlag(Qt::LeftButton)) toTool(int(Mouse::Action::Drag), *event);
+        if (event->buttons().testFlag(Qt::LeftButton)) toTool(Mouse::Action::Drag, *event);
     } else if (event->buttons() == Qt::NoButton) {
         Mouse::instance().move(portX(event->x()), portY(event->y()));
     }
@@ -128,7 +142,7 @@ void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() != Qt::LeftButton || !Mouse::instance().buttonDown()) return;
-    toTool(int(Mouse::Action::Release), *event);
+    toTool(Mouse::Action::Release, *event);
     update();
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "tools/Mouse.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -40,11 +42,13 @@ private:
     // Port coordinates (origin at the bottom-left) of a widget position.
     short portX(int x) const;
     short portY(int y) const;
-    bool toTool(int action, const QMouseEvent& event);
+    // One button event for the current tool; a drag is split into steps (see the .cpp).
+    void toTool(Mouse::Action action, const QMouseEvent& event);
     void changeRadius(double factor);
 
     Navigation navigation_ = Navigation::None;
     QPoint lastNavigation_;
+    QPointF lastToolPosition_;
     bool painted_ = false;
 };
 

@@ -16,14 +16,17 @@ extern char** environ;
 // Killed and reaped when the object goes.
 class ChildProcess {
 public:
-    // `env` entries ("NAME=value") are added to the test's own environment.
-    ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env = {}) {
+    // `env` entries ("NAME=value") are added to the test's own environment. A quiet child's
+    // standard error goes nowhere.
+    ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env = {},
+                 bool quiet = false) {
         int fds[2];
         if (pipe(fds) != 0) return;
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
+        if (quiet) posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         std::vector<std::string> environment = env;
         for (char** e = environ; *e; ++e)
             environment.push_back(*e);
