@@ -154,7 +154,7 @@ protected:
 };
 
 // Strokes plain, with Control (reversed) and with Shift (smoothing) reach the tool; Ctrl+Z
-// takes the last stroke back; two wheel notches up grow the radius by 10 % each; Ctrl+Q
+// twice takes the last two strokes back and Ctrl+Y brings the smoothing back; two wheel notches up grow the radius by 10 % each; Ctrl+Q
 // closes and the close script writes the mesh.
 TEST_F(WindowTest, StrokesWithModifiersAndUndoReachTheMeshWrittenOnClose) {
     ASSERT_TRUE(open()) << rvhost_->output();
@@ -162,7 +162,7 @@ TEST_F(WindowTest, StrokesWithModifiersAndUndoReachTheMeshWrittenOnClose) {
     drag(-3, 3, 3, 3, "ctrl");
     drag(0, -4.5, 0, -1.5, "shift");
     drag(-3, 0, 3, 0);
-    ASSERT_EQ(x_.run("xdotool mousemove " + screen(0, 5) + " key ctrl+z click 4 click 4"), 0);
+    ASSERT_EQ(x_.run("xdotool mousemove " + screen(0, 5) + " key ctrl+z key ctrl+z key ctrl+y click 4 click 4"), 0);
     ASSERT_EQ(x_.run("xdotool key ctrl+q"), 0);
     ASSERT_EQ(rvhost_->wait(kExitLimit), 0) << rvhost_->output();
     const size_t at = rvhost_->output().find("radius ");
