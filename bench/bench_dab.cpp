@@ -9,6 +9,7 @@
 #include "sculpt/KVSculptServices.h"
 #include "sculpt/KVStroke.h"
 #include "sculpt/RVMeshData.h"
+#include "services/KVStencil.h"
 
 #include "app/Startup.h"
 
@@ -114,8 +115,8 @@ void dabs(benchmark::State& bench, int mode, int reflectCode, bool wholeMesh) {
     if (!wholeMesh) bench.counters["reached"] = reached / std::max(k, 1);
 }
 // The same strokes through the tool: the plug-in's context picks and strokes the grid.
-void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
-    Scene& s = scene();
+// The plug-in loaded once and its tool "rvBench" picked on the grid.
+bool toolLoaded() {
     static const bool loaded = [] {
         const bool ok = MGlobal::executeCommand("loadPlugin Ravelin") &&
                         MGlobal::executeCommand("RavelinContext rvBench") &&
@@ -126,7 +127,11 @@ void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
         MGlobal::setOptionVarValue("RVOption_fallOffRamp", MString("1,0,1,0,1,1"));
         return ok;
     }();
-    if (!loaded) {
+    return loaded;
+}
+void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
+    Scene& s = scene();
+    if (!toolLoaded()) {
         bench.SkipWithError("the plug-in's tool could not be set up");
         return;
     }
@@ -145,6 +150,70 @@ void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
     }
     MGlobal::executeCommand("hostMouse -release 700 340");
 }
+// A 64 x 64 checkered picture on a plane below the grid, covering it (the view rays are
+// followed both ways; above the grid it would take the presses meant for the grid).
+std::string stencilPicture() {
+    static const std::string file = [] {
+        const std::string path = std::string(RAVELIN_STAGE_DIR) + "/bench_stencil.pgm";
+        std::ofstream out(path);
+        out << "P2\n64 64\n255\n";
+        for (int r = 0; r < 64; ++r)
+            for (int c = 0; c < 64; ++c)
+                out << (((r / 8 + c / 8) % 2) ? 255 : 64) << (c == 63 ? "\n" : " ");
+        MGlobal::executeCommand("polyPlane -w 120 -h 120 -sx 1 -sy 1 -n benchStencil");
+        MGlobal::executeCommand("move -r 0 -50 0 benchStencil");
+        return path;
+    }();
+    return file;
+}
+
+// The dab's stencil questions answered by the stencil itself.
+class StencilServices : public BenchServices {
+public:
+    bool stencilActive() override { return true; }
+    double stencilSample(const MPoint& world) override {
+        return KVStencil::instance().stencilFactor(world);
+    }
+};
+
+void stencilDabs(benchmark::State& bench) {
+    Scene& s = scene();
+    KVStencil& stencil = KVStencil::instance();
+    if (!stencil.setupStencil("benchStencil", stencilPicture().c_str()) || !stencil.isReady()) {
+        bench.SkipWithError("the stencil could not be set up");
+        return;
+    }
+    s.flatten();
+    s.state.mode = kDisplace;
+    s.state.reflectCode = 0;
+    StencilServices services;
+    services.record = &s.record;
+    KVStroke stroke(s.state, services);
+    KVCursorSample sample;
+    int k = 0;
+    for (auto _ : bench) {
+        const int step = (k++ / 2) % 20;
+        sample.x = static_cast<short>(700 + 10 * (step < 10 ? step : 20 - step));
+        sample.y = 450 - 110;
+        sample.control = k % 2 == 0;
+        stroke.applyDab(sample);
+    }
+    s.record.settleObjectPoints();
+}
+
+// The same through the tool, the stencil set up from its option variables.
+void stencilContextDrags(benchmark::State& bench) {
+    MGlobal::setOptionVarValue("RVOption_useStencil", 1);
+    MGlobal::setOptionVarValue("RVOption_stencilPolyNode", MString("benchStencil"));
+    MGlobal::setOptionVarValue("RVOption_stencilImageFile", MString(stencilPicture().c_str()));
+    if (!toolLoaded() || !MGlobal::executeCommand("RavelinContext -e -stencil -setup rvBench")) {
+        bench.SkipWithError("the plug-in's tool could not be set up");
+        return;
+    }
+    contextDrags(bench, kDisplace, 0);
+    MGlobal::setOptionVarValue("RVOption_useStencil", 0);
+}
+
 // Every run is kDabs dabs, timed in milliseconds a dab.
 void dabRun(benchmark::internal::Benchmark* b) {
     b->Iterations(kDabs)->Unit(benchmark::kMillisecond);
@@ -164,6 +233,10 @@ BENCHMARK_CAPTURE(dabs, noDeform, kNoDeform, 0, false)->Apply(dabRun);
 BENCHMARK_CAPTURE(contextDrags, displace, kDisplace, 0)->Apply(dabRun);
 BENCHMARK_CAPTURE(contextDrags, displace8, kDisplace, 7)->Apply(dabRun);
 BENCHMARK_CAPTURE(contextDrags, smooth, kSmooth, 0)->Apply(dabRun);
+
+// Displace through a stencil picture: every reached vertex is looked at through the view.
+BENCHMARK(stencilDabs)->Apply(dabRun);
+BENCHMARK(stencilContextDrags)->Apply(dabRun);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

@@ -131,10 +131,11 @@ bool HttpRequest::perform(const SessionSettings& session, const std::string& url
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, (flags & INTERNET_FLAG_NO_AUTO_REDIRECT) ? 0L : 1L);
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, session.timeoutSeconds);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, session.connectTimeoutMs);
+    // libcurl measures a stall in whole seconds.
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, session.timeoutSeconds);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT, 6 * session.timeoutSeconds);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, std::max(1L, (session.receiveTimeoutMs + 999) / 1000));
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, session.connectTimeoutMs + 5 * session.receiveTimeoutMs);
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &HttpRequest::append);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, this);
     std::string noProxy;

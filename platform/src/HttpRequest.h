@@ -12,9 +12,10 @@ struct SessionSettings {
     DWORD accessType = 0;
     std::string proxy;
     std::string proxyBypass;
-    // Connect time-out, and longest wait for the next byte; the whole request may take six
-    // times as long.
-    long timeoutSeconds = 5;
+    // Connect time-out, and longest wait for the next byte; the whole request may take the
+    // first and five times the second.
+    long connectTimeoutMs = 5000;
+    long receiveTimeoutMs = 5000;
 };
 
 // One HTTP(S) GET made at once with libcurl; the body is kept and handed out in chunks.

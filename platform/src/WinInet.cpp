@@ -4,6 +4,7 @@
 
 #include "InternetHandles.h"
 
+#include <algorithm>
 #include <cstring>
 
 using rvplatform::InternetHandles;
@@ -45,7 +46,9 @@ HINTERNET WINAPI InternetOpenA(LPCSTR lpszAgent, DWORD dwAccessType, LPCSTR lpsz
     session->settings.accessType = dwAccessType;
     session->settings.proxy = lpszProxy ? lpszProxy : "";
     session->settings.proxyBypass = lpszProxyBypass ? lpszProxyBypass : "";
-    session->settings.timeoutSeconds = rvplatform::HttpRequest::configuredTimeout();
+    const long timeoutMs = rvplatform::HttpRequest::configuredTimeout() * 1000;
+    session->settings.connectTimeoutMs = timeoutMs;
+    session->settings.receiveTimeoutMs = timeoutMs;
     return InternetHandles::instance().add(session);
 }
 
@@ -71,6 +74,28 @@ BOOL WINAPI InternetReadFile(HINTERNET hFile, LPVOID lpBuffer, DWORD dwNumberOfB
     const auto url = InternetHandles::instance().find<InternetUrl>(hFile, error);
     if (!url) return failWith<BOOL>(error, FALSE);
     *lpdwNumberOfBytesRead = url->request.read(lpBuffer, dwNumberOfBytesToRead);
+    return TRUE;
+}
+
+BOOL WINAPI InternetSetOptionA(HINTERNET hInternet, DWORD dwOption, LPVOID lpBuffer,
+                               DWORD dwBufferLength) {
+    DWORD error = ERROR_SUCCESS;
+    const auto session = InternetHandles::instance().find<InternetSession>(hInternet, error);
+    if (!session) return failWith<BOOL>(error, FALSE);
+    if (dwOption != INTERNET_OPTION_CONNECT_TIMEOUT && dwOption != INTERNET_OPTION_SEND_TIMEOUT &&
+        dwOption != INTERNET_OPTION_RECEIVE_TIMEOUT)
+        return failWith<BOOL>(ERROR_INTERNET_INVALID_OPTION, FALSE);
+    if (!lpBuffer || dwBufferLength != sizeof(DWORD))
+        return failWith<BOOL>(ERROR_INTERNET_BAD_OPTION_LENGTH, FALSE);
+    DWORD milliseconds = 0;
+    std::memcpy(&milliseconds, lpBuffer, sizeof milliseconds);
+    // 0 would mean "wait for ever" to libcurl; the stand-in never waits for ever.
+    if (milliseconds == 0) return failWith<BOOL>(ERROR_INVALID_PARAMETER, FALSE);
+    const long value = static_cast<long>(std::min<DWORD>(milliseconds, 600000));
+    if (dwOption == INTERNET_OPTION_CONNECT_TIMEOUT)
+        session->settings.connectTimeoutMs = value;
+    else
+        session->settings.receiveTimeoutMs = value;
     return TRUE;
 }
 

@@ -39,6 +39,7 @@ RavelinManipNode::~RavelinManipNode() {
 }
 
 void RavelinManipNode::postConstructor() {
+    penFilter.setTarget(this);
     registerForMouseMove();
 }
 

@@ -12,6 +12,8 @@
 #include <maya/MTypeId.h>
 #include <maya/MVector.h>
 
+#include "services/RVQtEvent.h"
+
 class KVSculptRegistry;
 class RVMeshData;
 
@@ -60,6 +62,8 @@ public:
     int yTilt = 0;
     bool tabletActive = false;
     int pointerType = 0;
+    // Writes the pen state from the main window's tablet events while this node lives.
+    RVQtEvent penFilter;
 
 private:
     static inline RavelinManipNode* current_ = nullptr;

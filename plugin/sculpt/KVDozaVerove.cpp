@@ -8,6 +8,7 @@
 #include "sculpt/KVStroke.h"
 #include "services/KVRamps.h"
 #include "services/KVSculptRegistry.h"
+#include "services/KVStencil.h"
 
 #include <maya/M3dView.h>
 #include <maya/MCursor.h>
@@ -137,6 +138,7 @@ MStatus KVDozaVerove::setup(bool addSelected) {
     createManipulator();
     data.loadSculptSettings();
     loadRampsFromOptionVars();
+    KVStencil::instance().prepareForSetup();
     data.setUp = true;
     return MS::kSuccess;
 }

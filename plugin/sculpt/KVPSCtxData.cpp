@@ -1,5 +1,7 @@
 #include "sculpt/KVPSCtxData.h"
 
+#include "services/KVStencil.h"
+
 #include <maya/MGlobal.h>
 
 namespace {
@@ -157,6 +159,8 @@ MStatus KVPSCtxData::loadSculptSettings() {
     loadNumbers();
     loadColours();
     loadFlags();
+    // The stencil keeps its own three settings.
+    KVStencil::instance().loadSettings();
     deriveAndBase();
     return MS::kSuccess;
 }

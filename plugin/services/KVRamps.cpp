@@ -2,6 +2,7 @@
 
 #include "display/RavelinManipNode.h"
 #include "sculpt/KVPSCtxData.h"
+#include "services/KVPenStage.h"
 #include "services/KVRampString.h"
 
 #include <maya/MGlobal.h>
@@ -69,9 +70,11 @@ MStatus updateStrokeMultipliers(KVPSCtxData& data, RavelinManipNode* manipulator
         if (manipulator)
             radius *= rampValue(manipulator->radiusEnvelope, data.radiusEnvelopePosition, 1.0f);
     }
-    data.value = value;
-    data.radius = radius;
-    data.spacing = data.baseSpacing;
-    data.maskScale = data.baseMaskScale;
+    double running[4] = {value, radius, data.baseSpacing, data.baseMaskScale};
+    applyPenStage(data, manipulator, running);
+    data.value = running[0];
+    data.radius = running[1];
+    data.spacing = running[2];
+    data.maskScale = running[3];
     return MS::kSuccess;
 }

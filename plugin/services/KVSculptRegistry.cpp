@@ -1,5 +1,7 @@
 #include "services/KVSculptRegistry.h"
 
+#include "services/KVStencil.h"
+
 #include <maya/MFnDagNode.h>
 #include <maya/MFnData.h>
 #include <maya/MFnDependencyNode.h>
@@ -13,6 +15,18 @@
 #include <string>
 
 namespace {
+// The stencil plane is scenery, never sculpted, whether its transform or its shape is
+// selected.
+bool isStencilPlane(const MDagPath& path) {
+    const MDagPath& plane = KVStencil::instance().planePath();
+    if (!plane.isValid()) return false;
+    MDagPath shape = path;
+    unsigned int shapes = 0;
+    shape.numberOfShapesDirectlyBelow(shapes);
+    if (shapes > 0) shape.extendToShape();
+    return path == plane || shape == plane;
+}
+
 KVSculptRegistry theRegistry;
 
 const char* const kTagName = "RavelinSculptID";
@@ -126,7 +140,7 @@ MStatus KVSculptRegistry::addSelected() {
     for (unsigned int i = 0; i < selection.length(); ++i) {
         MDagPath path;
         status = selection.getDagPath(i, path);
-        if (status) status = addMesh(path);
+        if (status && !isStencilPlane(path)) status = addMesh(path);
     }
     MGlobal::clearSelectionList();
     return status;

@@ -4,6 +4,7 @@
 #include "sculpt/KVPSCtxData.h"
 #include "services/KVRamps.h"
 #include "services/KVSculptRegistry.h"
+#include "services/KVStencil.h"
 
 KVToolServices& KVToolServices::instance() {
     static KVToolServices services;
@@ -40,4 +41,17 @@ MRampAttribute* KVToolServices::fallOffRamp() {
 
 MStatus KVToolServices::updateStrokeMultipliers() {
     return ::updateStrokeMultipliers(KVPSCtxData::instance(), RavelinManipNode::current());
+}
+
+// Asked once before a dab (or a grab's gather) samples its vertices: the plane and the
+// view are taken then, for all of that dab's samples.
+bool KVToolServices::stencilActive() {
+    KVStencil& stencil = KVStencil::instance();
+    const bool active = stencil.useStencil && stencil.isReady();
+    if (active) stencil.beginSampling();
+    return active;
+}
+
+double KVToolServices::stencilSample(const MPoint& world) {
+    return KVStencil::instance().stencilFactor(world);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The stroke code's services as the loaded tool provides them: the mesh registry, the
-// current manipulator's ramps and the envelope update. Installed by the plug-in at load.
+// current manipulator's ramps, the envelope and pen update, and the stencil. Installed by the plug-in at load.
 #include "sculpt/KVSculptServices.h"
 
 class KVToolServices : public KVSculptServices {
@@ -14,4 +14,6 @@ public:
     float evalFallOff(float position) override;
     MRampAttribute* fallOffRamp() override;
     MStatus updateStrokeMultipliers() override;
+    bool stencilActive() override;
+    double stencilSample(const MPoint& world) override;
 };

@@ -1,5 +1,6 @@
 // The plug-in's entry points: the host calls initializePlugin when it loads the library and
 // uninitializePlugin when it unloads it. MApiVersion comes from <maya/MFnPlugin.h>.
+#include "commands/RVCheckVersion.h"
 #include "display/KVPSDrawOverride.h"
 #include "display/RavelinManipNode.h"
 #include "heightmap/KVHeightMapCmd.h"
@@ -7,6 +8,7 @@
 #include "sculpt/KVPSCtxData.h"
 #include "services/KVDozaVeroveCmd.h"
 #include "services/KVSculptRegistry.h"
+#include "services/KVStencil.h"
 #include "services/KVToolServices.h"
 #include "shell/InstallPath.h"
 
@@ -65,6 +67,9 @@ MStatus registerAll(MFnPlugin& plugin) {
     MStatus status = reported(plugin.registerCommand("KVHeightMap", KVHeightMap::creator),
                               "registerCommand: KVHeightMap");
     // Commands RVPolyCompare, then RVCheckVersion, each with its syntax creator.
+    status = reported(plugin.registerCommand(RVCheckVersion::commandName, RVCheckVersion::creator,
+                                             RVCheckVersion::newSyntax),
+                      "registerCommand: RVCheckVersion");
     return status;
 }
 
@@ -96,6 +101,8 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
 PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
     MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");
     // Commands RVCheckVersion, then RVPolyCompare, are deregistered first.
+    reported(plugin.deregisterCommand(RVCheckVersion::commandName),
+             "deregisterCommand RVCheckVersion");
     MStatus status =
         reported(plugin.deregisterCommand("KVHeightMap"), "deregisterCommand KVHeightMap");
     // Then node RVGeoLink, node RVSculptData and the draw override KVPSDrawOverride.
@@ -110,6 +117,7 @@ PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
     // and the sculpt state's defaults, as a fresh library would.
     KVSculptRegistry::instance().removeAll();
     KVPSCtxData::instance() = KVPSCtxData();
+    KVStencil::instance().reset();
     KVSculptServices::install(nullptr);
     return status;
 }

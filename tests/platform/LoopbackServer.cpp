@@ -1,5 +1,7 @@
 #include "LoopbackServer.h"
 
+#include <sstream>
+
 #include <arpa/inet.h>
 #include <chrono>
 #include <netinet/in.h>
@@ -54,6 +56,19 @@ void LoopbackServer::reply(const std::string& path, const std::string& status,
     std::lock_guard<std::mutex> lock(mutex_);
     replies_[path] = "HTTP/1.1 " + status + "\r\nContent-Length: " + std::to_string(body.size()) +
                      "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
+}
+
+void LoopbackServer::replyChunked(const std::string& path, const std::string& body,
+                                  std::size_t chunkSize) {
+    std::ostringstream response;
+    response << "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
+    for (std::size_t at = 0; at < body.size(); at += chunkSize) {
+        const std::string chunk = body.substr(at, chunkSize);
+        response << std::hex << chunk.size() << "\r\n" << chunk << "\r\n";
+    }
+    response << "0\r\n\r\n";
+    std::lock_guard<std::mutex> lock(mutex_);
+    replies_[path] = response.str();
 }
 
 std::vector<std::string> LoopbackServer::requests() const {

@@ -21,6 +21,8 @@ public:
     // `status` is the whole status line after "HTTP/1.1 ", e.g. "200 OK".
     void reply(const std::string& path, const std::string& status, const std::string& body,
                const std::string& extraHeaders = "");
+    // A 200 reply in HTTP chunked transfer encoding, `chunkSize` bytes of the body a chunk.
+    void replyChunked(const std::string& path, const std::string& body, std::size_t chunkSize);
     std::vector<std::string> requests() const;
 
 private:

@@ -117,6 +117,30 @@ TEST(WinInetTimeout, SilentServerTimesOut) {
     EXPECT_TRUE(InternetCloseHandle(session));
 }
 
+// The session's own receive time-out replaces the stand-in's (here the longest it allows).
+TEST(WinInetTimeout, SessionOptionsSetTheTimeOuts) {
+    setenv("RVHOST_INTERNET_TIMEOUT", "600", 1);
+    HINTERNET session = InternetOpenA("t", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    unsetenv("RVHOST_INTERNET_TIMEOUT");
+    DWORD second = 1000;
+    EXPECT_TRUE(InternetSetOptionA(session, INTERNET_OPTION_CONNECT_TIMEOUT, &second, sizeof second));
+    EXPECT_TRUE(InternetSetOptionA(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &second, sizeof second));
+    LoopbackServer silent(true);
+    EXPECT_EQ(InternetOpenUrlA(session, silent.url("/v").c_str(), nullptr, 0, kReload, 0), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INTERNET_TIMEOUT));
+
+    DWORD zero = 0;
+    EXPECT_FALSE(InternetSetOptionA(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &zero, sizeof zero));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    EXPECT_FALSE(InternetSetOptionA(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &second, 2));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INTERNET_BAD_OPTION_LENGTH));
+    EXPECT_FALSE(InternetSetOptionA(session, 99, &second, sizeof second));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INTERNET_INVALID_OPTION));
+    EXPECT_FALSE(InternetSetOptionA(nullptr, INTERNET_OPTION_RECEIVE_TIMEOUT, &second, sizeof second));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
+    EXPECT_TRUE(InternetCloseHandle(session));
+}
+
 TEST_F(WinInet, HandlesAreCheckedAndClosedWithTheirSession) {
     LoopbackServer server;
     server.reply("/v", "200 OK", "7");

@@ -25,9 +25,9 @@ Vec3 fromPoint(const MPoint& p) {
 
 } // namespace
 
-MeshAccess::MeshAccess(const MObject& object) {
-    shape_ = meshShapeOf(object);
-    geometry_ = geometryOf(object);
+// One type test for a shape: mesh calls in a plug-in's inner loops make one of these each.
+MeshAccess::MeshAccess(const MObject& object) : shape_(meshShapeOf(object)) {
+    geometry_ = shape_ ? &shape_->geometry() : geometryOf(object);
 }
 
 bool MeshAccess::world(MSpace::Space space) const {

@@ -1,8 +1,11 @@
 // hostTablet -press/-move/-release X Y [-pressure P] [-xTilt A] [-yTilt B]
-// [-pointer pen/eraser/cursor]: one real Qt tablet event to the main window.
+// [-pointer pen/eraser/cursor] [-shift] [-ctrl]: one real Qt tablet event to the main
+// window, then the mouse event the window system makes from it, to the window and to the
+// current tool.
 #include "platformcmd/ArgReader.h"
 #include "platformcmd/PlatformCommands.h"
 
+#include "tools/Mouse.h"
 #include "ui/TabletInput.h"
 
 #include <cmath>
@@ -13,7 +16,7 @@ namespace {
 using ui::TabletSample;
 
 const char kUsage[] = "use -press, -move or -release X Y, then -pressure P -xTilt A -yTilt B "
-                      "-pointer pen/eraser/cursor as needed";
+                      "-pointer pen/eraser/cursor -shift -ctrl as needed";
 
 bool phaseFromFlag(const std::string& flag, TabletSample::Phase& phase) {
     if (flag == "-press")
@@ -42,6 +45,10 @@ MStatus readOption(ArgReader& args, const std::string& flag, TabletSample& sampl
             return args.fail("-pressure takes a number from 0 to 1");
         return MS::kSuccess;
     }
+    if (flag == "-shift" || flag == "-ctrl") {
+        (flag == "-shift" ? sample.shift : sample.control) = true;
+        return MS::kSuccess;
+    }
     if (flag == "-xTilt") return readTilt(args, sample.xTilt);
     if (flag == "-yTilt") return readTilt(args, sample.yTilt);
     std::string name;
@@ -53,7 +60,37 @@ MStatus readOption(ArgReader& args, const std::string& flag, TabletSample& sampl
     return args.fail("unknown flag " + flag + "; " + kUsage);
 }
 
-MStatus hostTablet(const script::CommandCall& call, script::Value&) {
+short portCoordinate(double value) {
+    return static_cast<short>(std::lround(value));
+}
+
+// The pen's events go out as the window system sends them: the tablet event, then the
+// mouse event made from it; the current tool gets that as a press, a drag while the pen is
+// down, or a release, and a move of a hovering pen reaches the manipulators. The result is
+// what hostMouse would give for the same mouse event.
+MStatus deliver(ArgReader& args, const TabletSample& sample, script::Value& result) {
+    Mouse& mouse = Mouse::instance();
+    const bool press = sample.phase == TabletSample::Phase::Press;
+    const bool release = sample.phase == TabletSample::Phase::Release;
+    if (press && mouse.buttonDown()) return args.fail("the pen or mouse button is already down");
+    if (release && !mouse.buttonDown()) return args.fail("the pen is not down");
+    ui::sendTabletEvent(sample);
+    ui::sendSynthesisedMouseEvent(sample);
+    const short x = portCoordinate(sample.x), y = portCoordinate(sample.y);
+    if (!press && !release && !mouse.buttonDown()) {
+        result = static_cast<int>(mouse.move(x, y).size());
+        return MS::kSuccess;
+    }
+    const Mouse::Action action =
+        press ? Mouse::Action::Press : (release ? Mouse::Action::Release : Mouse::Action::Drag);
+    MStatus handled;
+    if (!mouse.act(action, x, y, {sample.shift, sample.control}, handled))
+        return args.fail(mouse.lastError());
+    result = static_cast<int>(handled.statusCode());
+    return MS::kSuccess;
+}
+
+MStatus hostTablet(const script::CommandCall& call, script::Value& result) {
     ArgReader args(call);
     TabletSample sample;
     bool havePhase = false;
@@ -73,8 +110,7 @@ MStatus hostTablet(const script::CommandCall& call, script::Value&) {
         if (!status) return status;
     }
     if (!havePhase) return args.fail(kUsage);
-    ui::sendTabletEvent(sample);
-    return MS::kSuccess;
+    return deliver(args, sample, result);
 }
 
 } // namespace

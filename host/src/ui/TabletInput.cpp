@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QMouseEvent>
 #include <QTabletEvent>
 
 namespace rvhost::ui {
@@ -21,6 +22,28 @@ QEvent::Type eventType(TabletSample::Phase phase) {
     default:
         return QEvent::TabletMove;
     }
+}
+
+QEvent::Type mouseType(TabletSample::Phase phase) {
+    switch (phase) {
+    case TabletSample::Phase::Press:
+        return QEvent::MouseButtonPress;
+    case TabletSample::Phase::Release:
+        return QEvent::MouseButtonRelease;
+    default:
+        return QEvent::MouseMove;
+    }
+}
+
+Qt::KeyboardModifiers modifiersOf(const TabletSample& sample) {
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    if (sample.shift) modifiers |= Qt::ShiftModifier;
+    if (sample.control) modifiers |= Qt::ControlModifier;
+    return modifiers;
+}
+
+Qt::MouseButton buttonOf(const TabletSample& sample) {
+    return sample.phase == TabletSample::Phase::Move ? Qt::NoButton : Qt::LeftButton;
 }
 
 } // namespace
@@ -42,7 +65,7 @@ void sendTabletEvent(const TabletSample& sample) {
     const bool press = sample.phase == TabletSample::Phase::Press;
     const bool release = sample.phase == TabletSample::Phase::Release;
     penDown = press || (penDown && !release);
-    const Qt::MouseButton button = (press || release) ? Qt::LeftButton : Qt::NoButton;
+    const Qt::MouseButton button = buttonOf(sample);
     const Qt::MouseButtons buttons = penDown ? Qt::LeftButton : Qt::NoButton;
     const int device =
         sample.pointer == TabletSample::Pointer::Cursor ? QTabletEvent::Puck : QTabletEvent::Stylus;
@@ -50,8 +73,22 @@ void sendTabletEvent(const TabletSample& sample) {
     QTabletEvent event(eventType(sample.phase), position,
                        QPointF(window->mapToGlobal(QPoint())) + position, device,
                        static_cast<int>(sample.pointer), sample.pressure, sample.xTilt,
-                       sample.yTilt, 0.0, 0.0, 0, QApplication::keyboardModifiers(),
+                       sample.yTilt, 0.0, 0.0, 0, modifiersOf(sample),
                        /*uniqueID*/ 1, button, buttons);
+    QApplication::sendEvent(window, &event);
+}
+
+} // namespace rvhost::ui
+
+namespace rvhost::ui {
+
+void sendSynthesisedMouseEvent(const TabletSample& sample) {
+    QMainWindow* window = QtHost::mainWindow();
+    const QPointF position(sample.x, sample.y);
+    const Qt::MouseButtons buttons = penDown ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(mouseType(sample.phase), position, position,
+                      QPointF(window->mapToGlobal(QPoint())) + position, buttonOf(sample), buttons,
+                      modifiersOf(sample), Qt::MouseEventSynthesizedBySystem);
     QApplication::sendEvent(window, &event);
 }
 

@@ -17,6 +17,8 @@ struct TabletSample {
     int xTilt = 0;
     int yTilt = 0;
     Pointer pointer = Pointer::Pen;
+    bool shift = false;
+    bool control = false;
 };
 
 // "pen", "eraser" or "cursor"; false for anything else.
@@ -26,5 +28,9 @@ bool pointerFromName(const std::string& name, TabletSample::Pointer& pointer);
 // so event filters installed there see it first. Between a press and its release, moves
 // carry the pen button as held.
 void sendTabletEvent(const TabletSample& sample);
+// Then the mouse event the window system makes from it, marked as synthesised by the
+// system: a button press, a move (with the button held while the pen is down) or a release,
+// at the same position with the same modifiers.
+void sendSynthesisedMouseEvent(const TabletSample& sample);
 
 } // namespace rvhost::ui

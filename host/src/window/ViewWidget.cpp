@@ -7,6 +7,7 @@
 #include "window/CameraNavigation.h"
 #include "window/SculptSettings.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -101,6 +102,7 @@ void ViewWidget::toTool(Mouse::Action action, const QMouseEvent& event) {
 }
 
 void ViewWidget::mousePressEvent(QMouseEvent* event) {
+    showToMainWindow(*event);
     if (event->modifiers().testFlag(Qt::AltModifier)) {
         const Qt::MouseButton button = event->button();
         navigation_ = button == Qt::LeftButton     ? Navigation::Tumble
@@ -113,6 +115,17 @@ void ViewWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || Mouse::instance().buttonDown()) return;
     toTool(Mouse::Action::Press, *event);
     update();
+}
+
+// The main window's event filters see every press, as they would a press on the window
+// itself: plug-ins tell a mouse press from one the window system made from a pen there.
+void ViewWidget::showToMainWindow(const QMouseEvent& event) {
+    QWidget* main = window();
+    if (main == this) return;
+    QMouseEvent copy(event.type(), mapTo(main, event.pos()), event.windowPos(),
+                     event.screenPos(), event.button(), event.buttons(), event.modifiers(),
+                     event.source());
+    QApplication::sendEvent(main, &copy);
 }
 
 void ViewWidget::mouseMoveEvent(QMouseEvent* event) {

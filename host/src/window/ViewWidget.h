@@ -13,7 +13,8 @@ namespace rvhost::window {
 // Alt held the buttons move the camera instead (left tumbles, middle tracks, right dollies).
 // The wheel and the [ and ] keys change the brush radius. Pen events are left unaccepted:
 // Qt hands them on to the main window, whose event filters (plug-ins read pressure and tilt
-// there) see them, and then synthesises the mouse events that reach the tool.
+// there) see them, and then synthesises the mouse events that reach the tool. Presses are
+// shown to the main window's filters as well.
 class ViewWidget : public QWidget {
 public:
     explicit ViewWidget(QWidget* parent = nullptr);
@@ -45,6 +46,7 @@ private:
     // One button event for the current tool; a drag is split into steps (see the .cpp).
     void toTool(Mouse::Action action, const QMouseEvent& event);
     void changeRadius(double factor);
+    void showToMainWindow(const QMouseEvent& event);
 
     Navigation navigation_ = Navigation::None;
     QPoint lastNavigation_;

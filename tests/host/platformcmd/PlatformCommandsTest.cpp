@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
 #include <QTabletEvent>
 #include <QWidget>
 
@@ -123,9 +124,19 @@ public:
         if (auto* e = dynamic_cast<QTabletEvent*>(event))
             seen.push_back({int(e->type()), e->pressure(), e->xTilt(), e->yTilt(),
                             int(e->pointerType()), e->posF()});
+        if (auto* m = dynamic_cast<QMouseEvent*>(event))
+            mice.push_back({int(m->type()), m->localPos(), int(m->source()), int(m->modifiers()),
+                            int(m->buttons()), int(seen.size())});
         return false;
     }
+    struct Mouse {
+        int type;
+        QPointF position;
+        int source, modifiers, buttons;
+        int tabletEventsBefore;
+    };
     std::vector<Recorded> seen;
+    std::vector<Mouse> mice;
 };
 
 TEST_F(PlatformCommands, TabletSendsEventsWithEveryField) {
@@ -154,6 +165,31 @@ TEST_F(PlatformCommands, TabletSendsEventsWithEveryField) {
     EXPECT_DOUBLE_EQ(recorder.seen[2].pressure, 0.0);
 }
 
+// Each tablet event is followed by the mouse event the window system makes from it.
+TEST_F(PlatformCommands, TabletEventsAreFollowedBySynthesisedMouseEvents) {
+    TabletRecorder recorder;
+    ASSERT_TRUE(run("hostTablet", {"-move", 5, 6}));
+    ASSERT_TRUE(run("hostTablet", {"-press", 10, 20, "-shift"}));
+    ASSERT_TRUE(run("hostTablet", {"-move", 11, 21, "-ctrl"}));
+    ASSERT_TRUE(run("hostTablet", {"-release", 12, 22}));
+    // Qt keeps a move without buttons from a window that does not track the mouse, so the
+    // hovering pen's move is not seen; the other three are.
+    ASSERT_EQ(recorder.mice.size(), 3u);
+    const int types[] = {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease};
+    const int buttons[] = {Qt::LeftButton, Qt::LeftButton, 0};
+    const int modifiers[] = {Qt::ShiftModifier, Qt::ControlModifier, 0};
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(recorder.mice[k].type, types[k]);
+        EXPECT_EQ(recorder.mice[k].tabletEventsBefore, k + 2);
+        EXPECT_EQ(recorder.mice[k].source, int(Qt::MouseEventSynthesizedBySystem));
+        EXPECT_EQ(recorder.mice[k].buttons, buttons[k]);
+        EXPECT_EQ(recorder.mice[k].modifiers, modifiers[k]);
+    }
+    EXPECT_EQ(recorder.mice[0].position, QPointF(10, 20));
+    EXPECT_EQ(recorder.mice[2].position, QPointF(12, 22));
+}
+
 TEST_F(PlatformCommands, TabletRefusesBadInputAndSendsNothing) {
     TabletRecorder recorder;
     EXPECT_FALSE(run("hostTablet", {"-press", 1, 2, "-pressure", 1.5}));
@@ -164,8 +200,10 @@ TEST_F(PlatformCommands, TabletRefusesBadInputAndSendsNothing) {
     EXPECT_FALSE(run("hostTablet", {"-press", 1, 2, "-move", 3, 4}));
     EXPECT_FALSE(run("hostTablet", {"-pressure", 0.5}));
     EXPECT_FALSE(run("hostTablet", {"-press", "x", 2}));
-    EXPECT_FALSE(run("hostTablet", {"-press", 1, 2, "-shift"}));
+    EXPECT_FALSE(run("hostTablet", {"-press", 1, 2, "-alt"}));
+    EXPECT_FALSE(run("hostTablet", {"-release", 1, 2})); // the pen is not down
     EXPECT_TRUE(recorder.seen.empty());
+    EXPECT_TRUE(recorder.mice.empty());
     EXPECT_NE(err_.str().find("// Error: hostTablet: "), std::string::npos) << err_.str();
 }
 

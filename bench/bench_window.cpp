@@ -1,0 +1,87 @@
+// Frames of rvhost's window on a 1,000,000-vertex grid (1,996,002 triangles) with the built
+// plug-in's tool hovering over it: "frame" draws the view as the window does after a hover
+// (the scene unchanged since the last frame), "dabFrame" moves the pressed mouse so that
+// every step lays a dab (realtime update on, as scripts/sculpt sets it) and then draws.
+// Process CPU time is measured as well as wall time: the renderer draws on threads of its
+// own.
+#include "app/Startup.h"
+#include "tools/Mouse.h"
+#include "view/ViewPort.h"
+#include "view/ViewRenderer.h"
+
+#include <maya/MGlobal.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+bool setUp() {
+    rvhost::startHost();
+    const std::string registry = std::string(RAVELIN_STAGE_DIR) + "/bench_registry.ini";
+    std::ofstream(registry) << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tolvenic\\Ravelin3Dv1x64]\n"
+                            << "InstallPath=sz:" RAVELIN_STAGE_DIR "/\n";
+    setenv("RVHOST_REGISTRY", registry.c_str(), 1);
+    setenv("RVHOST_PLUGIN_PATH", RAVELIN_STAGE_DIR "/lib", 1);
+    const char* const script[] = {
+        "polyPlane -w 100 -h 100 -sx 999 -sy 999 -n grid",
+        "hostView -camera 0 60 80 0 0 0 0 1 0 -perspective 45 -size 640 480",
+        "optionVar -fv RVOption_radius 3 -fv RVOption_value 0.2 -fv RVOption_spacing 0.25",
+        "optionVar -iv RVOption_mode 0 -iv RVOption_vectorType 1 -iv RVOption_realtimeUpdate 1",
+        "loadPlugin Ravelin",
+        "RavelinContext rvBench",
+        "setToolTo rvBench",
+        "RavelinContext -e -add grid rvBench",
+        "hostMouse -move 320 240"};
+    for (const char* line : script)
+        if (!MGlobal::executeCommand(line)) return false;
+    return true;
+}
+
+bool render() {
+    std::string error;
+    return rvhost::ViewRenderer::render(rvhost::ViewPort::active(), error);
+}
+
+void frame(benchmark::State& bench) {
+    if (!render()) bench.SkipWithError("no OpenGL context");
+    for (auto _ : bench)
+        render();
+}
+
+// Drags back and forth along a row of the view, 12 pixels a step (about 1.5 units on the
+// grid there, more than the dab spacing), so each step lays one dab.
+void dabFrame(benchmark::State& bench) {
+    rvhost::Mouse& mouse = rvhost::Mouse::instance();
+    MStatus handled;
+    short x = 160, step = 12;
+    mouse.act(rvhost::Mouse::Action::Press, x, 240, {}, handled);
+    render();
+    for (auto _ : bench) {
+        if (x + step > 480 || x + step < 160) step = short(-step);
+        x = short(x + step);
+        mouse.act(rvhost::Mouse::Action::Drag, x, 240, {}, handled);
+        render();
+    }
+    mouse.act(rvhost::Mouse::Action::Release, x, 240, {}, handled);
+}
+
+void settings(benchmark::internal::Benchmark* b) {
+    b->Iterations(20)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+}
+
+} // namespace
+
+BENCHMARK(frame)->Apply(settings);
+BENCHMARK(dabFrame)->Apply(settings);
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    // The grid and the tool are made once, outside every measurement.
+    if (!setUp()) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
