@@ -1,7 +1,8 @@
 // Frames of rvhost's window on a 1,000,000-vertex grid (1,996,002 triangles) with the built
-// plug-in's tool hovering over it: "frame" draws the view as the window does after a hover
-// (the scene unchanged since the last frame), "dabFrame" moves the pressed mouse so that
-// every step lays a dab (realtime update on, as scripts/sculpt sets it) and then draws.
+// plug-in's tool over it: "hoverFrame" moves the mouse a few pixels and draws, as the window
+// does on a hover (the scene unchanged, the feedback moved); "fullFrame" turns the camera a
+// little and draws, so every triangle is drawn again; "dabFrame" moves the pressed mouse so
+// that every step lays a dab (realtime update on, as scripts/sculpt sets it) and draws.
 // Process CPU time is measured as well as wall time: the renderer draws on threads of its
 // own.
 #include "app/Startup.h"
@@ -46,10 +47,27 @@ bool render() {
     return rvhost::ViewRenderer::render(rvhost::ViewPort::active(), error);
 }
 
-void frame(benchmark::State& bench) {
+void hoverFrame(benchmark::State& bench) {
     if (!render()) bench.SkipWithError("no OpenGL context");
-    for (auto _ : bench)
+    short x = 320;
+    for (auto _ : bench) {
+        x = short(x == 320 ? 326 : 320);
+        rvhost::Mouse::instance().move(x, 240);
         render();
+    }
+}
+
+void fullFrame(benchmark::State& bench) {
+    rvhost::Camera& camera = rvhost::ViewPort::active().camera();
+    const MPoint eye = camera.eye();
+    bool turned = false;
+    for (auto _ : bench) {
+        turned = !turned;
+        camera.setLookAt(eye + MVector(turned ? 1.0 : 0.0, 0, 0), camera.centre(),
+                         camera.upHint());
+        render();
+    }
+    camera.setLookAt(eye, camera.centre(), camera.upHint());
 }
 
 // Drags back and forth along a row of the view, 12 pixels a step (about 1.5 units on the
@@ -75,7 +93,8 @@ void settings(benchmark::internal::Benchmark* b) {
 
 } // namespace
 
-BENCHMARK(frame)->Apply(settings);
+BENCHMARK(hoverFrame)->Apply(settings);
+BENCHMARK(fullFrame)->Apply(settings);
 BENCHMARK(dabFrame)->Apply(settings);
 
 int main(int argc, char** argv) {

@@ -19,12 +19,14 @@ namespace rvhost {
     X(glViewport) X(glClear) X(glClearColor) X(glGetBooleanv) X(glGetDoublev) X(glGetFloatv)       \
     X(glGetIntegerv) X(glGetError) X(glFlush) X(glFinish) X(glLightfv) X(glLightModelfv)           \
     X(glColorMaterial) X(glPushClientAttrib) X(glPopClientAttrib) X(glEnableClientState)          \
-    X(glVertexPointer) X(glNormalPointer) X(glDrawElements)
-// Buffer objects (OpenGL 1.5), which gl.h declares only as pointer types.
+    X(glVertexPointer) X(glNormalPointer) X(glDrawElements) X(glReadPixels) X(glDrawPixels)         \
+    X(glColorMask)
+// Buffer objects (OpenGL 1.5) and window positions (1.4), which gl.h declares only as
+// pointer types.
 #define RVHOST_GL_BUFFER_FUNCTIONS(X)                                                              \
     X(glGenBuffers, PFNGLGENBUFFERSPROC) X(glDeleteBuffers, PFNGLDELETEBUFFERSPROC)                \
     X(glBindBuffer, PFNGLBINDBUFFERPROC) X(glBufferData, PFNGLBUFFERDATAPROC)                      \
-    X(glBufferSubData, PFNGLBUFFERSUBDATAPROC)
+    X(glBufferSubData, PFNGLBUFFERSUBDATAPROC) X(glWindowPos2i, PFNGLWINDOWPOS2IPROC)
 // clang-format on
 
 struct GLApi {

@@ -60,6 +60,7 @@ struct MeshDrawCache::Entry {
     std::vector<Vec3> areaVectors;   // each polygon's Newell vector, object space
     ShadedMesh corners;
     GLuint buffers[kBufferCount] = {0, 0, 0};
+    int triangles = 0;
     bool seen = false;
 
     // Per-frame scratch, kept to spare the allocations: marks of polygons and vertices
@@ -243,13 +244,11 @@ MeshDrawCache& MeshDrawCache::instance() {
 // The buffers belong to the off-screen context, which lives as long as the process.
 MeshDrawCache::~MeshDrawCache() = default;
 
-void MeshDrawCache::draw(const GLApi& g, bool flat) {
+bool MeshDrawCache::sync(const GLApi& g, bool flat) {
     cornersSent_ = 0;
-    for (auto& [shape, entry] : entries_)
+    drawn_.clear();
+    for (auto& [key, entry] : entries_)
         entry->seen = false;
-    g.glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    g.glEnableClientState(GL_VERTEX_ARRAY);
-    g.glEnableClientState(GL_NORMAL_ARRAY);
     std::map<const MeshShape*, int> occurrences;
     forEachVisibleMesh([&](const MeshShape& shape, const MMatrix& world) {
         // A shape under two parents is drawn twice, each with buffers of its own.
@@ -263,19 +262,10 @@ void MeshDrawCache::draw(const GLApi& g, bool flat) {
         } else {
             cornersSent_ += entry->update(g, mesh);
         }
-        if (mesh.numTriangles() == 0) return;
-        g.glBindBuffer(GL_ARRAY_BUFFER, entry->buffers[kPositions]);
-        g.glVertexPointer(3, GL_FLOAT, 0, nullptr);
-        g.glBindBuffer(GL_ARRAY_BUFFER, entry->buffers[kNormals]);
-        g.glNormalPointer(GL_FLOAT, 0, nullptr);
-        g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry->buffers[kIndices]);
-        g.glDrawElements(GL_TRIANGLES, GLsizei(3 * mesh.numTriangles()), GL_UNSIGNED_INT,
-                         nullptr);
+        entry->triangles = mesh.numTriangles();
+        drawn_.push_back(entry.get());
     });
-    // Plug-ins draw from their own memory afterwards.
-    g.glBindBuffer(GL_ARRAY_BUFFER, 0);
-    g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    g.glPopClientAttrib();
+    bool dropped = false;
     for (auto it = entries_.begin(); it != entries_.end();) {
         if (it->second->seen) {
             ++it;
@@ -283,7 +273,28 @@ void MeshDrawCache::draw(const GLApi& g, bool flat) {
         }
         it->second->release(g);
         it = entries_.erase(it);
+        dropped = true;
     }
+    return cornersSent_ > 0 || dropped;
+}
+
+void MeshDrawCache::draw(const GLApi& g) const {
+    g.glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    g.glEnableClientState(GL_VERTEX_ARRAY);
+    g.glEnableClientState(GL_NORMAL_ARRAY);
+    for (const Entry* entry : drawn_) {
+        if (entry->triangles == 0) continue;
+        g.glBindBuffer(GL_ARRAY_BUFFER, entry->buffers[kPositions]);
+        g.glVertexPointer(3, GL_FLOAT, 0, nullptr);
+        g.glBindBuffer(GL_ARRAY_BUFFER, entry->buffers[kNormals]);
+        g.glNormalPointer(GL_FLOAT, 0, nullptr);
+        g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry->buffers[kIndices]);
+        g.glDrawElements(GL_TRIANGLES, GLsizei(3 * entry->triangles), GL_UNSIGNED_INT, nullptr);
+    }
+    // Plug-ins draw from their own memory afterwards.
+    g.glBindBuffer(GL_ARRAY_BUFFER, 0);
+    g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    g.glPopClientAttrib();
 }
 
 } // namespace rvhost

@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace rvhost {
 
@@ -20,11 +21,14 @@ public:
     static MeshDrawCache& instance();
     ~MeshDrawCache();
 
-    // Draws every visible mesh with face normals when `flat`, vertex normals otherwise. Needs
-    // the off-screen context current; lighting and colour are the caller's.
-    void draw(const GLApi& g, bool flat);
+    // Brings the buffers up to date with every visible mesh, with face normals when `flat`
+    // and vertex normals otherwise. True when anything drawn changed (corners sent, meshes
+    // gone). Needs the off-screen context current.
+    bool sync(const GLApi& g, bool flat);
+    // Draws the meshes as last synchronised; lighting and colour are the caller's.
+    void draw(const GLApi& g) const;
 
-    // Corners sent to OpenGL by the last draw, a whole mesh counting all of its corners.
+    // Corners sent to OpenGL by the last sync, a whole mesh counting all of its corners.
     std::size_t cornersSent() const { return cornersSent_; }
 
 private:
@@ -33,6 +37,8 @@ private:
 
     // By shape and by which of its occurrences in the scene it is.
     std::map<std::pair<const MeshShape*, int>, std::unique_ptr<Entry>> entries_;
+    // The entries in the scene's order, as the last sync found them.
+    std::vector<const Entry*> drawn_;
     std::size_t cornersSent_ = 0;
 };
 

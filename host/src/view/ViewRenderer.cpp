@@ -7,6 +7,8 @@
 #include "view/ToolFeedback.h"
 #include "view/ViewPort.h"
 
+#include <vector>
+
 namespace rvhost {
 
 namespace {
@@ -17,6 +19,55 @@ constexpr int kGridHalfSize = 10; // lines every world unit from -10 to 10
 // Depth of M3dView::beginGL nesting, and whether a whole render is under way.
 int glDepth = 0;
 bool rendering = false;
+
+// The picture and depth of the scene before any tool drew over it, and what they were drawn
+// with. A frame where none of that and no mesh changed (a hover) starts from them instead
+// of drawing every triangle again.
+struct SceneImage {
+    bool valid = false;
+    MMatrix view, projection;
+    int width = 0, height = 0;
+    M3dView::DisplayStyle style = M3dView::kGouraudShaded;
+    bool grid = false;
+    std::vector<unsigned char> colour;
+    std::vector<GLuint> depth;
+
+    bool shows(const ViewPort& v) const {
+        return valid && width == v.width() && height == v.height() && style == v.displayStyle() &&
+               grid == v.gridVisible() && view == v.viewMatrix() &&
+               projection == v.projectionMatrix();
+    }
+
+    void keep(const GLApi& g, const ViewPort& v) {
+        width = v.width();
+        height = v.height();
+        style = v.displayStyle();
+        grid = v.gridVisible();
+        view = v.viewMatrix();
+        projection = v.projectionMatrix();
+        colour.resize(size_t(width) * height * 4);
+        depth.resize(size_t(width) * height);
+        g.glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
+        g.glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth.data());
+        valid = true;
+    }
+
+    // Depth first, writing depth alone, then the colours over it.
+    void restore(const GLApi& g) const {
+        g.glPushAttrib(GL_ALL_ATTRIB_BITS);
+        g.glDisable(GL_LIGHTING);
+        g.glWindowPos2i(0, 0);
+        g.glEnable(GL_DEPTH_TEST);
+        g.glDepthFunc(GL_ALWAYS);
+        g.glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        g.glDrawPixels(width, height, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth.data());
+        g.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        g.glDisable(GL_DEPTH_TEST);
+        g.glDrawPixels(width, height, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
+        g.glPopAttrib();
+    }
+};
+SceneImage sceneImage;
 
 float channel(unsigned char c) {
     return c / 255.0f;
@@ -87,8 +138,7 @@ void drawMeshes(const GLApi& g, const ViewPort& view) {
     g.glEnable(GL_POLYGON_OFFSET_FILL);
     g.glPolygonOffset(1.0f, 1.0f);
     g.glColor3f(kLitGrey, kLitGrey, kLitGrey);
-    // Buffers kept between frames: a frame sends only what moved since the last one.
-    MeshDrawCache::instance().draw(g, flat);
+    MeshDrawCache::instance().draw(g);
     g.glPopAttrib();
 }
 
@@ -118,8 +168,16 @@ bool ViewRenderer::render(ViewPort& view, std::string& error) {
     glDepth = 0;
     clear(g, view);
     loadViewMatrices(g, view);
-    if (view.gridVisible()) drawGrid(g);
-    drawMeshes(g, view);
+    // Buffers kept between frames: a frame sends only what moved since the last one.
+    const bool flat = view.displayStyle() == M3dView::kFlatShaded;
+    const bool meshesChanged = MeshDrawCache::instance().sync(g, flat);
+    if (!meshesChanged && sceneImage.shows(view)) {
+        sceneImage.restore(g);
+    } else {
+        if (view.gridVisible()) drawGrid(g);
+        drawMeshes(g, view);
+        sceneImage.keep(g, view);
+    }
     drawToolFeedback(view);
     // A plug-in that left beginGL open must not leave the state it saved behind.
     while (glDepth > 0)

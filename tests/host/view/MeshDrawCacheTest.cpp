@@ -4,8 +4,10 @@
 #include "mesh/MeshShape.h"
 #include "scene/Scene.h"
 #include "scene/Transform.h"
+#include "view/GLApi.h"
 #include "view/MeshDrawCache.h"
 #include "view/OffscreenGL.h"
+#include "view/ViewHooks.h"
 #include "view/ViewPort.h"
 #include "view/ViewRenderer.h"
 
@@ -119,4 +121,34 @@ TEST_F(MeshDrawCacheTest, ARemovedMeshIsDroppedAndANewOneBuiltWhole) {
     ASSERT_TRUE(shape) << error;
     render();
     EXPECT_EQ(sent(), 4u);
+}
+
+// A frame where nothing under the feedback changed starts from the scene kept from the
+// last full draw: the feedback drawn then does not linger, the scene is not drawn again
+// (no corners sent), and a camera move draws it anew.
+TEST_F(MeshDrawCacheTest, FramesReuseTheSceneWithoutTheLastFeedback) {
+    const std::vector<unsigned char> plain = render();
+    bool drawLine = true;
+    rvhost::ViewHooks::setToolItems([&drawLine] {
+        rvhost::ToolDrawItem item;
+        item.legacyDraw = [&drawLine](M3dView&, M3dView::DisplayStyle, M3dView::DisplayStatus) {
+            if (!drawLine) return;
+            const rvhost::GLApi& g = rvhost::gl();
+            g.glColor3f(1, 0, 0);
+            g.glBegin(GL_LINES);
+            g.glVertex3f(-2, 0, 0);
+            g.glVertex3f(2, 0, 0);
+            g.glEnd();
+        };
+        return std::vector<rvhost::ToolDrawItem>{item};
+    });
+    const std::vector<unsigned char> withLine = render();
+    EXPECT_NE(withLine, plain);
+    drawLine = false;
+    EXPECT_EQ(render(), plain);
+    EXPECT_EQ(sent(), 0u);
+    rvhost::ViewHooks::setToolItems({});
+
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(-3, 6, 4), MPoint(0, 0, 0), MVector(0, 1, 0)));
+    EXPECT_NE(render(), plain);
 }
