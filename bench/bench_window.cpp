@@ -2,7 +2,8 @@
 // plug-in's tool over it: "hoverFrame" moves the mouse a few pixels and draws, as the window
 // does on a hover (the scene unchanged, the feedback moved); "fullFrame" turns the camera a
 // little and draws, so every triangle is drawn again; "dabFrame" moves the pressed mouse so
-// that every step lays a dab (realtime update on, as scripts/sculpt sets it) and draws.
+// that every step lays a dab (realtime update on, as scripts/sculpt sets it) and draws;
+// "dab" is the same without drawing, to tell the two costs apart.
 // Process CPU time is measured as well as wall time: the renderer draws on threads of its
 // own.
 #include "app/Startup.h"
@@ -71,8 +72,9 @@ void fullFrame(benchmark::State& bench) {
 }
 
 // Drags back and forth along a row of the view, 12 pixels a step (about 1.5 units on the
-// grid there, more than the dab spacing), so each step lays one dab.
-void dabFrame(benchmark::State& bench) {
+// grid there, more than the dab spacing), so each step lays one dab; draws after each when
+// `draw`.
+void dabs(benchmark::State& bench, bool draw) {
     rvhost::Mouse& mouse = rvhost::Mouse::instance();
     MStatus handled;
     short x = 160, step = 12;
@@ -82,7 +84,7 @@ void dabFrame(benchmark::State& bench) {
         if (x + step > 480 || x + step < 160) step = short(-step);
         x = short(x + step);
         mouse.act(rvhost::Mouse::Action::Drag, x, 240, {}, handled);
-        render();
+        if (draw) render();
     }
     mouse.act(rvhost::Mouse::Action::Release, x, 240, {}, handled);
 }
@@ -95,7 +97,8 @@ void settings(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(hoverFrame)->Apply(settings);
 BENCHMARK(fullFrame)->Apply(settings);
-BENCHMARK(dabFrame)->Apply(settings);
+BENCHMARK_CAPTURE(dabs, dabFrame, true)->Apply(settings);
+BENCHMARK_CAPTURE(dabs, dab, false)->Apply(settings);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
