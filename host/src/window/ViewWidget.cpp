@@ -73,10 +73,9 @@ void ViewWidget::paintEvent(QPaintEvent*) {
     } else {
         const OffscreenGL& gl = OffscreenGL::instance();
         const QImage frame(gl.pixels().data(), gl.width(), gl.height(), QImage::Format_RGBX8888);
-        // The renderer's rows run bottom-up.
-        painter.translate(0, height());
-        painter.scale(1, -1);
-        painter.drawImage(0, 0, frame);
+        // The renderer's rows run bottom-up. Turned over and converted to the screen's format
+        // here, the image then goes out as a plain copy (a painter's flip would resample).
+        painter.drawImage(0, 0, frame.mirrored().convertToFormat(QImage::Format_RGB32));
     }
     if (!painted_) {
         painted_ = true;
