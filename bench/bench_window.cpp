@@ -64,8 +64,7 @@ void fullFrame(benchmark::State& bench) {
     bool turned = false;
     for (auto _ : bench) {
         turned = !turned;
-        camera.setLookAt(eye + MVector(turned ? 1.0 : 0.0, 0, 0), camera.centre(),
-                         camera.upHint());
+        camera.setLookAt(eye + MVector(turned ? 1.0 : 0.0, 0, 0), camera.centre(), camera.upHint());
         render();
     }
     camera.setLookAt(eye, camera.centre(), camera.upHint());

@@ -61,11 +61,10 @@ SculptPanel::SculptPanel(QWidget* parent) : QWidget(parent) {
 
 void SculptPanel::refresh() {
     const SculptSettings s = SculptSettings::load();
-    const QSignalBlocker blocks[] = {QSignalBlocker(mode_),    QSignalBlocker(radius_),
-                                     QSignalBlocker(value_),   QSignalBlocker(spacing_),
-                                     QSignalBlocker(mask_),    QSignalBlocker(realtime_),
-                                     QSignalBlocker(mirror_[0]), QSignalBlocker(mirror_[1]),
-                                     QSignalBlocker(mirror_[2])};
+    const QSignalBlocker blocks[] = {
+        QSignalBlocker(mode_),      QSignalBlocker(radius_),    QSignalBlocker(value_),
+        QSignalBlocker(spacing_),   QSignalBlocker(mask_),      QSignalBlocker(realtime_),
+        QSignalBlocker(mirror_[0]), QSignalBlocker(mirror_[1]), QSignalBlocker(mirror_[2])};
     mode_->setCurrentIndex(s.mode >= 0 && s.mode < SculptSettings::kModeCount ? s.mode : 0);
     radius_->setValue(s.radius);
     value_->setValue(s.value);

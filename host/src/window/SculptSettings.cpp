@@ -86,8 +86,8 @@ bool reloadCurrentTool() {
     ContextRegistry& registry = ContextRegistry::instance();
     const std::string name = registry.currentName();
     if (!registry.current()) return true;
-    return static_cast<bool>(script::Interpreter::instance().execute(
-        registry.commandNameOf(name) + " -e " + name + ";"));
+    return static_cast<bool>(script::Interpreter::instance().execute(registry.commandNameOf(name) +
+                                                                     " -e " + name + ";"));
 }
 
 } // namespace rvhost::window

@@ -121,9 +121,8 @@ void ViewWidget::mousePressEvent(QMouseEvent* event) {
 void ViewWidget::showToMainWindow(const QMouseEvent& event) {
     QWidget* main = window();
     if (main == this) return;
-    QMouseEvent copy(event.type(), mapTo(main, event.pos()), event.windowPos(),
-                     event.screenPos(), event.button(), event.buttons(), event.modifiers(),
-                     event.source());
+    QMouseEvent copy(event.type(), mapTo(main, event.pos()), event.windowPos(), event.screenPos(),
+                     event.button(), event.buttons(), event.modifiers(), event.source());
     QApplication::sendEvent(main, &copy);
 }
 

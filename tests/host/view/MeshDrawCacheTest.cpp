@@ -1,11 +1,11 @@
 // The view keeps each mesh's corners in buffers between frames and sends only what a move
 // changed; the pictures must be those a fresh build gives.
+#include "view/MeshDrawCache.h"
 #include "mesh/MeshGenerators.h"
 #include "mesh/MeshShape.h"
 #include "scene/Scene.h"
 #include "scene/Transform.h"
 #include "view/GLApi.h"
-#include "view/MeshDrawCache.h"
 #include "view/OffscreenGL.h"
 #include "view/ViewHooks.h"
 #include "view/ViewPort.h"
@@ -30,8 +30,8 @@ protected:
         port.setSize(96, 96);
         ASSERT_TRUE(port.camera().setLookAt(MPoint(3, 6, 4), MPoint(0, 0, 0), MVector(0, 1, 0)));
         std::string error;
-        shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(4, 4, 4, 4), "",
-                                                       "pCached", &error);
+        shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(4, 4, 4, 4), "", "pCached",
+                                                       &error);
         ASSERT_TRUE(shape) << error;
         for (int v = 0; v < shape->geometry().numVertices(); ++v) {
             const rvhost::Vec3 p = shape->geometry().point(v);
@@ -116,8 +116,8 @@ TEST_F(MeshDrawCacheTest, ARemovedMeshIsDroppedAndANewOneBuiltWhole) {
     render();
     EXPECT_EQ(sent(), 0u);
     std::string error;
-    shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(2, 2, 1, 1), "", "pNew",
-                                                   &error);
+    shape =
+        rvhost::MeshShape::createWithTransform(rvhost::makePlane(2, 2, 1, 1), "", "pNew", &error);
     ASSERT_TRUE(shape) << error;
     render();
     EXPECT_EQ(sent(), 4u);

@@ -1,5 +1,5 @@
-#include "view/ViewPort.h"
 #include "window/CameraNavigation.h"
+#include "view/ViewPort.h"
 
 #include <gtest/gtest.h>
 

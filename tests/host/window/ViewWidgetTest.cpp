@@ -1,8 +1,8 @@
 // The view widget's input in-process, on the off-screen platform: what the main window's
 // event filters see (plug-ins read the pen there) and what reaches the host's mouse.
+#include "window/ViewWidget.h"
 #include "tools/Mouse.h"
 #include "ui/QtHost.h"
-#include "window/ViewWidget.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -48,8 +48,8 @@ protected:
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                Qt::MouseEventSource source = Qt::MouseEventNotSynthesized) {
-        QMouseEvent event(type, at, view_->mapToGlobal(at), view_->mapToGlobal(at), button,
-                          buttons, modifiers, source);
+        QMouseEvent event(type, at, view_->mapToGlobal(at), view_->mapToGlobal(at), button, buttons,
+                          modifiers, source);
         QApplication::sendEvent(view_, &event);
     }
 
@@ -65,13 +65,13 @@ protected:
 TEST_F(ViewWidgetTest, PenEventsAndPressesReachTheMainWindowsFilters) {
     const QPointF at(50, 20);
     QTabletEvent pen(QEvent::TabletPress, at, view_->mapToGlobal(at.toPoint()),
-                     QTabletEvent::Stylus, QTabletEvent::Pen, 0.4, 0, 0, 0, 0, 0, Qt::NoModifier,
-                     1, Qt::LeftButton, Qt::LeftButton);
+                     QTabletEvent::Stylus, QTabletEvent::Pen, 0.4, 0, 0, 0, 0, 0, Qt::NoModifier, 1,
+                     Qt::LeftButton, Qt::LeftButton);
     QApplication::sendEvent(view_, &pen);
     EXPECT_TRUE(contains(recorder_.seen, QEvent::TabletPress));
 
-    mouse(QEvent::MouseButtonPress, QPoint(50, 20), Qt::LeftButton, Qt::LeftButton,
-          Qt::NoModifier, Qt::MouseEventSynthesizedByQt);
+    mouse(QEvent::MouseButtonPress, QPoint(50, 20), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier,
+          Qt::MouseEventSynthesizedByQt);
     ASSERT_EQ(recorder_.sources.size(), 1u);
     EXPECT_EQ(recorder_.sources[0], Qt::MouseEventSynthesizedByQt);
 }

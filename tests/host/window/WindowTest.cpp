@@ -99,17 +99,18 @@ protected:
                             "the window cannot be tested here.";
         setup_ = folder_.write("setup.mel", kSetup);
         obj_ = (folder_.path() / "plane.obj").string();
-        registry_ = folder_.write("registry.ini", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tolvenic\\"
-                                                  "Ravelin3Dv1x64]\nInstallPath=sz:" RAVELIN_STAGE_DIR
-                                                  "/\n");
+        registry_ = folder_.write("registry.ini",
+                                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tolvenic\\"
+                                  "Ravelin3Dv1x64]\nInstallPath=sz:" RAVELIN_STAGE_DIR "/\n");
     }
 
     // Starts rvhost with the set-up script and waits for its window line.
     bool open() {
         rvhost_ = std::make_unique<ChildProcess>(
-            std::vector<std::string>{RAVELIN_STAGE_DIR "/bin/rvhost", "-p", "Ravelin", setup_,
-                                     "--window", "--on-close",
-                                     "hostMesh -exportObj \"" + obj_ + "\" plane; print (\"radius \" + `optionVar -q RVOption_radius` + \"\\n\");"},
+            std::vector<std::string>{
+                RAVELIN_STAGE_DIR "/bin/rvhost", "-p", "Ravelin", setup_, "--window", "--on-close",
+                "hostMesh -exportObj \"" + obj_ +
+                    "\" plane; print (\"radius \" + `optionVar -q RVOption_radius` + \"\\n\");"},
             std::vector<std::string>{"DISPLAY=" + x_.display(), "QT_QPA_PLATFORM=xcb",
                                      "RVHOST_PLUGIN_PATH=" RAVELIN_STAGE_DIR "/lib",
                                      "RVHOST_REGISTRY=" + registry_});
@@ -154,15 +155,17 @@ protected:
 };
 
 // Strokes plain, with Control (reversed) and with Shift (smoothing) reach the tool; Ctrl+Z
-// twice takes the last two strokes back and Ctrl+Y brings the smoothing back; two wheel notches up grow the radius by 10 % each; Ctrl+Q
-// closes and the close script writes the mesh.
+// twice takes the last two strokes back and Ctrl+Y brings the smoothing back; two wheel notches up
+// grow the radius by 10 % each; Ctrl+Q closes and the close script writes the mesh.
 TEST_F(WindowTest, StrokesWithModifiersAndUndoReachTheMeshWrittenOnClose) {
     ASSERT_TRUE(open()) << rvhost_->output();
     drag(-3, -3, 3, -3);
     drag(-3, 3, 3, 3, "ctrl");
     drag(0, -4.5, 0, -1.5, "shift");
     drag(-3, 0, 3, 0);
-    ASSERT_EQ(x_.run("xdotool mousemove " + screen(0, 5) + " key ctrl+z key ctrl+z key ctrl+y click 4 click 4"), 0);
+    ASSERT_EQ(x_.run("xdotool mousemove " + screen(0, 5) +
+                     " key ctrl+z key ctrl+z key ctrl+y click 4 click 4"),
+              0);
     ASSERT_EQ(x_.run("xdotool key ctrl+q"), 0);
     ASSERT_EQ(rvhost_->wait(kExitLimit), 0) << rvhost_->output();
     const size_t at = rvhost_->output().find("radius ");

@@ -10,8 +10,9 @@ class XServer {
 public:
     XServer() {
         // -displayfd makes Xvfb choose a free display and write its number once it listens.
-        process_ = std::make_unique<ChildProcess>(std::vector<std::string>{
-                "Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+        process_ = std::make_unique<ChildProcess>(
+            std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24",
+                                     "-nolisten", "tcp"},
             std::vector<std::string>{}, /*quiet*/ true);
         std::string number;
         if (process_->started() && process_->readLine(number, std::chrono::seconds(60)) &&
