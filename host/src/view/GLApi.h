@@ -20,7 +20,7 @@ namespace rvhost {
     X(glGetIntegerv) X(glGetError) X(glFlush) X(glFinish) X(glLightfv) X(glLightModelfv)           \
     X(glColorMaterial) X(glPushClientAttrib) X(glPopClientAttrib) X(glEnableClientState)          \
     X(glVertexPointer) X(glNormalPointer) X(glDrawElements) X(glReadPixels) X(glDrawPixels)         \
-    X(glColorMask)
+    X(glColorMask) X(glScissor)
 // Buffer objects (OpenGL 1.5) and window positions (1.4), which gl.h declares only as
 // pointer types.
 #define RVHOST_GL_BUFFER_FUNCTIONS(X)                                                              \

@@ -9,8 +9,10 @@
 #include "mesh/MeshTopology.h"
 #include "view/GLApi.h"
 #include "view/SceneMeshes.h"
+#include "view/ViewPort.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace rvhost {
@@ -19,6 +21,9 @@ namespace {
 
 // Dirty corners closer than this are sent as one run: fewer calls for a little more data.
 constexpr int kRunGap = 64;
+// Triangles are bounded, culled and drawn in runs of this many (in index order, which keeps
+// neighbours together in generated and most loaded meshes).
+constexpr int kChunk = 256;
 
 enum Buffer { kPositions, kNormals, kIndices, kBufferCount };
 
@@ -62,6 +67,8 @@ struct MeshDrawCache::Entry {
     GLuint buffers[kBufferCount] = {0, 0, 0};
     int triangles = 0;
     bool seen = false;
+    // World bounds of each run of kChunk triangles.
+    std::vector<WorldBox> chunkBoxes;
 
     // Per-frame scratch, kept to spare the allocations: marks of polygons and vertices
     // already taken this frame (equal to `stamp`), and the lists they make.
@@ -83,8 +90,35 @@ struct MeshDrawCache::Entry {
     }
 
     void build(const GLApi& g, const MeshGeometry& mesh, const MMatrix& w, bool f);
-    // Corners sent.
-    size_t update(const GLApi& g, const MeshGeometry& mesh);
+    // Corners sent; `changed` grows round the changed triangles, before and after.
+    size_t update(const GLApi& g, const MeshGeometry& mesh, WorldBox& changed);
+
+    int cornerOf(const MeshGeometry& mesh, int triangle, int k) const {
+        return flat ? 3 * triangle + k : mesh.triangles()[triangle].v[k];
+    }
+    void addCorner(WorldBox& box, int corner) const {
+        const float* p = &corners.positions[3 * size_t(corner)];
+        box.add(p[0], p[1], p[2]);
+    }
+    void boundChunk(const MeshGeometry& mesh, int chunk) {
+        WorldBox box;
+        const int last = std::min(triangles, (chunk + 1) * kChunk);
+        for (int t = chunk * kChunk; t < last; ++t)
+            for (int k = 0; k < 3; ++k)
+                addCorner(box, cornerOf(mesh, t, k));
+        chunkBoxes[chunk] = box;
+    }
+    // The box round the triangles of the polygons listed, at their corners' present places.
+    WorldBox boxOf(const MeshGeometry& mesh, const std::vector<int>& polygons) const {
+        WorldBox box;
+        for (int p : polygons) {
+            const int first = mesh.firstTriangle(p), last = first + mesh.polygonSize(p) - 2;
+            for (int t = first; t < last; ++t)
+                for (int k = 0; k < 3; ++k)
+                    addCorner(box, cornerOf(mesh, t, k));
+        }
+        return box;
+    }
     void release(const GLApi& g) {
         if (buffers[0]) g.glDeleteBuffers(kBufferCount, buffers);
         std::fill(std::begin(buffers), std::end(buffers), 0u);
@@ -116,6 +150,10 @@ void MeshDrawCache::Entry::build(const GLApi& g, const MeshGeometry& mesh, const
     stamp = 0;
     corners = ShadedMesh();
     appendShadedMesh(mesh, w, f, corners);
+    triangles = mesh.numTriangles();
+    chunkBoxes.assign(size_t((triangles + kChunk - 1) / kChunk), WorldBox());
+    for (int c = 0; c < int(chunkBoxes.size()); ++c)
+        boundChunk(mesh, c);
 
     if (!buffers[0]) g.glGenBuffers(kBufferCount, buffers);
     const auto bytes = [](const auto& v) { return GLsizeiptr(v.size() * sizeof(v[0])); };
@@ -212,7 +250,7 @@ std::vector<int> MeshDrawCache::Entry::flatCorners(const MeshGeometry& mesh,
     return touched;
 }
 
-size_t MeshDrawCache::Entry::update(const GLApi& g, const MeshGeometry& mesh) {
+size_t MeshDrawCache::Entry::update(const GLApi& g, const MeshGeometry& mesh, WorldBox& changed) {
     const std::vector<int> moved = movedVertices(mesh);
     if (moved.empty()) return 0;
     if (++stamp == 0) { // the marks wrapped round: start them again
@@ -226,14 +264,66 @@ size_t MeshDrawCache::Entry::update(const GLApi& g, const MeshGeometry& mesh) {
     const std::vector<int> around = polygonsAround(mesh.topology(), moved);
     for (int p : around)
         areaVectors[p] = mesh.polygonAreaVector(p);
+    changed.add(boxOf(mesh, around));
     const std::vector<int> touched =
         flat ? flatCorners(mesh, around) : smoothCorners(mesh, moved, around);
+    changed.add(boxOf(mesh, around));
+    // A vertex normal that changed shades every triangle at that vertex, one ring further.
+    if (!flat) changed.add(boxOf(mesh, polygonsAround(mesh.topology(), touched)));
+    std::vector<int> chunks;
+    for (int p : around) {
+        const int first = mesh.firstTriangle(p), last = first + mesh.polygonSize(p) - 2;
+        for (int t = first; t < last; ++t)
+            chunks.push_back(t / kChunk);
+    }
+    std::sort(chunks.begin(), chunks.end());
+    chunks.erase(std::unique(chunks.begin(), chunks.end()), chunks.end());
+    for (int c : chunks)
+        boundChunk(mesh, c);
     g.glBindBuffer(GL_ARRAY_BUFFER, buffers[kPositions]);
     sendCorners(g, GL_ARRAY_BUFFER, corners.positions, touched);
     g.glBindBuffer(GL_ARRAY_BUFFER, buffers[kNormals]);
     sendCorners(g, GL_ARRAY_BUFFER, corners.normals, touched);
     g.glBindBuffer(GL_ARRAY_BUFFER, 0);
     return touched.size();
+}
+
+void MeshDrawCache::WorldBox::add(double x, double y, double z) {
+    const double p[3] = {x, y, z};
+    for (int i = 0; i < 3; ++i) {
+        min[i] = empty ? p[i] : std::min(min[i], p[i]);
+        max[i] = empty ? p[i] : std::max(max[i], p[i]);
+    }
+    empty = false;
+}
+
+void MeshDrawCache::WorldBox::add(const WorldBox& other) {
+    if (other.empty) return;
+    add(other.min[0], other.min[1], other.min[2]);
+    add(other.max[0], other.max[1], other.max[2]);
+}
+
+bool MeshDrawCache::portRect(const ViewPort& view, const WorldBox& box, int margin,
+                             PortRect& rect) {
+    if (box.empty) return false;
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    for (int corner = 0; corner < 8; ++corner) {
+        const MPoint p((corner & 1 ? box.max : box.min)[0], (corner & 2 ? box.max : box.min)[1],
+                       (corner & 4 ? box.max : box.min)[2]);
+        const ViewPort::Projected q = view.project(p);
+        if (!q.inFront) return false;
+        x0 = corner ? std::min(x0, q.x) : q.x;
+        x1 = corner ? std::max(x1, q.x) : q.x;
+        y0 = corner ? std::min(y0, q.y) : q.y;
+        y1 = corner ? std::max(y1, q.y) : q.y;
+    }
+    // Port coordinates are corner-based: pixel i spans [i, i + 1]. Off the port, the
+    // rectangle comes out empty.
+    rect.x0 = std::max(0, int(std::floor(x0)) - margin);
+    rect.y0 = std::max(0, int(std::floor(y0)) - margin);
+    rect.x1 = std::min(view.width() - 1, int(std::floor(x1)) + margin);
+    rect.y1 = std::min(view.height() - 1, int(std::floor(y1)) + margin);
+    return true;
 }
 
 MeshDrawCache& MeshDrawCache::instance() {
@@ -246,6 +336,8 @@ MeshDrawCache::~MeshDrawCache() = default;
 
 bool MeshDrawCache::sync(const GLApi& g, bool flat) {
     cornersSent_ = 0;
+    rebuilt_ = false;
+    changed_ = WorldBox();
     drawn_.clear();
     for (auto& [key, entry] : entries_)
         entry->seen = false;
@@ -259,10 +351,10 @@ bool MeshDrawCache::sync(const GLApi& g, bool flat) {
         if (!entry->matches(mesh, world, flat)) {
             entry->build(g, mesh, world, flat);
             cornersSent_ += entry->corners.positions.size() / 3;
+            rebuilt_ = true;
         } else {
-            cornersSent_ += entry->update(g, mesh);
+            cornersSent_ += entry->update(g, mesh, changed_);
         }
-        entry->triangles = mesh.numTriangles();
         drawn_.push_back(entry.get());
     });
     bool dropped = false;
@@ -275,13 +367,22 @@ bool MeshDrawCache::sync(const GLApi& g, bool flat) {
         it = entries_.erase(it);
         dropped = true;
     }
+    rebuilt_ = rebuilt_ || dropped;
     return cornersSent_ > 0 || dropped;
 }
 
-void MeshDrawCache::draw(const GLApi& g) const {
+void MeshDrawCache::draw(const GLApi& g, const ViewPort* view, const PortRect* within) const {
+    trianglesDrawn_ = 0;
     g.glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     g.glEnableClientState(GL_VERTEX_ARRAY);
     g.glEnableClientState(GL_NORMAL_ARRAY);
+    // Draws triangles [first, last) of the bound buffers.
+    const auto drawRun = [&](int first, int last) {
+        if (last <= first) return;
+        g.glDrawElements(GL_TRIANGLES, GLsizei(3 * (last - first)), GL_UNSIGNED_INT,
+                         reinterpret_cast<const void*>(size_t(first) * 3 * sizeof(GLuint)));
+        trianglesDrawn_ += size_t(last - first);
+    };
     for (const Entry* entry : drawn_) {
         if (entry->triangles == 0) continue;
         g.glBindBuffer(GL_ARRAY_BUFFER, entry->buffers[kPositions]);
@@ -289,7 +390,24 @@ void MeshDrawCache::draw(const GLApi& g) const {
         g.glBindBuffer(GL_ARRAY_BUFFER, entry->buffers[kNormals]);
         g.glNormalPointer(GL_FLOAT, 0, nullptr);
         g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry->buffers[kIndices]);
-        g.glDrawElements(GL_TRIANGLES, GLsizei(3 * entry->triangles), GL_UNSIGNED_INT, nullptr);
+        if (!view || !within) {
+            drawRun(0, entry->triangles);
+            continue;
+        }
+        // Neighbouring chunks that can reach the rectangle go in one call.
+        int runStart = -1;
+        const int chunks = int(entry->chunkBoxes.size());
+        for (int c = 0; c <= chunks; ++c) {
+            PortRect covered;
+            const bool reaches =
+                c < chunks &&
+                (!portRect(*view, entry->chunkBoxes[c], 1, covered) || covered.meets(*within));
+            if (reaches && runStart < 0) runStart = c;
+            if (!reaches && runStart >= 0) {
+                drawRun(runStart * kChunk, std::min(entry->triangles, c * kChunk));
+                runStart = -1;
+            }
+        }
     }
     // Plug-ins draw from their own memory afterwards.
     g.glBindBuffer(GL_ARRAY_BUFFER, 0);

@@ -128,7 +128,9 @@ void setHeadlight(const GLApi& g) {
     g.glEnable(GL_NORMALIZE);
 }
 
-void drawMeshes(const GLApi& g, const ViewPort& view) {
+// With `within`, only the triangles that can reach those pixels are drawn.
+void drawMeshes(const GLApi& g, const ViewPort& view,
+                const MeshDrawCache::PortRect* within = nullptr) {
     const bool flat = view.displayStyle() == M3dView::kFlatShaded;
     g.glPushAttrib(GL_ALL_ATTRIB_BITS);
     setHeadlight(g);
@@ -138,8 +140,19 @@ void drawMeshes(const GLApi& g, const ViewPort& view) {
     g.glEnable(GL_POLYGON_OFFSET_FILL);
     g.glPolygonOffset(1.0f, 1.0f);
     g.glColor3f(kLitGrey, kLitGrey, kLitGrey);
-    MeshDrawCache::instance().draw(g);
+    MeshDrawCache::instance().draw(g, &view, within);
     g.glPopAttrib();
+}
+
+// Draws the scene again inside `rect` only, over the kept one, and keeps the result.
+void redrawWithin(const GLApi& g, const ViewPort& view, const MeshDrawCache::PortRect& rect) {
+    g.glEnable(GL_SCISSOR_TEST);
+    g.glScissor(rect.x0, rect.y0, rect.x1 - rect.x0 + 1, rect.y1 - rect.y0 + 1);
+    g.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (view.gridVisible()) drawGrid(g);
+    drawMeshes(g, view, &rect);
+    g.glDisable(GL_SCISSOR_TEST);
+    sceneImage.keep(g, view);
 }
 
 void saveState(const GLApi& g) {
@@ -170,9 +183,16 @@ bool ViewRenderer::render(ViewPort& view, std::string& error) {
     loadViewMatrices(g, view);
     // Buffers kept between frames: a frame sends only what moved since the last one.
     const bool flat = view.displayStyle() == M3dView::kFlatShaded;
-    const bool meshesChanged = MeshDrawCache::instance().sync(g, flat);
+    MeshDrawCache& meshes = MeshDrawCache::instance();
+    const bool meshesChanged = meshes.sync(g, flat);
+    MeshDrawCache::PortRect changed;
     if (!meshesChanged && sceneImage.shows(view)) {
         sceneImage.restore(g);
+    } else if (sceneImage.shows(view) && meshes.onlyPointsMoved() &&
+               MeshDrawCache::portRect(view, meshes.changedBox(), 2, changed)) {
+        // Points moved (a dab): the kept scene, drawn again where the change can show.
+        sceneImage.restore(g);
+        if (!changed.empty()) redrawWithin(g, view, changed);
     } else {
         if (view.gridVisible()) drawGrid(g);
         drawMeshes(g, view);

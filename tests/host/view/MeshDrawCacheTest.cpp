@@ -152,3 +152,30 @@ TEST_F(MeshDrawCacheTest, FramesReuseTheSceneWithoutTheLastFeedback) {
     ASSERT_TRUE(port.camera().setLookAt(MPoint(-3, 6, 4), MPoint(0, 0, 0), MVector(0, 1, 0)));
     EXPECT_NE(render(), plain);
 }
+
+// A move on a larger mesh (256 x 16 quads, 8192 triangles, seen from straight above) draws
+// again only the runs of triangles that can reach the changed pixels (the rows round the
+// move), and the picture is the one a full draw gives.
+TEST_F(MeshDrawCacheTest, AMoveRedrawsOnlyTrianglesThatCanReachItsPixels) {
+    rvhost::Scene::instance().remove(*shape->parent());
+    std::string error;
+    shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(16, 16, 256, 16), "", "pLarge",
+                                                   &error);
+    ASSERT_TRUE(shape) << error;
+    port.setSize(256, 256);
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 10, 0), MPoint(0, 0, 0), MVector(0, 0, -1)));
+    ASSERT_TRUE(port.camera().setOrthographic(20));
+    render();
+    EXPECT_EQ(MeshDrawCache::instance().trianglesDrawn(), 8192u);
+    raise(8 * 257 + 128, 0.5); // the centre
+    const std::vector<unsigned char> partial = render();
+    // Runs are 256 triangles: half a row. The move reshapes quad rows 7 and 8 and shades rows
+    // 6 to 9; a few pixels of margin (a row is 12.8 pixels tall) reach rows 5 and 10. The
+    // centre column lies where the two halves of each row meet: 6 rows x 2 halves x 256.
+    EXPECT_EQ(MeshDrawCache::instance().trianglesDrawn(), 3072u);
+    port.setDisplayStyle(M3dView::kFlatShaded);
+    render();
+    port.setDisplayStyle(M3dView::kGouraudShaded);
+    EXPECT_EQ(render(), partial);
+    EXPECT_EQ(MeshDrawCache::instance().trianglesDrawn(), 8192u);
+}
