@@ -4,6 +4,8 @@
 #include "script/CommandTable.h"
 #include "script/Interpreter.h"
 #include "script/Output.h"
+#include "ui/QtHost.h"
+#include "window/WindowSession.h"
 
 namespace rvhost {
 
@@ -17,7 +19,8 @@ bool blank(const std::string& text) {
 } // namespace
 
 const char* HostApp::usage() {
-    return "usage: rvhost [-p PLUGIN]... [-c TEXT]... [SCRIPT.mel]... [-i]\n";
+    return "usage: rvhost [-p PLUGIN]... [-c TEXT]... [SCRIPT.mel]... [-i] "
+           "[--window [--on-close TEXT]]\n";
 }
 
 int HostApp::run(const std::vector<std::string>& args, std::istream& input) {
@@ -30,21 +33,34 @@ int HostApp::run(const std::vector<std::string>& args, std::istream& input) {
         Output::err() << "rvhost: " << problem << "\n" << usage();
         return kUsage;
     }
+    std::string noDisplay;
+    if (window_ && !ui::QtHost::useDisplay(noDisplay)) {
+        Output::err() << "rvhost: --window: " << noDisplay << ".\n";
+        return kUsage;
+    }
     startHost();
     bool ok = loadPlugins() && runSteps();
     if (ok && interactive_) ok = runInteractive(input);
+    // A script that failed leaves nothing worth sculpting: the window is not shown.
+    if (ok && window_) ok = window::runWindow(onClose_);
     return ok ? kOk : kScriptError;
 }
 
 std::string HostApp::parse(const std::vector<std::string>& args) {
+    bool onCloseGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        bool takesValue = arg == "-p" || arg == "-c";
+        bool takesValue = arg == "-p" || arg == "-c" || arg == "--on-close";
         if (takesValue && i + 1 == args.size()) return arg + " needs a value.";
         if (arg == "-p") {
             plugins_.push_back(args[++i]);
         } else if (arg == "-c") {
             steps_.push_back({false, args[++i]});
+        } else if (arg == "--on-close") {
+            onClose_ = args[++i];
+            onCloseGiven = true;
+        } else if (arg == "--window") {
+            window_ = true;
         } else if (arg == "-i") {
             interactive_ = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -55,7 +71,8 @@ std::string HostApp::parse(const std::vector<std::string>& args) {
             steps_.push_back({true, arg});
         }
     }
-    if (plugins_.empty() && steps_.empty() && !interactive_) return "nothing to run.";
+    if (onCloseGiven && !window_) return "--on-close needs --window.";
+    if (plugins_.empty() && steps_.empty() && !interactive_ && !window_) return "nothing to run.";
     return "";
 }
 

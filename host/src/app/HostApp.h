@@ -6,8 +6,10 @@
 namespace rvhost {
 
 // The rvhost program: rvhost [-p PLUGIN]... [-c TEXT]... [SCRIPT.mel]... [-i]
+//                                 [--window [--on-close TEXT]]
 // Plug-ins load first, then texts and files run in the order given, then -i reads
-// statements from the input until it ends. Runs in-process so tests can drive it.
+// statements from the input until it ends; --window then shows the window until it closes
+// and runs the --on-close text. Runs in-process so tests can drive it.
 class HostApp {
 public:
     enum Exit { kOk = 0, kScriptError = 1, kUsage = 2 };
@@ -32,6 +34,8 @@ private:
     std::vector<std::string> plugins_;
     std::vector<Step> steps_;
     bool interactive_ = false;
+    bool window_ = false;
+    std::string onClose_;
     bool help_ = false;
 };
 

@@ -60,6 +60,9 @@ public:
 
     // Newell's normal of a polygon, unit length (zero for a degenerate polygon).
     Vec3 polygonNormal(int f) const { return normalized(newellVector(f)); }
+    // Newell's vector itself, twice the polygon's area long: summed around a vertex it gives
+    // the vertex normal's direction (see vertexNormals).
+    Vec3 polygonAreaVector(int f) const { return newellVector(f); }
     Vec3 polygonCentre(int f) const;
 
     // Vertex normals, three floats a vertex: the area-weighted mean of the normals of the

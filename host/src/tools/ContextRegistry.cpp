@@ -55,6 +55,12 @@ std::shared_ptr<void> ContextRegistry::companion(const std::string& name) const 
     return nullptr;
 }
 
+std::string ContextRegistry::commandNameOf(const std::string& name) const {
+    for (const auto& [entryName, entry] : entries_)
+        if (entryName == name) return entry.commandName;
+    return {};
+}
+
 bool ContextRegistry::exists(const std::string& name) const {
     return name == kDefaultContext || find(name) != nullptr;
 }

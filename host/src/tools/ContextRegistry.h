@@ -42,6 +42,8 @@ public:
     // Null for unknown names and for the built-in context.
     MPxContext* find(const std::string& name) const;
     std::shared_ptr<void> companion(const std::string& name) const;
+    // The context command that made the named context; empty for unknown names.
+    std::string commandNameOf(const std::string& name) const;
     bool exists(const std::string& name) const;
     std::vector<std::string> names() const;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 class QMainWindow;
 
@@ -13,6 +14,10 @@ public:
     // Makes the application (unless one exists) and the main window; later calls do nothing.
     // Call on the main thread at host start.
     static void start();
+    // Before start: the application shows its windows on the X display named by DISPLAY
+    // instead of off screen, and the main window stays hidden until shown. False, with
+    // `error` set, when there is no display to use.
+    static bool useDisplay(std::string& error);
     // The main window, starting Qt first if that has not happened yet.
     static QMainWindow* mainWindow();
 };

@@ -19,13 +19,23 @@ namespace rvhost {
     X(glViewport) X(glClear) X(glClearColor) X(glGetBooleanv) X(glGetDoublev) X(glGetFloatv)       \
     X(glGetIntegerv) X(glGetError) X(glFlush) X(glFinish) X(glLightfv) X(glLightModelfv)           \
     X(glColorMaterial) X(glPushClientAttrib) X(glPopClientAttrib) X(glEnableClientState)          \
-    X(glVertexPointer) X(glNormalPointer) X(glDrawElements)
+    X(glVertexPointer) X(glNormalPointer) X(glDrawElements) X(glReadPixels) X(glDrawPixels)         \
+    X(glColorMask) X(glScissor)
+// Buffer objects (OpenGL 1.5) and window positions (1.4), which gl.h declares only as
+// pointer types.
+#define RVHOST_GL_BUFFER_FUNCTIONS(X)                                                              \
+    X(glGenBuffers, PFNGLGENBUFFERSPROC) X(glDeleteBuffers, PFNGLDELETEBUFFERSPROC)                \
+    X(glBindBuffer, PFNGLBINDBUFFERPROC) X(glBufferData, PFNGLBUFFERDATAPROC)                      \
+    X(glBufferSubData, PFNGLBUFFERSUBDATAPROC) X(glWindowPos2i, PFNGLWINDOWPOS2IPROC)
 // clang-format on
 
 struct GLApi {
 #define RVHOST_GL_MEMBER(name) decltype(&::name) name = nullptr;
     RVHOST_GL_FUNCTIONS(RVHOST_GL_MEMBER)
 #undef RVHOST_GL_MEMBER
+#define RVHOST_GL_TYPED_MEMBER(name, type) type name = nullptr;
+    RVHOST_GL_BUFFER_FUNCTIONS(RVHOST_GL_TYPED_MEMBER)
+#undef RVHOST_GL_TYPED_MEMBER
 };
 
 // The table, loaded on first use. Calls are only meaningful while OffscreenGL has made its

@@ -46,15 +46,6 @@ void forEachVisibleMesh(const std::function<void(const MeshShape&, const MMatrix
     visitBelow(Scene::instance().world(), visit);
 }
 
-std::vector<ShadedMesh> collectSceneMeshes(bool flat) {
-    std::vector<ShadedMesh> meshes;
-    forEachVisibleMesh([&](const MeshShape& shape, const MMatrix& world) {
-        meshes.emplace_back();
-        appendShadedMesh(shape.geometry(), world, flat, meshes.back());
-    });
-    return meshes;
-}
-
 void appendShadedMesh(const MeshGeometry& mesh, const MMatrix& world, bool flat, ShadedMesh& out) {
     // Each vertex is carried to world space once, and the normal matrix inverted once, not
     // again for every corner of every triangle.

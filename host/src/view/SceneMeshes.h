@@ -26,8 +26,4 @@ class MeshGeometry;
 // Adds the mesh's triangles carried into world space by `world`.
 void appendShadedMesh(const MeshGeometry& mesh, const MMatrix& world, bool flat, ShadedMesh& out);
 
-// Every visible mesh ready to draw, with face normals when `flat` and vertex normals
-// otherwise.
-std::vector<ShadedMesh> collectSceneMeshes(bool flat);
-
 } // namespace rvhost

@@ -1,11 +1,13 @@
 #include "view/ViewRenderer.h"
 
 #include "view/GLApi.h"
+#include "view/MeshDrawCache.h"
 #include "view/OffscreenGL.h"
 #include "view/PngFile.h"
-#include "view/SceneMeshes.h"
 #include "view/ToolFeedback.h"
 #include "view/ViewPort.h"
+
+#include <vector>
 
 namespace rvhost {
 
@@ -17,6 +19,55 @@ constexpr int kGridHalfSize = 10; // lines every world unit from -10 to 10
 // Depth of M3dView::beginGL nesting, and whether a whole render is under way.
 int glDepth = 0;
 bool rendering = false;
+
+// The picture and depth of the scene before any tool drew over it, and what they were drawn
+// with. A frame where none of that and no mesh changed (a hover) starts from them instead
+// of drawing every triangle again.
+struct SceneImage {
+    bool valid = false;
+    MMatrix view, projection;
+    int width = 0, height = 0;
+    M3dView::DisplayStyle style = M3dView::kGouraudShaded;
+    bool grid = false;
+    std::vector<unsigned char> colour;
+    std::vector<GLuint> depth;
+
+    bool shows(const ViewPort& v) const {
+        return valid && width == v.width() && height == v.height() && style == v.displayStyle() &&
+               grid == v.gridVisible() && view == v.viewMatrix() &&
+               projection == v.projectionMatrix();
+    }
+
+    void keep(const GLApi& g, const ViewPort& v) {
+        width = v.width();
+        height = v.height();
+        style = v.displayStyle();
+        grid = v.gridVisible();
+        view = v.viewMatrix();
+        projection = v.projectionMatrix();
+        colour.resize(size_t(width) * height * 4);
+        depth.resize(size_t(width) * height);
+        g.glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
+        g.glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth.data());
+        valid = true;
+    }
+
+    // Depth first, writing depth alone, then the colours over it.
+    void restore(const GLApi& g) const {
+        g.glPushAttrib(GL_ALL_ATTRIB_BITS);
+        g.glDisable(GL_LIGHTING);
+        g.glWindowPos2i(0, 0);
+        g.glEnable(GL_DEPTH_TEST);
+        g.glDepthFunc(GL_ALWAYS);
+        g.glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        g.glDrawPixels(width, height, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth.data());
+        g.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        g.glDisable(GL_DEPTH_TEST);
+        g.glDrawPixels(width, height, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
+        g.glPopAttrib();
+    }
+};
+SceneImage sceneImage;
 
 float channel(unsigned char c) {
     return c / 255.0f;
@@ -77,7 +128,9 @@ void setHeadlight(const GLApi& g) {
     g.glEnable(GL_NORMALIZE);
 }
 
-void drawMeshes(const GLApi& g, const ViewPort& view) {
+// With `within`, only the triangles that can reach those pixels are drawn.
+void drawMeshes(const GLApi& g, const ViewPort& view,
+                const MeshDrawCache::PortRect* within = nullptr) {
     const bool flat = view.displayStyle() == M3dView::kFlatShaded;
     g.glPushAttrib(GL_ALL_ATTRIB_BITS);
     setHeadlight(g);
@@ -87,19 +140,19 @@ void drawMeshes(const GLApi& g, const ViewPort& view) {
     g.glEnable(GL_POLYGON_OFFSET_FILL);
     g.glPolygonOffset(1.0f, 1.0f);
     g.glColor3f(kLitGrey, kLitGrey, kLitGrey);
-    // Arrays, not a call a corner: a two-million-triangle mesh is twelve million fewer calls.
-    g.glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    g.glEnableClientState(GL_VERTEX_ARRAY);
-    g.glEnableClientState(GL_NORMAL_ARRAY);
-    for (const ShadedMesh& mesh : collectSceneMeshes(flat)) {
-        if (mesh.indices.empty()) continue;
-        g.glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
-        g.glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
-        g.glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_INT,
-                         mesh.indices.data());
-    }
-    g.glPopClientAttrib();
+    MeshDrawCache::instance().draw(g, &view, within);
     g.glPopAttrib();
+}
+
+// Draws the scene again inside `rect` only, over the kept one, and keeps the result.
+void redrawWithin(const GLApi& g, const ViewPort& view, const MeshDrawCache::PortRect& rect) {
+    g.glEnable(GL_SCISSOR_TEST);
+    g.glScissor(rect.x0, rect.y0, rect.x1 - rect.x0 + 1, rect.y1 - rect.y0 + 1);
+    g.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (view.gridVisible()) drawGrid(g);
+    drawMeshes(g, view, &rect);
+    g.glDisable(GL_SCISSOR_TEST);
+    sceneImage.keep(g, view);
 }
 
 void saveState(const GLApi& g) {
@@ -128,8 +181,23 @@ bool ViewRenderer::render(ViewPort& view, std::string& error) {
     glDepth = 0;
     clear(g, view);
     loadViewMatrices(g, view);
-    if (view.gridVisible()) drawGrid(g);
-    drawMeshes(g, view);
+    // Buffers kept between frames: a frame sends only what moved since the last one.
+    const bool flat = view.displayStyle() == M3dView::kFlatShaded;
+    MeshDrawCache& meshes = MeshDrawCache::instance();
+    const bool meshesChanged = meshes.sync(g, flat);
+    MeshDrawCache::PortRect changed;
+    if (!meshesChanged && sceneImage.shows(view)) {
+        sceneImage.restore(g);
+    } else if (sceneImage.shows(view) && meshes.onlyPointsMoved() &&
+               MeshDrawCache::portRect(view, meshes.changedBox(), 2, changed)) {
+        // Points moved (a dab): the kept scene, drawn again where the change can show.
+        sceneImage.restore(g);
+        if (!changed.empty()) redrawWithin(g, view, changed);
+    } else {
+        if (view.gridVisible()) drawGrid(g);
+        drawMeshes(g, view);
+        sceneImage.keep(g, view);
+    }
     drawToolFeedback(view);
     // A plug-in that left beginGL open must not leave the state it saved behind.
     while (glDepth > 0)

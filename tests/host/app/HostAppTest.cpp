@@ -94,3 +94,19 @@ TEST_F(HostAppTest, TheHeapKeepsWhatItFrees) {
     EXPECT_GE(mallinfo2().fordblks, freeBefore + (size_t(60) << 20));
 #endif
 }
+
+// --window: --on-close belongs to it, and without a display it stops before anything runs
+// (nor is the off-screen host disturbed).
+TEST_F(HostAppTest, WindowFlagsAreCheckedBeforeAnythingRuns) {
+    EXPECT_EQ(runApp({"-c", "print 1;", "--on-close", "print 2;"}), HostApp::kUsage);
+    EXPECT_NE(err().find("rvhost: --on-close needs --window."), std::string::npos);
+    EXPECT_EQ(runApp({"-c", "print 1;", "--window", "--on-close"}), HostApp::kUsage);
+    EXPECT_NE(err().find("rvhost: --on-close needs a value."), std::string::npos);
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    EXPECT_EQ(runApp({"-c", "print 1;", "--window"}), HostApp::kUsage);
+    if (display) setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_NE(err().find("rvhost: --window: no display: DISPLAY is not set."), std::string::npos);
+    EXPECT_EQ(out(), "");
+}

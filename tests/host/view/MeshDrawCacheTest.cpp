@@ -1,0 +1,181 @@
+// The view keeps each mesh's corners in buffers between frames and sends only what a move
+// changed; the pictures must be those a fresh build gives.
+#include "view/MeshDrawCache.h"
+#include "mesh/MeshGenerators.h"
+#include "mesh/MeshShape.h"
+#include "scene/Scene.h"
+#include "scene/Transform.h"
+#include "view/GLApi.h"
+#include "view/OffscreenGL.h"
+#include "view/ViewHooks.h"
+#include "view/ViewPort.h"
+#include "view/ViewRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using rvhost::MeshDrawCache;
+using rvhost::ViewPort;
+
+namespace {
+
+// A 4 x 4-quad plane (5 x 5 vertices, 1 unit apart) seen from above at an angle, so that
+// both its shape and its normals show in the picture.
+class MeshDrawCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        port.reset();
+        port.setGridVisible(false);
+        port.setSize(96, 96);
+        ASSERT_TRUE(port.camera().setLookAt(MPoint(3, 6, 4), MPoint(0, 0, 0), MVector(0, 1, 0)));
+        std::string error;
+        shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(4, 4, 4, 4), "", "pCached",
+                                                       &error);
+        ASSERT_TRUE(shape) << error;
+        for (int v = 0; v < shape->geometry().numVertices(); ++v) {
+            const rvhost::Vec3 p = shape->geometry().point(v);
+            if (p.x == 0 && p.z == 0) centre = v;
+        }
+        ASSERT_GE(centre, 0);
+    }
+    void TearDown() override {
+        if (shape) rvhost::Scene::instance().remove(*shape->parent());
+        port.reset();
+    }
+
+    std::vector<unsigned char> render() {
+        std::string error;
+        EXPECT_TRUE(rvhost::ViewRenderer::render(port, error)) << error;
+        return rvhost::OffscreenGL::instance().pixels();
+    }
+    void raise(int v, double by) {
+        rvhost::Vec3 p = shape->geometry().point(v);
+        p.y += by;
+        shape->geometry().setPoint(v, p);
+    }
+    std::size_t sent() const { return MeshDrawCache::instance().cornersSent(); }
+
+    ViewPort& port = ViewPort::active();
+    std::shared_ptr<rvhost::MeshShape> shape;
+    int centre = -1;
+};
+
+} // namespace
+
+// Smooth: a corner a vertex. The first frame sends all 25; an unchanged frame none; raising
+// the centre sends the 9 vertices of the 4 quads around it (their normals changed).
+TEST_F(MeshDrawCacheTest, SmoothFramesSendOnlyTheVerticesAroundAMove) {
+    render();
+    EXPECT_EQ(sent(), 25u);
+    render();
+    EXPECT_EQ(sent(), 0u);
+    raise(centre, 1.0);
+    const std::vector<unsigned char> updated = render();
+    EXPECT_EQ(sent(), 9u);
+    // A change of shading builds the buffers anew; going back does too, from scratch.
+    port.setDisplayStyle(M3dView::kFlatShaded);
+    render();
+    port.setDisplayStyle(M3dView::kGouraudShaded);
+    EXPECT_EQ(render(), updated);
+    EXPECT_EQ(sent(), 25u);
+}
+
+// Flat: three corners a triangle, two triangles a quad. Raising the centre changes the 4
+// quads around it: 24 corners.
+TEST_F(MeshDrawCacheTest, FlatFramesSendOnlyTheTrianglesAroundAMove) {
+    port.setDisplayStyle(M3dView::kFlatShaded);
+    render();
+    EXPECT_EQ(sent(), 96u);
+    raise(centre, 1.0);
+    const std::vector<unsigned char> updated = render();
+    EXPECT_EQ(sent(), 24u);
+    port.setDisplayStyle(M3dView::kGouraudShaded);
+    render();
+    port.setDisplayStyle(M3dView::kFlatShaded);
+    EXPECT_EQ(render(), updated);
+}
+
+// A corner vertex has one quad: raising it changes that quad's 4 vertices, and the picture
+// differs from before; lowering it back gives the first picture again.
+TEST_F(MeshDrawCacheTest, AMoveAndItsReturnShowInThePicture) {
+    const std::vector<unsigned char> before = render();
+    raise(0, 2.0);
+    const std::vector<unsigned char> raised = render();
+    EXPECT_EQ(sent(), 4u);
+    EXPECT_NE(raised, before);
+    raise(0, -2.0);
+    EXPECT_EQ(render(), before);
+}
+
+// A mesh no longer in the scene is dropped; one made in its place is built whole.
+TEST_F(MeshDrawCacheTest, ARemovedMeshIsDroppedAndANewOneBuiltWhole) {
+    render();
+    rvhost::Scene::instance().remove(*shape->parent());
+    shape.reset();
+    render();
+    EXPECT_EQ(sent(), 0u);
+    std::string error;
+    shape =
+        rvhost::MeshShape::createWithTransform(rvhost::makePlane(2, 2, 1, 1), "", "pNew", &error);
+    ASSERT_TRUE(shape) << error;
+    render();
+    EXPECT_EQ(sent(), 4u);
+}
+
+// A frame where nothing under the feedback changed starts from the scene kept from the
+// last full draw: the feedback drawn then does not linger, the scene is not drawn again
+// (no corners sent), and a camera move draws it anew.
+TEST_F(MeshDrawCacheTest, FramesReuseTheSceneWithoutTheLastFeedback) {
+    const std::vector<unsigned char> plain = render();
+    bool drawLine = true;
+    rvhost::ViewHooks::setToolItems([&drawLine] {
+        rvhost::ToolDrawItem item;
+        item.legacyDraw = [&drawLine](M3dView&, M3dView::DisplayStyle, M3dView::DisplayStatus) {
+            if (!drawLine) return;
+            const rvhost::GLApi& g = rvhost::gl();
+            g.glColor3f(1, 0, 0);
+            g.glBegin(GL_LINES);
+            g.glVertex3f(-2, 0, 0);
+            g.glVertex3f(2, 0, 0);
+            g.glEnd();
+        };
+        return std::vector<rvhost::ToolDrawItem>{item};
+    });
+    const std::vector<unsigned char> withLine = render();
+    EXPECT_NE(withLine, plain);
+    drawLine = false;
+    EXPECT_EQ(render(), plain);
+    EXPECT_EQ(sent(), 0u);
+    rvhost::ViewHooks::setToolItems({});
+
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(-3, 6, 4), MPoint(0, 0, 0), MVector(0, 1, 0)));
+    EXPECT_NE(render(), plain);
+}
+
+// A move on a larger mesh (256 x 16 quads, 8192 triangles, seen from straight above) draws
+// again only the runs of triangles that can reach the changed pixels (the rows round the
+// move), and the picture is the one a full draw gives.
+TEST_F(MeshDrawCacheTest, AMoveRedrawsOnlyTrianglesThatCanReachItsPixels) {
+    rvhost::Scene::instance().remove(*shape->parent());
+    std::string error;
+    shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(16, 16, 256, 16), "", "pLarge",
+                                                   &error);
+    ASSERT_TRUE(shape) << error;
+    port.setSize(256, 256);
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 10, 0), MPoint(0, 0, 0), MVector(0, 0, -1)));
+    ASSERT_TRUE(port.camera().setOrthographic(20));
+    render();
+    EXPECT_EQ(MeshDrawCache::instance().trianglesDrawn(), 8192u);
+    raise(8 * 257 + 128, 0.5); // the centre
+    const std::vector<unsigned char> partial = render();
+    // Runs are 256 triangles: half a row. The move reshapes quad rows 7 and 8 and shades rows
+    // 6 to 9; a few pixels of margin (a row is 12.8 pixels tall) reach rows 5 and 10. The
+    // centre column lies where the two halves of each row meet: 6 rows x 2 halves x 256.
+    EXPECT_EQ(MeshDrawCache::instance().trianglesDrawn(), 3072u);
+    port.setDisplayStyle(M3dView::kFlatShaded);
+    render();
+    port.setDisplayStyle(M3dView::kGouraudShaded);
+    EXPECT_EQ(render(), partial);
+    EXPECT_EQ(MeshDrawCache::instance().trianglesDrawn(), 8192u);
+}
