@@ -89,6 +89,9 @@ public:
             int status = 0;
             if (waitpid(pid_, &status, WNOHANG) == pid_) {
                 exited_ = true;
+                // What it wrote just before it ended may still wait in the pipe.
+                while (readLine(ignored, std::chrono::milliseconds(1000))) {
+                }
                 return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             }
             // Drain output so the child never blocks on a full pipe.
