@@ -6,8 +6,10 @@
 #include <tinyexr.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace rvhost {
@@ -71,12 +73,64 @@ bool readExr(const std::string& path, PictureFile& picture) {
     return true;
 }
 
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// stb_image's Radiance decoder loops for ever on a run of length zero, which is also what
+// it reads past the end of a truncated file. Run-length scanlines are therefore walked
+// here first, as that decoder walks them; a file whose runs are not all sound (zero,
+// too long, or cut short) is refused before it is decoded.
+bool hdrRunsAreSound(const std::string& file) {
+    std::size_t at = 0;
+    const auto line = [&] {
+        const std::size_t end = file.find('\n', at);
+        std::string text = file.substr(at, end == std::string::npos ? end : end - at);
+        at = end == std::string::npos ? file.size() : end + 1;
+        return text;
+    };
+    while (at < file.size() && !line().empty()) {
+    }
+    int width = 0, height = 0;
+    if (std::sscanf(line().c_str(), "-Y %d +X %d", &height, &width) != 2) return true;
+    // Narrow or very wide pictures are decoded flat, which always ends.
+    if (width < 8 || width >= 32768 || height <= 0) return true;
+    const auto byte = [&] { return static_cast<unsigned char>(file[at++]); };
+    for (int row = 0; row < height; ++row) {
+        if (file.size() - at < 4) return false;
+        const unsigned char c1 = byte(), c2 = byte(), high = byte();
+        // Not a run-length row: the decoder reads the rest flat, which always ends.
+        if (c1 != 2 || c2 != 2 || (high & 0x80)) return true;
+        if (((high << 8) | byte()) != width) return true; // refused by the decoder itself
+        for (int channel = 0; channel < 4; ++channel) {
+            for (int filled = 0; filled < width;) {
+                if (at >= file.size()) return false;
+                int count = byte();
+                const bool run = count > 128;
+                if (run) count -= 128;
+                if (count == 0 || count > width - filled) return false;
+                const std::size_t needed = run ? 1 : static_cast<std::size_t>(count);
+                if (file.size() - at < needed) return false;
+                at += needed;
+                filled += count;
+            }
+        }
+    }
+    return true;
+}
+
 bool readStb(const std::string& path, PictureFile& picture) {
     int w = 0, h = 0, fileChannels = 0;
     const char* name = path.c_str();
     std::size_t count = 0;
     if (stbi_is_hdr(name)) {
-        StbPixels<float> data(stbi_loadf(name, &w, &h, &fileChannels, kChannels), stbi_image_free);
+        const std::string file = fileBytes(path);
+        if (!hdrRunsAreSound(file)) return false;
+        StbPixels<float> data(stbi_loadf_from_memory(reinterpret_cast<const stbi_uc*>(file.data()),
+                                                     static_cast<int>(file.size()), &w, &h,
+                                                     &fileChannels, kChannels),
+                              stbi_image_free);
         if (!data) return false;
         count = static_cast<std::size_t>(w) * h * kChannels;
         picture.floats.assign(data.get(), data.get() + count);

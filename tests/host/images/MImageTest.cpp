@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -262,4 +263,40 @@ TEST_F(MImageTest, TiffsOfEveryLayoutReadThroughLibtiffAsBytes) {
     MImage image;
     EXPECT_FALSE(image.readFromFile(path("fake.tif"), MImage::kUnknown));
     expectEmpty(image);
+}
+
+// Run-length Radiance files as ImageMagick writes them read whole; cut or corrupt ones
+// fail at once instead of hanging the decoder.
+TEST_F(MImageTest, RunLengthHdrFilesReadWholeAndDamagedOnesFailAtOnce) {
+    std::vector<int> wide;
+    for (int x = 0; x < 40; ++x)
+        for (int c = 0; c < 3; ++c)
+            wide.push_back(c == 0 ? 255 : 0);
+    const std::string hdr = make("wide.hdr", 40, 1, 255, wide);
+    std::string bytes;
+    {
+        std::ifstream in(hdr, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const std::size_t header = bytes.find("+X 40\n");
+    ASSERT_NE(header, std::string::npos);
+    ASSERT_EQ(bytes.substr(header + 6, 2), "\x02\x02"); // a run-length scanline follows
+    MImage image;
+    ASSERT_TRUE(image.readFromFile(hdr, MImage::kUnknown));
+    EXPECT_NEAR(image.floatPixels()[39 * 4], 1.0f, 0.01f);
+
+    const auto write = [&](const std::string& name, const std::string& content) {
+        std::ofstream(path(name), std::ios::binary) << content;
+        return path(name);
+    };
+    const std::string cut = write("cut.hdr", bytes.substr(0, header + 6 + 5));
+    // A run of length zero, as a truncated file also reads past its end.
+    const std::string zeroRun = std::string("\x02\x02\x00\x08\x00", 5);
+    const std::string zero =
+        write("zero.hdr", "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 1 +X 8\n" + zeroRun);
+    for (const std::string& file : {cut, zero}) {
+        MImage damaged;
+        EXPECT_FALSE(damaged.readFromFile(file, MImage::kUnknown)) << file;
+        expectEmpty(damaged);
+    }
 }
