@@ -120,6 +120,16 @@ bool hdrRunsAreSound(const std::string& file) {
     return true;
 }
 
+// One pixel of grey, grey and alpha, RGB or RGBA 16-bit samples as RGBA in 0..1.
+void expandToRgba(const stbi_us* in, int channels, float* out) {
+    const auto level = [](stbi_us v) { return v / 65535.0f; };
+    const bool grey = channels < 3;
+    out[0] = level(in[0]);
+    out[1] = grey ? out[0] : level(in[1]);
+    out[2] = grey ? out[0] : level(in[2]);
+    out[3] = channels == 2 ? level(in[1]) : channels == 4 ? level(in[3]) : 1.0f;
+}
+
 bool readStb(const std::string& path, PictureFile& picture) {
     int w = 0, h = 0, fileChannels = 0;
     const char* name = path.c_str();
@@ -136,13 +146,15 @@ bool readStb(const std::string& path, PictureFile& picture) {
         picture.floats.assign(data.get(), data.get() + count);
         picture.isFloat = true;
     } else if (stbi_is_16_bit(name)) {
-        StbPixels<stbi_us> data(stbi_load_16(name, &w, &h, &fileChannels, kChannels),
-                                stbi_image_free);
-        if (!data) return false;
+        // Loaded in the file's own channels: this stb_image converts 16-bit any-maps to
+        // other channel counts as if they were 8-bit, handing back half the samples.
+        StbPixels<stbi_us> data(stbi_load_16(name, &w, &h, &fileChannels, 0), stbi_image_free);
+        if (!data || fileChannels < 1 || fileChannels > kChannels) return false;
         count = static_cast<std::size_t>(w) * h * kChannels;
         picture.floats.resize(count);
-        for (std::size_t i = 0; i < count; ++i)
-            picture.floats[i] = data.get()[i] / 65535.0f;
+        const stbi_us* in = data.get();
+        for (std::size_t at = 0; at < count; at += kChannels, in += fileChannels)
+            expandToRgba(in, fileChannels, &picture.floats[at]);
         picture.isFloat = true;
     } else {
         StbPixels<stbi_uc> data(stbi_load(name, &w, &h, &fileChannels, kChannels), stbi_image_free);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -299,4 +300,38 @@ TEST_F(MImageTest, RunLengthHdrFilesReadWholeAndDamagedOnesFailAtOnce) {
         EXPECT_FALSE(damaged.readFromFile(file, MImage::kUnknown)) << file;
         expectEmpty(damaged);
     }
+}
+
+// 16-bit any-maps (netpbm's own) read with every sample, grey ones as grey RGB.
+TEST_F(MImageTest, SixteenBitAnyMapsReadEverySample) {
+    const std::string grey = path("ramp.pgm");
+    ASSERT_EQ(std::system(("pgmramp -lr 7 2 | pamdepth 65535 > " + grey).c_str()), 0);
+    std::istringstream plain([&] {
+        std::string text;
+        FILE* pipe = popen(("pnmtoplainpnm " + grey).c_str(), "r");
+        for (int c; (c = std::fgetc(pipe)) != EOF;)
+            text += static_cast<char>(c);
+        pclose(pipe);
+        return text;
+    }());
+    std::string magic;
+    int w = 0, h = 0, maxVal = 0;
+    plain >> magic >> w >> h >> maxVal;
+    std::vector<int> levels(static_cast<std::size_t>(w) * h);
+    for (int& v : levels)
+        plain >> v;
+    ASSERT_EQ(levels.size(), 14u);
+
+    MImage image;
+    ASSERT_TRUE(image.readFromFile(grey, MImage::kUnknown));
+    ASSERT_EQ(image.pixelType(), MImage::kFloat);
+    const float* p = image.floatPixels();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const float* pixel = p + ((h - 1 - y) * w + x) * 4; // bottom row first
+            const float expected = levels[y * w + x] / 65535.0f;
+            EXPECT_FLOAT_EQ(pixel[0], expected) << x << "," << y;
+            EXPECT_FLOAT_EQ(pixel[2], expected);
+            EXPECT_FLOAT_EQ(pixel[3], 1.0f);
+        }
 }
