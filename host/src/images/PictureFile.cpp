@@ -42,7 +42,9 @@ bool readTiff(const std::string& path, PictureFile& picture) {
     const std::uint64_t count = std::uint64_t(w) * h;
     if (count == 0 || count > kLargestTiffPixels) return false;
     std::vector<std::uint32_t> raster(count);
-    if (!TIFFReadRGBAImageOriented(tiff.get(), w, h, raster.data(), ORIENTATION_TOPLEFT, 0))
+    // Stop at the first strip or tile that cannot be read: a few hundred bytes that claim a
+    // large picture would otherwise give one of that size, all blank.
+    if (!TIFFReadRGBAImageOriented(tiff.get(), w, h, raster.data(), ORIENTATION_TOPLEFT, 1))
         return false;
     picture.bytes.resize(count * kChannels);
     unsigned char* out = picture.bytes.data();

@@ -335,3 +335,17 @@ TEST_F(MImageTest, SixteenBitAnyMapsReadEverySample) {
             EXPECT_FLOAT_EQ(pixel[3], 1.0f);
         }
 }
+
+// A fuzzer's find: 266 bytes whose strips are all missing claim 65531 x 222 pixels. The read
+// fails instead of giving (slowly) a blank picture of that size.
+TEST_F(MImageTest, TiffsWhoseDataIsMissingFailToRead) {
+    MImage image;
+    EXPECT_FALSE(image.readFromFile(RAVELIN_SOURCE_DIR
+                                    "/tests/fuzz/seeds/tiff/crash-timeout-missing-strips.tif",
+                                    MImage::kUnknown));
+    expectEmpty(image);
+    // A whole file of the same kind still reads.
+    const std::string whole = make("whole.tif", 3, 2, 255, kPicture8, "-depth 8");
+    ASSERT_TRUE(image.readFromFile(whole, MImage::kUnknown));
+    EXPECT_EQ(samplesOf(whole), kPicture8);
+}
