@@ -180,9 +180,8 @@ template <class Sample> MStatus KVImage::tifLoader(void* handle) {
     std::unique_ptr<Sample[]> buffer(new (std::nothrow)
                                          Sample[(stripSize + sizeof(Sample) - 1) / sizeof(Sample)]);
     if (!buffer) return MS::kFailure;
-    // libtiff keeps its own buffer for the raw strip data: decoding into the raw buffer
-    // itself would overwrite compressed data before it is read.
-    if (!TIFFReadBufferSetup(tiff, nullptr, stripSize)) return MS::kFailure;
+    // libtiff keeps its own buffer for the raw strip data and sizes it as each strip needs.
+    // (Setting one up here asserts, aborting the host, for codecs that never read raw data.)
 
     uint64_t rowsLeft = height;
     for (tstrip_t strip = 0; strip < strips && rowsLeft > 0; ++strip) {

@@ -158,4 +158,13 @@ TEST_F(KVImageRealFiles, GreyPixelsThroughTheHostGiveExactlyTheirLevel) {
         EXPECT_DOUBLE_EQ(image.heightVals[0][c], expected[3 * c]) << "level " << c;
 }
 
+// A fuzzer's find: a 16-bit TIFF whose codec reads no raw strips made libtiff abort the
+// process when the reader set up a raw buffer. It now fails like any unreadable file.
+TEST_F(KVImageRealFiles, TiffsLibtiffCannotDecodeFailWithoutAborting) {
+    KVImage image;
+    EXPECT_FALSE(image.load(
+        MString(RAVELIN_SOURCE_DIR "/tests/fuzz/seeds/tiff/crash-assert-noreadraw.tif")));
+    EXPECT_TRUE(image.heightVals.empty());
+}
+
 } // namespace
