@@ -21,6 +21,9 @@ template <class T> using StbPixels = std::unique_ptr<T, void (*)(void*)>;
 
 // Larger pictures are taken for damaged headers rather than allocated.
 constexpr std::uint64_t kLargestTiffPixels = std::uint64_t(1) << 28;
+// libtiff's RGBA reader holds one strip or tile of the file's own samples; a header that
+// makes one larger than this (say, thousands of samples a pixel) is taken for damaged.
+constexpr std::uint64_t kLargestTiffBlock = std::uint64_t(1) << 30;
 
 // Classic and big TIFF, either byte order.
 bool isTiff(const std::string& path) {
@@ -41,6 +44,9 @@ bool readTiff(const std::string& path, PictureFile& picture) {
     TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &h);
     const std::uint64_t count = std::uint64_t(w) * h;
     if (count == 0 || count > kLargestTiffPixels) return false;
+    const std::uint64_t block =
+        TIFFIsTiled(tiff.get()) ? TIFFTileSize64(tiff.get()) : TIFFStripSize64(tiff.get());
+    if (block == 0 || block > kLargestTiffBlock) return false;
     std::vector<std::uint32_t> raster(count);
     // Stop at the first strip or tile that cannot be read: a few hundred bytes that claim a
     // large picture would otherwise give one of that size, all blank.
