@@ -138,10 +138,27 @@ void expandToRgba(const stbi_us* in, int channels, float* out) {
     out[3] = channels == 2 ? level(in[1]) : channels == 4 ? level(in[3]) : 1.0f;
 }
 
+// stb_image sizes a binary any-map by its header alone and reads zeros past the end of the
+// file: one whose samples cannot all be in the file is refused before it is decoded.
+bool anyMapFitsItsFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in.tellg();
+    in.seekg(0);
+    char magic[2] = {};
+    in.read(magic, 2);
+    if (magic[0] != 'P' || (magic[1] != '5' && magic[1] != '6')) return true;
+    int w = 0, h = 0, channels = 0;
+    if (!stbi_info(path.c_str(), &w, &h, &channels)) return true; // stb refuses it itself
+    const std::uint64_t bytes = std::uint64_t(w) * std::uint64_t(h) * std::uint64_t(channels) *
+                                (stbi_is_16_bit(path.c_str()) ? 2 : 1);
+    return size >= 0 && bytes <= std::uint64_t(size);
+}
+
 bool readStb(const std::string& path, PictureFile& picture) {
     int w = 0, h = 0, fileChannels = 0;
     const char* name = path.c_str();
     std::size_t count = 0;
+    if (!anyMapFitsItsFile(path)) return false;
     if (stbi_is_hdr(name)) {
         const std::string file = fileBytes(path);
         if (!hdrRunsAreSound(file)) return false;

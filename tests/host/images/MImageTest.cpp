@@ -336,12 +336,17 @@ TEST_F(MImageTest, SixteenBitAnyMapsReadEverySample) {
         }
 }
 
-// A fuzzer's find: 266 bytes whose strips are all missing claim 65531 x 222 pixels. The read
+// Fuzzers' finds: 266 bytes whose strips are all missing claim 65531 x 222 pixels. The read
 // fails instead of giving (slowly) a blank picture of that size.
-TEST_F(MImageTest, TiffsWhoseDataIsMissingFailToRead) {
+TEST_F(MImageTest, FilesWhoseDataIsMissingFailToRead) {
     MImage image;
     EXPECT_FALSE(image.readFromFile(RAVELIN_SOURCE_DIR
                                     "/tests/fuzz/seeds/tiff/crash-timeout-missing-strips.tif",
+                                    MImage::kUnknown));
+    expectEmpty(image);
+    // And 49 bytes of any-map whose header claims 5233655 x 6 colour pixels.
+    EXPECT_FALSE(image.readFromFile(RAVELIN_SOURCE_DIR
+                                    "/tests/fuzz/seeds/picture/crash-oom-short-anymap.ppm",
                                     MImage::kUnknown));
     expectEmpty(image);
     // A whole file of the same kind still reads.
