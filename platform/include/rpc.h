@@ -32,7 +32,8 @@ extern "C" {
 
 RPC_STATUS RPC_ENTRY UuidCreate(UUID* Uuid);
 // *StringUuid receives text that RpcStringFreeA releases; a null UUID is the nil UUID.
-RPC_STATUS RPC_ENTRY UuidToStringA(const UUID* Uuid, RPC_CSTR* StringUuid);
+// Declared with a non-const UUID, as the Windows headers declare it.
+RPC_STATUS RPC_ENTRY UuidToStringA(UUID* Uuid, RPC_CSTR* StringUuid);
 // A null string gives the nil UUID; text must be exactly 8-4-4-4-12 hexadecimal digits.
 RPC_STATUS RPC_ENTRY UuidFromStringA(RPC_CSTR StringUuid, UUID* Uuid);
 RPC_STATUS RPC_ENTRY RpcStringFreeA(RPC_CSTR* String);

@@ -38,7 +38,7 @@ RPC_STATUS RPC_ENTRY UuidCreate(UUID* Uuid) {
     return RPC_S_OK;
 }
 
-RPC_STATUS RPC_ENTRY UuidToStringA(const UUID* Uuid, RPC_CSTR* StringUuid) {
+RPC_STATUS RPC_ENTRY UuidToStringA(UUID* Uuid, RPC_CSTR* StringUuid) {
     if (!StringUuid) return RPC_S_INVALID_ARG;
     uuid_t bytes = {};
     if (Uuid) fromGuid(*Uuid, bytes);

@@ -103,6 +103,16 @@ unsigned int gridRowLength(const MPointArray& points) {
     return fallback;
 }
 
+namespace {
+// True when a window of radius k around any sample holds the whole grid.
+bool reachesAcross(const SampleGrid& grid, int k) {
+    if (static_cast<size_t>(k) < grid.size()) return false;
+    for (const MDoubleArray& row : grid)
+        if (static_cast<unsigned int>(k) < row.length()) return false;
+    return true;
+}
+} // namespace
+
 MStatus applyHeightMap(KVImage& image, MPointArray& points, const HeightImportOptions& options) {
     image.flipVertical();
     const unsigned int rowLength = gridRowLength(points);
@@ -112,11 +122,18 @@ MStatus applyHeightMap(KVImage& image, MPointArray& points, const HeightImportOp
         return MS::kFailure;
     }
     const SampleGrid samples = sampleHeights(image, step, options, points.length());
+    // A radius that reaches across the whole grid gives every vertex the same window, the
+    // grid itself: its value is worked out once rather than once per vertex.
+    const bool wholeGrid =
+        options.vtxAverageRadius >= 1 && reachesAcross(samples, options.vtxAverageRadius);
+    const double wholeGridValue = wholeGrid ? smoothedValue(samples, options.slopeTolerance) : 0.0;
     unsigned int vertex = 0;
     for (size_t r = 0; r < samples.size() && vertex < points.length(); ++r) {
         for (unsigned int c = 0; c < samples[r].length() && vertex < points.length(); ++c) {
             double value = samples[r][c];
-            if (options.vtxAverageRadius >= 1)
+            if (wholeGrid)
+                value = wholeGridValue;
+            else if (options.vtxAverageRadius >= 1)
                 value = smoothedValue(sampleWindow(samples, static_cast<int>(c),
                                                    static_cast<int>(r), options.vtxAverageRadius),
                                       options.slopeTolerance);

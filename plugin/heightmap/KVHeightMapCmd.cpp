@@ -15,6 +15,8 @@ const int kSelectionLine = 768;
 const int kPointsLine = 790;
 
 const char* const kReadImageError = "KVHeightMap Error: Problems reading image.";
+// Larger pictures would take gigabytes of grids; no height map needs them.
+const int kLargestExportSide = 8192;
 
 void reportApiError(int line, const MStatus& status) {
     std::cerr << "\nAPI error detected in KVHeightMapCmd at line " << line << "\n";
@@ -370,6 +372,12 @@ MStatus KVHeightMap::runExport() {
         displayError("Image save error: invalid or missing image width or height");
         return MS::kFailure;
     }
+    if (saveImage.width > unsigned(kLargestExportSide) ||
+        saveImage.height > unsigned(kLargestExportSide)) {
+        displayError(MString("Image save error: image width and height may not exceed ") +
+                     kLargestExportSide + " pixels.");
+        return MS::kFailure;
+    }
     if (saveImage.bitDepth == 0 || saveImage.channels == 0) {
         displayError("Image save error: invalid or missing image bit depth or number of color "
                      "channels");
@@ -388,7 +396,14 @@ MStatus KVHeightMap::runExport() {
         showMessages(saveImage, true);
         return status;
     }
-    return saveImage.save();
+    return saveShowingFaults();
+}
+
+// A save that fails says why (format, depth, file), not only that the command failed.
+MStatus KVHeightMap::saveShowingFaults() {
+    const MStatus status = saveImage.save();
+    if (!status) showMessages(saveImage, true);
+    return status;
 }
 
 // The export's mesh: any failure on the way shows as a vertex count that cannot be read.
@@ -422,5 +437,5 @@ MStatus KVHeightMap::runConvert() {
     // The readers leave the picture's last stored row first and the writers write row 0
     // first: turn it back so the converted file keeps the picture's orientation.
     saveImage.flipVertical();
-    return saveImage.save();
+    return saveShowingFaults();
 }

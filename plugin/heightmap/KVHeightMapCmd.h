@@ -20,6 +20,9 @@ public:
 
     // The text of a script string literal holding `text`, quotes included.
     static MString scriptLiteral(const MString& text);
+    // Reads the arguments into this call's settings, showing the first fault; doIt runs
+    // the mode they chose. Public so the argument reader can be exercised on its own.
+    MStatus parse(const MArgList& args);
 
 private:
     enum class Mode { Export = 0, Import = 1, Query = 2, Convert = 3 };
@@ -30,7 +33,6 @@ private:
     };
     static const FlagGroup kFlagGroups[];
 
-    MStatus parse(const MArgList& args);
     MStatus runQuery();
     MStatus runImport();
     MStatus runExport();
@@ -67,6 +69,7 @@ private:
     // Shows the picture's messages, as errors or warnings, and clears them.
     static void showMessages(KVImage& picture, bool asErrors);
     MStatus meshPoints(MFnMesh& mesh, MPointArray& points);
+    MStatus saveShowingFaults();
     MString queryScript() const;
 
     Mode mode = Mode::Import;

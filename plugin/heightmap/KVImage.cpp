@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 namespace {
 const float kRedWeight = 0.30f;
@@ -19,7 +20,8 @@ KVImage::KVImage(const MString& file) : fileName(file) {}
 void KVImage::classifyByExtension() {
     const MString ext = lowerExtension(fileName);
     isTiff = tiffByLibtiff = (ext == ".tif");
-    isPnm = (ext == ".ppm" || ext == ".pbm" || ext == ".pgm");
+    // ".pnm" is the any-map name netpbm itself gives; the host would misread 16-bit ones.
+    isPnm = (ext == ".ppm" || ext == ".pbm" || ext == ".pgm" || ext == ".pnm");
 }
 
 MStatus KVImage::fail(const MString& message) {
@@ -120,13 +122,15 @@ std::vector<MDoubleArray> KVImage::greyWindow(int c, int r, int k) const {
 std::vector<MDoubleArray> KVImage::window(const std::vector<MDoubleArray>& grid, int c, int r,
                                           int k) {
     std::vector<MDoubleArray> clipped;
-    const int rows = static_cast<int>(grid.size());
-    for (int i = std::max(r - k, 0); i <= r + k && i < rows; ++i) {
-        const MDoubleArray& row = grid[i];
-        const int columns = static_cast<int>(row.length());
+    // Bounds in 64 bits: a radius near the int range must clip, not wrap.
+    const long long rows = static_cast<long long>(grid.size());
+    const long long radius = k;
+    for (long long i = std::max(r - radius, 0LL); i <= r + radius && i < rows; ++i) {
+        const MDoubleArray& row = grid[static_cast<size_t>(i)];
+        const long long columns = static_cast<long long>(row.length());
         MDoubleArray out;
-        for (int j = std::max(c - k, 0); j <= c + k && j < columns; ++j)
-            out.append(row[j]);
+        for (long long j = std::max(c - radius, 0LL); j <= c + radius && j < columns; ++j)
+            out.append(row[static_cast<unsigned int>(j)]);
         clipped.push_back(std::move(out));
     }
     return clipped;
@@ -194,8 +198,10 @@ MStatus KVImage::loadHostBytes() {
             }
             const unsigned char green = data[1], blue = data[2];
             const float alpha = channels == 4 ? data[3] / 255.0f : 1.0f;
-            const auto grey = static_cast<unsigned char>(kRedWeight * red + kGreenWeight * green +
-                                                         kBlueWeight * blue);
+            // Rounded, not truncated: the single-precision weights sum to just under 1, so
+            // truncation would put a grey pixel (R = G = B) one level low.
+            const auto grey = static_cast<unsigned char>(std::min(
+                255L, std::lround(kRedWeight * red + kGreenWeight * green + kBlueWeight * blue)));
             greys[c] = grey / 255.0;
             colours[c] = MColor(red / 255.0f, green / 255.0f, blue / 255.0f, alpha);
         }

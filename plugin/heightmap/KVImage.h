@@ -67,6 +67,7 @@ private:
 
     MStatus loadTiff();
     template <class Sample> MStatus tifLoader(void* tiff);
+    template <class Sample> void appendTiffRow(const Sample* samples, float scale);
     MStatus loadPnm();
     MStatus loadHost();
     MStatus loadHostBytes();

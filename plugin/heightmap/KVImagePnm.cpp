@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -23,6 +24,10 @@ class PnmText {
 public:
     // False when the file cannot be opened.
     bool open(const MString& path) {
+        // Only a regular file has a length to size the buffer by (a folder named .pgm
+        // reports a bogus one).
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path.asChar(), error)) return false;
         std::ifstream in(path.asChar(), std::ios::binary | std::ios::ate);
         if (!in.good()) return false;
         const std::streamoff size = in.tellg();
@@ -43,8 +48,7 @@ public:
     // A decimal number after white space, as a stream extraction reads it: false when
     // no digit follows.
     bool number(int64_t& value) {
-        while (!atEnd() && std::isspace(static_cast<unsigned char>(bytes_[at_])))
-            ++at_;
+        skipBlanksAndComments();
         bool negative = false;
         if (!atEnd() && (bytes_[at_] == '-' || bytes_[at_] == '+')) negative = bytes_[at_++] == '-';
         if (atEnd() || !std::isdigit(static_cast<unsigned char>(bytes_[at_]))) return false;
@@ -54,6 +58,21 @@ public:
             value = value * 10 + (bytes_[at_++] - '0');
         if (negative) value = -value;
         return true;
+    }
+
+    // White space, and comments from "#" to the end of their line, which netpbm and
+    // other tools write into headers.
+    void skipBlanksAndComments() {
+        while (!atEnd()) {
+            if (bytes_[at_] == '#') {
+                while (!atEnd() && bytes_[at_] != '\n' && bytes_[at_] != '\r')
+                    ++at_;
+            } else if (std::isspace(static_cast<unsigned char>(bytes_[at_]))) {
+                ++at_;
+            } else {
+                return;
+            }
+        }
     }
 
     // The next n bytes, or null when fewer remain.
@@ -158,9 +177,11 @@ MStatus KVImage::loadPnm() {
     text.skip();
 
     // Every sample takes at least one byte (binary: bytesPerSample), so a header that
-    // promises more than the file holds is refused before anything is allocated.
-    const uint64_t samples = uint64_t(width) * height * channels;
-    if (text.remaining() < samples * (isAscii ? 1 : bytesPerSample)) return fail(kTruncatedError);
+    // promises more than the file holds is refused before anything is allocated. A size
+    // beyond 64 bits is no picture at all: that is the header's fault.
+    const uint64_t rowMinimum = uint64_t(width) * channels * (isAscii ? 1 : bytesPerSample);
+    if (height > UINT64_MAX / rowMinimum) return fail(kDimensionsError);
+    if (text.remaining() < rowMinimum * height) return fail(kTruncatedError);
 
     const double divisor = static_cast<double>(maxVal);
     // A binary sample has at most 65536 values: their quotients are worked out once.

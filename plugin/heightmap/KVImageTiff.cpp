@@ -46,7 +46,6 @@ MStatus KVImage::loadTiff() {
     bitDepth = layout.bitsPerSample;
     sampleFormat = layout.sampleFormat;
     planarConfig = layout.planarConfig;
-    if (planarConfig != PLANARCONFIG_CONTIG || TIFFIsTiled(tiff.get())) return MS::kFailure;
     bytesPerSample = bitDepth / 8;
 
     MStatus status;
@@ -74,6 +73,77 @@ MStatus KVImage::loadTiff() {
     return status;
 }
 
+namespace {
+// Tiled files and files with one plane per channel (GIS tools write both): every tile or
+// strip of every plane is placed into one picture of interleaved samples, top row first.
+template <class Sample>
+bool readScattered(TIFF* tiff, uint32_t width, uint32_t height, uint16_t channels,
+                   std::vector<Sample>& out) {
+    const bool separate = readLayout(tiff).planarConfig == PLANARCONFIG_SEPARATE;
+    const uint16_t planes = separate ? channels : 1;
+    const uint32_t perPixel = separate ? 1 : channels; // samples per pixel in one block
+    if (uint64_t(width) * height * channels * sizeof(Sample) > uint64_t(kLargestStrip))
+        return false;
+    out.assign(size_t(width) * height * channels, Sample());
+    uint32_t blockWidth = width, blockHeight = 0;
+    const bool tiled = TIFFIsTiled(tiff);
+    if (tiled) {
+        TIFFGetField(tiff, TIFFTAG_TILEWIDTH, &blockWidth);
+        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &blockHeight);
+    } else {
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &blockHeight);
+        blockHeight = std::min(blockHeight, height);
+    }
+    const tmsize_t blockBytes = tiled ? TIFFTileSize(tiff) : TIFFStripSize(tiff);
+    if (blockWidth == 0 || blockHeight == 0 || blockBytes <= 0 || blockBytes > kLargestStrip ||
+        uint64_t(blockWidth) * blockHeight * perPixel * sizeof(Sample) > uint64_t(blockBytes))
+        return false;
+    std::vector<Sample> block((size_t(blockBytes) + sizeof(Sample) - 1) / sizeof(Sample));
+    for (uint16_t plane = 0; plane < planes; ++plane) {
+        for (uint32_t y0 = 0; y0 < height; y0 += blockHeight) {
+            for (uint32_t x0 = 0; x0 < width; x0 += blockWidth) {
+                const tmsize_t read =
+                    tiled ? TIFFReadTile(tiff, block.data(), x0, y0, 0, plane)
+                          : TIFFReadEncodedStrip(tiff, TIFFComputeStrip(tiff, y0, plane),
+                                                 block.data(), -1);
+                if (read < 0) return false;
+                const uint32_t rows = std::min(blockHeight, height - y0);
+                const uint32_t columns = std::min(blockWidth, width - x0);
+                for (uint32_t y = 0; y < rows; ++y)
+                    for (uint32_t x = 0; x < columns; ++x)
+                        for (uint32_t k = 0; k < perPixel; ++k)
+                            out[(size_t(y0 + y) * width + x0 + x) * channels + plane + k] =
+                                block[(size_t(y) * blockWidth + x) * perPixel + k];
+            }
+        }
+    }
+    return true;
+}
+} // namespace
+
+template <class Sample> void KVImage::appendTiffRow(const Sample* sample, float scale) {
+    startRow();
+    MColor* colours = rowColours_.data();
+    double* greys = rowGreys_.data();
+    float alpha = 0.0f;
+    for (unsigned int c = 0; c < width; ++c, sample += channels) {
+        const Sample red = sample[0];
+        if (channels == 3 || channels == 4) {
+            const Sample green = sample[1], blue = sample[2];
+            if (channels == 4) alpha = sample[3];
+            const float grey = kRedWeight * red + kGreenWeight * green + kBlueWeight * blue;
+            greys[c] = grey * scale;
+            colours[c] =
+                MColor(red * scale, green * scale, blue * scale, alpha > 0 ? alpha * scale : 1.0f);
+        } else {
+            greys[c] = red * scale;
+            colours[c] =
+                MColor(red * scale, red * scale, red * scale, alpha > 0 ? alpha * scale : 1.0f);
+        }
+    }
+    appendRow();
+}
+
 template <class Sample> MStatus KVImage::tifLoader(void* handle) {
     TIFF* tiff = static_cast<TIFF*>(handle);
     pixels.clear();
@@ -92,22 +162,28 @@ template <class Sample> MStatus KVImage::tifLoader(void* handle) {
     bytesPerSample = bitDepth / 8;
     if (width == 0 || height == 0 || channels == 0) return MS::kFailure;
 
+    const float scale =
+        sampleFormat == SAMPLEFORMAT_IEEEFP ? 1.0f : 1.0f / std::ldexp(1.0f, bitDepth);
+    const uint64_t samplesPerRow = uint64_t(width) * channels;
+    if (TIFFIsTiled(tiff) || planarConfig == PLANARCONFIG_SEPARATE) {
+        std::vector<Sample> picture;
+        if (!readScattered(tiff, w, h, samplesPerPixel, picture)) return MS::kFailure;
+        for (uint32_t r = 0; r < h; ++r)
+            appendTiffRow(picture.data() + r * samplesPerRow, scale);
+        return MS::kSuccess;
+    }
+
     const tstrip_t strips = TIFFNumberOfStrips(tiff);
     const tmsize_t stripSize = TIFFStripSize(tiff);
     if (stripSize <= 0 || stripSize > kLargestStrip) return MS::kFailure;
-    const float scale =
-        sampleFormat == SAMPLEFORMAT_IEEEFP ? 1.0f : 1.0f / std::ldexp(1.0f, bitDepth);
 
     std::unique_ptr<Sample[]> buffer(new (std::nothrow)
                                          Sample[(stripSize + sizeof(Sample) - 1) / sizeof(Sample)]);
     if (!buffer) return MS::kFailure;
-    // libtiff keeps its own buffer for the raw strip data: decoding into the raw buffer
-    // itself would overwrite compressed data before it is read.
-    if (!TIFFReadBufferSetup(tiff, nullptr, stripSize)) return MS::kFailure;
+    // libtiff keeps its own buffer for the raw strip data and sizes it as each strip needs.
+    // (Setting one up here asserts, aborting the host, for codecs that never read raw data.)
 
-    const uint64_t samplesPerRow = uint64_t(width) * channels;
     uint64_t rowsLeft = height;
-    float alpha = 0.0f;
     for (tstrip_t strip = 0; strip < strips && rowsLeft > 0; ++strip) {
         const tmsize_t bytes = TIFFReadEncodedStrip(tiff, strip, buffer.get(), -1);
         if (bytes < 0) return MS::kFailure;
@@ -115,28 +191,8 @@ template <class Sample> MStatus KVImage::tifLoader(void* handle) {
         const uint64_t rowsHere =
             std::min<uint64_t>({uint64_t(rowsPerStrip ? rowsPerStrip : height), rowsLeft,
                                 uint64_t(bytes) / sizeof(Sample) / samplesPerRow});
-        for (uint64_t r = 0; r < rowsHere; ++r) {
-            startRow();
-            MColor* colours = rowColours_.data();
-            double* greys = rowGreys_.data();
-            const Sample* sample = buffer.get() + r * samplesPerRow;
-            for (unsigned int c = 0; c < width; ++c, sample += channels) {
-                const Sample red = sample[0];
-                if (channels == 3 || channels == 4) {
-                    const Sample green = sample[1], blue = sample[2];
-                    if (channels == 4) alpha = sample[3];
-                    const float grey = kRedWeight * red + kGreenWeight * green + kBlueWeight * blue;
-                    greys[c] = grey * scale;
-                    colours[c] = MColor(red * scale, green * scale, blue * scale,
-                                        alpha > 0 ? alpha * scale : 1.0f);
-                } else {
-                    greys[c] = red * scale;
-                    colours[c] = MColor(red * scale, red * scale, red * scale,
-                                        alpha > 0 ? alpha * scale : 1.0f);
-                }
-            }
-            appendRow();
-        }
+        for (uint64_t r = 0; r < rowsHere; ++r)
+            appendTiffRow(buffer.get() + r * samplesPerRow, scale);
         rowsLeft -= rowsHere;
         if (rowsHere == 0) return MS::kFailure;
     }
@@ -150,7 +206,6 @@ MStatus KVImage::readTiffInfo() {
     bitDepth = layout.bitsPerSample;
     sampleFormat = layout.sampleFormat;
     planarConfig = layout.planarConfig;
-    if (planarConfig != PLANARCONFIG_CONTIG) return MS::kFailure;
     uint32_t w = 0, h = 0;
     uint16_t samplesPerPixel = 1;
     TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &w);
@@ -173,7 +228,7 @@ uint16_t toSixteenBits(double grey) {
 
 MStatus KVImage::saveTiff() {
     TiffHandle tiff(TIFFOpen(fileName.asChar(), "w"));
-    if (!tiff) return MS::kFailure;
+    if (!tiff) return fail("Problem saving tiff file: cannot open " + fileName);
     TIFF* t = tiff.get();
     TIFFSetField(t, TIFFTAG_SAMPLEFORMAT, SAMPLEFORMAT_UINT);
     TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);

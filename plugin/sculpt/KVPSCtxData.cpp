@@ -4,6 +4,9 @@
 
 #include <maya/MGlobal.h>
 
+#include <cfloat>
+#include <cmath>
+
 namespace {
 KVPSCtxData theSculptState;
 
@@ -11,16 +14,25 @@ MString option(const char* name) {
     return MString("RVOption_") + name;
 }
 
+// A setting of inf or NaN ("inf" typed into an option variable) would spread into every
+// point a brush touches: it is refused, and the field keeps the value it had.
+bool finiteSetting(const MString& variable, double v, double limit) {
+    if (std::isfinite(v) && std::fabs(v) <= limit) return true;
+    MGlobal::displayWarning("Ravelin: option variable " + variable +
+                            " is not a finite number; the setting keeps its value.");
+    return false;
+}
+
 // Each reader leaves the field alone when the variable does not exist.
 void readDouble(const char* name, double& field) {
     bool exists = false;
     const double v = MGlobal::optionVarDoubleValue(option(name), &exists);
-    if (exists) field = v;
+    if (exists && finiteSetting(option(name), v, DBL_MAX)) field = v;
 }
 void readFloat(const char* name, float& field) {
-    double v = field;
-    readDouble(name, v);
-    field = static_cast<float>(v);
+    bool exists = false;
+    const double v = MGlobal::optionVarDoubleValue(option(name), &exists);
+    if (exists && finiteSetting(option(name), v, FLT_MAX)) field = static_cast<float>(v);
 }
 void readInt(const char* name, int& field) {
     bool exists = false;
@@ -40,6 +52,7 @@ void readColour(const char* prefix, MColor& colour) {
     if (!exists) return;
     const double g = MGlobal::optionVarDoubleValue(base + "G");
     const double b = MGlobal::optionVarDoubleValue(base + "B");
+    if (!finiteSetting(base, std::fabs(r) + std::fabs(g) + std::fabs(b), FLT_MAX)) return;
     colour = MColor(float(r), float(g), float(b), 1.0f);
 }
 } // namespace

@@ -74,7 +74,8 @@ std::string element(const char* array, int index, const MString& text) {
 
 MString identifierText(const UUID& id) {
     RPC_CSTR text = nullptr;
-    UuidToStringA(&id, &text);
+    UUID copy = id; // the Windows headers take a non-const UUID
+    UuidToStringA(&copy, &text);
     MString result(reinterpret_cast<const char*>(text));
     RpcStringFreeA(&text);
     return result;

@@ -253,10 +253,7 @@ MStatus KVStroke::applyDab(const KVCursorSample& sample) {
     state_.firstDabDone = true;
     state_.meshModified = state_.displayDirty = true;
     if (state_.realtimeUpdate) {
-        record->settleObjectPoints();
-        MFnMesh mesh(record->meshPath);
-        mesh.setPoints(record->points, MSpace::kObject);
-        mesh.updateSurface();
+        record->writePointsToMesh();
         record->refreshWorldNormals();
     }
     return MS::kSuccess;

@@ -6,6 +6,8 @@
 #include <maya/MGlobal.h>
 #include <maya/MItMeshVertex.h>
 
+#include <cfloat>
+#include <cmath>
 #include <iostream>
 
 void reportMeshDataError(int line, const MStatus& status) {
@@ -130,11 +132,42 @@ MStatus RVMeshData::refreshWorldNormals() {
 }
 
 MStatus RVMeshData::writeBackPoints() {
+    writePointsToMesh();
+    return buildMeshRecord();
+}
+
+void RVMeshData::writePointsToMesh() {
     settleObjectPoints();
+    keepPointsFinite();
     MFnMesh mesh(meshPath);
     mesh.setPoints(points, MSpace::kObject);
     mesh.updateSurface();
-    return buildMeshRecord();
+}
+
+namespace {
+// The mesh keeps single-precision points: a double beyond their range would become inf.
+bool fitsTheMesh(double coordinate) {
+    return std::fabs(coordinate) <= FLT_MAX; // false for NaN too
+}
+} // namespace
+
+// Settings at the edge of the arithmetic (a huge pinch or smear) can give inf or NaN; such
+// a vertex keeps the position the mesh has, so no bad point ever reaches the user's mesh.
+void RVMeshData::keepPointsFinite() {
+    MPointArray current;
+    unsigned int kept = 0;
+    for (unsigned int v = 0; v < points.length(); ++v) {
+        const MPoint& p = points[v];
+        if (fitsTheMesh(p.x) && fitsTheMesh(p.y) && fitsTheMesh(p.z)) continue;
+        if (kept++ == 0) MFnMesh(meshPath).getPoints(current, MSpace::kObject);
+        points[v] = v < current.length() ? current[v] : MPoint();
+        if (v < worldPoints.length()) worldPoints[v] = points[v] * objectToWorld;
+    }
+    if (kept == 0) return;
+    worldPointsChanged();
+    MGlobal::displayWarning(MString("Ravelin: ") + static_cast<int>(kept) +
+                            " vertices would have moved to an infinite or undefined position; "
+                            "they were left where they were.");
 }
 
 bool RVMeshData::isStale() const {

@@ -99,6 +99,8 @@ public:
     // inverse.
     // Every reader of `points` calls it first; cheap when nothing is pending.
     void settleObjectPoints();
+    // Settles the object points and writes them to the mesh, none of them inf or NaN.
+    void writePointsToMesh();
     // A dab that went through the index marks this so that settleObjectPoints has work.
     void markObjectPointsPending() { objectPointsPending_ = true; }
     // Someone wrote worldPoints outside the dab code: the index, the dab-start copy and the
@@ -197,6 +199,7 @@ public:
     void resetVertexRecords();
 
 private:
+    void keepPointsFinite();
     void rebuildTopology(int n);
     void fillWorldPoints();
     bool objectPointsPending_ = false;

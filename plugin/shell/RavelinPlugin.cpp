@@ -31,10 +31,13 @@ const char* const kBuildDate = "08-05-2015";
 const char* const kRequiredApi = "Maya2016 x64";
 
 // Both scripts are sourced by one command, so that a missing one fails the whole load.
-const char* const kSourceShelfScripts =
-    "string $rvInstallPath = `optionVar -q \"TVRVInfo_ProgramInstallPath\"`; "
-    "eval(\"source \\\"\" + $rvInstallPath + \"scripts/TVCreateShelfUI.mel\\\"\"); "
-    "eval(\"source \\\"\" + $rvInstallPath + \"scripts/TVDeleteShelfUI.mel\\\"\");";
+// The folder goes in as an escaped string literal: a quote or backslash in the registry's
+// path must not end the string or run as script text.
+MString sourceShelfScripts(const MString& installFolder) {
+    return "source " + KVHeightMap::scriptLiteral(installFolder + "scripts/TVCreateShelfUI.mel") +
+           "; source " + KVHeightMap::scriptLiteral(installFolder + "scripts/TVDeleteShelfUI.mel") +
+           ";";
+}
 
 const char* const kShelfScriptsError =
     "Ravelin Sculpting Plugin Loading Error, Missing or Corrupt MEL Files: \n "
@@ -96,7 +99,8 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
                                            KVDozaVeroveToolCmd::commandName,
                                            KVDozaVeroveToolCmd::creator),
              "registerContextCommand");
-    const MStatus sourced = MGlobal::executeCommand(kSourceShelfScripts, false, false);
+    const MStatus sourced =
+        MGlobal::executeCommand(sourceShelfScripts(installFolder), false, false);
     if (sourced == MS::kFailure) {
         sourced.perror(kShelfScriptsError);
         return sourced;

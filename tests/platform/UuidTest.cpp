@@ -8,7 +8,7 @@
 
 namespace {
 
-std::string text(const UUID& id) {
+std::string text(UUID id) {
     RPC_CSTR s = nullptr;
     EXPECT_EQ(UuidToStringA(&id, &s), RPC_S_OK);
     std::string out(reinterpret_cast<char*>(s));

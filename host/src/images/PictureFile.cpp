@@ -6,8 +6,10 @@
 #include <tinyexr.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace rvhost {
@@ -19,6 +21,9 @@ template <class T> using StbPixels = std::unique_ptr<T, void (*)(void*)>;
 
 // Larger pictures are taken for damaged headers rather than allocated.
 constexpr std::uint64_t kLargestTiffPixels = std::uint64_t(1) << 28;
+// libtiff's RGBA reader holds one strip or tile of the file's own samples; a header that
+// makes one larger than this (say, thousands of samples a pixel) is taken for damaged.
+constexpr std::uint64_t kLargestTiffBlock = std::uint64_t(1) << 30;
 
 // Classic and big TIFF, either byte order.
 bool isTiff(const std::string& path) {
@@ -39,8 +44,13 @@ bool readTiff(const std::string& path, PictureFile& picture) {
     TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &h);
     const std::uint64_t count = std::uint64_t(w) * h;
     if (count == 0 || count > kLargestTiffPixels) return false;
+    const std::uint64_t block =
+        TIFFIsTiled(tiff.get()) ? TIFFTileSize64(tiff.get()) : TIFFStripSize64(tiff.get());
+    if (block == 0 || block > kLargestTiffBlock) return false;
     std::vector<std::uint32_t> raster(count);
-    if (!TIFFReadRGBAImageOriented(tiff.get(), w, h, raster.data(), ORIENTATION_TOPLEFT, 0))
+    // Stop at the first strip or tile that cannot be read: a few hundred bytes that claim a
+    // large picture would otherwise give one of that size, all blank.
+    if (!TIFFReadRGBAImageOriented(tiff.get(), w, h, raster.data(), ORIENTATION_TOPLEFT, 1))
         return false;
     picture.bytes.resize(count * kChannels);
     unsigned char* out = picture.bytes.data();
@@ -71,24 +81,105 @@ bool readExr(const std::string& path, PictureFile& picture) {
     return true;
 }
 
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// stb_image's Radiance decoder loops for ever on a run of length zero, which is also what
+// it reads past the end of a truncated file. Run-length scanlines are therefore walked
+// here first, as that decoder walks them; a file whose runs are not all sound (zero,
+// too long, or cut short) is refused before it is decoded.
+bool hdrRunsAreSound(const std::string& file) {
+    std::size_t at = 0;
+    const auto line = [&] {
+        const std::size_t end = file.find('\n', at);
+        std::string text = file.substr(at, end == std::string::npos ? end : end - at);
+        at = end == std::string::npos ? file.size() : end + 1;
+        return text;
+    };
+    while (at < file.size() && !line().empty()) {
+    }
+    int width = 0, height = 0;
+    if (std::sscanf(line().c_str(), "-Y %d +X %d", &height, &width) != 2) return true;
+    // Narrow or very wide pictures are decoded flat, which always ends.
+    if (width < 8 || width >= 32768 || height <= 0) return true;
+    const auto byte = [&] { return static_cast<unsigned char>(file[at++]); };
+    for (int row = 0; row < height; ++row) {
+        if (file.size() - at < 4) return false;
+        const unsigned char c1 = byte(), c2 = byte(), high = byte();
+        // Not a run-length row: the decoder reads the rest flat, which always ends.
+        if (c1 != 2 || c2 != 2 || (high & 0x80)) return true;
+        if (((high << 8) | byte()) != width) return true; // refused by the decoder itself
+        for (int channel = 0; channel < 4; ++channel) {
+            for (int filled = 0; filled < width;) {
+                if (at >= file.size()) return false;
+                int count = byte();
+                const bool run = count > 128;
+                if (run) count -= 128;
+                if (count == 0 || count > width - filled) return false;
+                const std::size_t needed = run ? 1 : static_cast<std::size_t>(count);
+                if (file.size() - at < needed) return false;
+                at += needed;
+                filled += count;
+            }
+        }
+    }
+    return true;
+}
+
+// One pixel of grey, grey and alpha, RGB or RGBA 16-bit samples as RGBA in 0..1.
+void expandToRgba(const stbi_us* in, int channels, float* out) {
+    const auto level = [](stbi_us v) { return v / 65535.0f; };
+    const bool grey = channels < 3;
+    out[0] = level(in[0]);
+    out[1] = grey ? out[0] : level(in[1]);
+    out[2] = grey ? out[0] : level(in[2]);
+    out[3] = channels == 2 ? level(in[1]) : channels == 4 ? level(in[3]) : 1.0f;
+}
+
+// stb_image sizes a binary any-map by its header alone and reads zeros past the end of the
+// file: one whose samples cannot all be in the file is refused before it is decoded.
+bool anyMapFitsItsFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in.tellg();
+    in.seekg(0);
+    char magic[2] = {};
+    in.read(magic, 2);
+    if (magic[0] != 'P' || (magic[1] != '5' && magic[1] != '6')) return true;
+    int w = 0, h = 0, channels = 0;
+    if (!stbi_info(path.c_str(), &w, &h, &channels)) return true; // stb refuses it itself
+    const std::uint64_t bytes = std::uint64_t(w) * std::uint64_t(h) * std::uint64_t(channels) *
+                                (stbi_is_16_bit(path.c_str()) ? 2 : 1);
+    return size >= 0 && bytes <= std::uint64_t(size);
+}
+
 bool readStb(const std::string& path, PictureFile& picture) {
     int w = 0, h = 0, fileChannels = 0;
     const char* name = path.c_str();
     std::size_t count = 0;
+    if (!anyMapFitsItsFile(path)) return false;
     if (stbi_is_hdr(name)) {
-        StbPixels<float> data(stbi_loadf(name, &w, &h, &fileChannels, kChannels), stbi_image_free);
+        const std::string file = fileBytes(path);
+        if (!hdrRunsAreSound(file)) return false;
+        StbPixels<float> data(stbi_loadf_from_memory(reinterpret_cast<const stbi_uc*>(file.data()),
+                                                     static_cast<int>(file.size()), &w, &h,
+                                                     &fileChannels, kChannels),
+                              stbi_image_free);
         if (!data) return false;
         count = static_cast<std::size_t>(w) * h * kChannels;
         picture.floats.assign(data.get(), data.get() + count);
         picture.isFloat = true;
     } else if (stbi_is_16_bit(name)) {
-        StbPixels<stbi_us> data(stbi_load_16(name, &w, &h, &fileChannels, kChannels),
-                                stbi_image_free);
-        if (!data) return false;
+        // Loaded in the file's own channels: this stb_image converts 16-bit any-maps to
+        // other channel counts as if they were 8-bit, handing back half the samples.
+        StbPixels<stbi_us> data(stbi_load_16(name, &w, &h, &fileChannels, 0), stbi_image_free);
+        if (!data || fileChannels < 1 || fileChannels > kChannels) return false;
         count = static_cast<std::size_t>(w) * h * kChannels;
         picture.floats.resize(count);
-        for (std::size_t i = 0; i < count; ++i)
-            picture.floats[i] = data.get()[i] / 65535.0f;
+        const stbi_us* in = data.get();
+        for (std::size_t at = 0; at < count; at += kChannels, in += fileChannels)
+            expandToRgba(in, fileChannels, &picture.floats[at]);
         picture.isFloat = true;
     } else {
         StbPixels<stbi_uc> data(stbi_load(name, &w, &h, &fileChannels, kChannels), stbi_image_free);

@@ -64,6 +64,19 @@ MeshShape::MeshShape() : DagNode("mesh", MFn::kMesh) {
         addAttribute(*attribute, false);
 }
 
+int MeshShape::componentCount(MFn::Type type) const {
+    switch (type) {
+    case MFn::kMeshVertComponent:
+        return geometry_.numVertices();
+    case MFn::kMeshEdgeComponent:
+        return geometry_.numEdges();
+    case MFn::kMeshPolygonComponent:
+        return geometry_.numPolygons();
+    default:
+        return -1;
+    }
+}
+
 void MeshShape::geometryEdited() {
     const Attributes& a = attributes();
     Graph::instance().changed(*this, a.outMesh.get());

@@ -22,6 +22,7 @@ public:
     // Registers the type with NodeTypes (idempotent; also done when the library loads).
     static void registerType();
 
+    int componentCount(MFn::Type type) const override;
     MeshGeometry& geometry() { return geometry_; }
     const MeshGeometry& geometry() const { return geometry_; }
 

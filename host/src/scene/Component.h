@@ -3,6 +3,7 @@
 
 #include "core/Object.h"
 
+#include <unordered_set>
 #include <vector>
 
 namespace rvhost {
@@ -23,6 +24,8 @@ public:
 private:
     MFn::Type type_;
     std::vector<int> elements_;
+    // The same elements, for a duplicate check that does not grow with the component.
+    std::unordered_set<int> members_;
 };
 
 // The component behind a handle, or null.

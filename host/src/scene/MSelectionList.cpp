@@ -5,6 +5,7 @@
 #include "scene/Scene.h"
 
 #include <algorithm>
+#include <climits>
 #include <regex>
 
 using rvhost::Component;
@@ -28,23 +29,51 @@ const char* componentName(MFn::Type type) {
     return "";
 }
 
-// "vtx[3]", "f[2:5]", "e[*]" into a component; null when the text is no component.
-MObject parseComponent(const std::string& text) {
+// A component as a name spells it: "vtx[3]", "f[2:5]", "e[*]".
+struct ComponentText {
+    MFn::Type type = MFn::kInvalid;
+    bool complete = false;
+    long long first = 0, last = 0;
+};
+
+// Digits beyond any index a shape can have saturate rather than overflow.
+long long indexOf(const std::string& digits) {
+    long long value = 0;
+    for (char c : digits)
+        value = std::min(value * 10 + (c - '0'), static_cast<long long>(INT_MAX) + 1);
+    return value;
+}
+
+// False when the text is no component.
+bool parseComponent(const std::string& text, ComponentText& out) {
     static const std::regex form(R"(^(\w+)\[(\*|(\d+)(?::(\d+))?)\]$)");
     std::smatch m;
-    if (!std::regex_match(text, m, form)) return MObject();
+    if (!std::regex_match(text, m, form)) return false;
     auto kind = std::find_if(std::begin(kComponentKinds), std::end(kComponentKinds),
                              [&](const ComponentKind& k) { return m[1] == k.name; });
-    if (kind == std::end(kComponentKinds)) return MObject();
-    auto component = std::make_shared<Component>(kind->type);
-    if (m[2] == "*") {
-        component->complete = true;
-    } else {
-        int first = std::stoi(m[3]);
-        int last = m[4].matched ? std::stoi(m[4]) : first;
-        for (int i = std::min(first, last); i <= std::max(first, last); ++i)
-            component->add(i);
+    if (kind == std::end(kComponentKinds)) return false;
+    out.type = kind->type;
+    out.complete = m[2] == "*";
+    if (!out.complete) {
+        const long long a = indexOf(m[3]), b = m[4].matched ? indexOf(m[4]) : a;
+        out.first = std::min(a, b);
+        out.last = std::max(a, b);
     }
+    return true;
+}
+
+// The component of one shape: a range is limited to the elements the shape has (so a
+// range such as [0:2147483647] costs what the mesh holds); null when nothing is left.
+MObject componentOn(const ComponentText& text, const Node& shape) {
+    auto component = std::make_shared<Component>(text.type);
+    if (text.complete) {
+        component->complete = true;
+        return MObject(component);
+    }
+    const long long last = std::min<long long>(text.last, shape.componentCount(text.type) - 1LL);
+    if (text.first > last) return MObject();
+    for (long long i = text.first; i <= last; ++i)
+        component->add(static_cast<int>(i));
     return MObject(component);
 }
 
@@ -103,17 +132,18 @@ MStatus MSelectionList::add(const MString& matchString, bool) {
     std::string rest = dot == std::string::npos ? std::string() : text.substr(dot + 1);
     auto nodes = nodesMatching(objectPart);
     if (nodes.empty()) return MS::kInvalidParameter;
-    MObject component = rest.empty() ? MObject() : parseComponent(rest);
+    ComponentText componentText;
+    const bool isComponent = !rest.empty() && parseComponent(rest, componentText);
     for (const auto& node : nodes) {
         Item item;
         item.node = node->handle();
         if (auto dag = std::dynamic_pointer_cast<DagNode>(node)) item.path = MDagPath::of(dag);
-        if (!component.isNull()) {
+        if (isComponent) {
             if (!item.path.extendToShape() || !item.path.hasFn(MFn::kMesh))
                 return MS::kInvalidParameter;
             item.node = item.path.node();
-            auto copy = std::make_shared<Component>(*rvhost::componentOf(component));
-            item.component = MObject(copy);
+            item.component = componentOn(componentText, *rvhost::nodeOf(item.node));
+            if (item.component.isNull()) return MS::kInvalidParameter;
         } else if (!rest.empty()) {
             auto attribute = node->findAttribute(rest);
             if (!attribute) return MS::kInvalidParameter;

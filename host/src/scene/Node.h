@@ -54,6 +54,9 @@ public:
     MObject handle() { return MObject(shared_from_this()); }
     virtual DagNode* asDag() { return nullptr; }
     virtual const DagNode* asDag() const { return nullptr; }
+    // How many vertices, edges or faces (by component type) the node's shape has; -1 for
+    // a node that has no such components.
+    virtual int componentCount(MFn::Type) const { return -1; }
 
     const std::string& name() const { return name_; }
     const std::string& typeName() const { return typeName_; }

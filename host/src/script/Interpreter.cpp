@@ -15,6 +15,9 @@ namespace {
 // Deep enough for any sane script, shallow enough to stop runaway recursion well before
 // the process's own stack runs out.
 constexpr std::size_t kMaxDepth = 200;
+// Statements and expressions evaluated inside one another, procedure calls included: the
+// parser bounds one text's nesting, this bounds nesting built up across calls.
+constexpr std::size_t kMaxEvaluationDepth = 4000;
 // Element assignment grows arrays; beyond this it is surely a mistake.
 constexpr int kMaxArrayIndex = 1 << 24;
 
@@ -48,6 +51,24 @@ public:
     ~FrameGuard() { in_.frames_.pop_back(); }
     FrameGuard(const FrameGuard&) = delete;
     FrameGuard& operator=(const FrameGuard&) = delete;
+
+private:
+    Interpreter& in_;
+};
+
+class Interpreter::DepthGuard {
+public:
+    explicit DepthGuard(Interpreter& in) : in_(in) {
+        if (in_.stepLimit_ && ++in_.steps_ > in_.stepLimit_)
+            in_.raise("Script stopped: step limit reached.");
+        if (++in_.depth_ <= kMaxEvaluationDepth) return;
+        --in_.depth_;
+        in_.raise("Script nested too deeply (more than " + std::to_string(kMaxEvaluationDepth) +
+                  " levels of statements, expressions and calls).");
+    }
+    ~DepthGuard() { --in_.depth_; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
 
 private:
     Interpreter& in_;
@@ -179,6 +200,7 @@ const ProcDef* Interpreter::findProc(const std::string& name) const {
 // ---- statements -------------------------------------------------------------------
 
 Interpreter::Flow Interpreter::exec(const Stmt& s) {
+    DepthGuard depth(*this);
     at(s.line);
     switch (s.kind) {
     case Stmt::Kind::Empty:
@@ -326,6 +348,7 @@ bool Interpreter::condition(const Expr& e) {
 }
 
 Value Interpreter::eval(const Expr& e) {
+    DepthGuard depth(*this);
     switch (e.kind) {
     case Expr::Kind::Literal:
         return e.value;

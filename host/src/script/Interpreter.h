@@ -36,6 +36,12 @@ public:
 
     // Forgets every variable and procedure (tests start from a clean host with it).
     void reset();
+    // Stops a script with an error after this many statements and expressions in all
+    // (0, the default: no limit). Lets a caller run untrusted text to a bounded end.
+    void setStepLimit(std::size_t steps) {
+        stepLimit_ = steps;
+        steps_ = 0;
+    }
 
 private:
     struct Variable {
@@ -55,6 +61,7 @@ private:
     struct Stop {};
     class FrameGuard;
     class ScopeGuard;
+    class DepthGuard;
 
     Interpreter();
 
@@ -110,6 +117,9 @@ private:
     std::map<std::pair<std::string, std::string>, std::shared_ptr<ProcDef>> localProcs_;
     Value lastResult_;
     Value returnValue_;
+    std::size_t depth_ = 0;
+    std::size_t steps_ = 0;
+    std::size_t stepLimit_ = 0;
 };
 
 } // namespace rvhost::script

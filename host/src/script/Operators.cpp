@@ -122,7 +122,10 @@ Value applyBinary(const std::string& op, const Value& left, const Value& right) 
 
 Value applyUnary(const std::string& op, const Value& operand) {
     if (op == "!") return isTrue(operand) ? 0 : 1;
-    if (operand.type() == Type::Int) return op == "-" ? -operand.asInt() : operand.asInt();
+    // Negation wraps like the other int arithmetic: the most negative int stays itself.
+    if (operand.type() == Type::Int)
+        return op == "-" ? static_cast<int>(-static_cast<long long>(operand.asInt()))
+                         : operand.asInt();
     if (operand.type() == Type::Float) return op == "-" ? -operand.asFloat() : operand.asFloat();
     if (isVector(operand)) return op == "-" ? arithmetic("*", operand, -1) : operand;
     throw OperatorError("Illegal operation \"" + op + "\" on data of type " +

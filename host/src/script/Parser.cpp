@@ -1,12 +1,17 @@
 #include "script/Parser.h"
 
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
 namespace rvhost::script {
 
 namespace {
+// Far deeper than any script a person writes, far shallower than the stack allows.
+constexpr int kMaxNesting = 256;
+
 const std::vector<std::vector<const char*>> kBinaryLevels = {
     {"||"}, {"&&"}, {"==", "!="}, {"<", "<=", ">", ">="}, {"+", "-"}, {"*", "/", "%", "^"}};
 
@@ -27,17 +32,26 @@ bool booleanWord(const std::string& word, int& value) {
     return false;
 }
 
-Value numberValue(const Token& token) {
-    if (token.kind == Token::Kind::Float) return std::strtod(token.text.c_str(), nullptr);
-    return static_cast<int>(std::strtol(token.text.c_str(), nullptr, 0));
+// An int literal's value, negated when a minus sign stands before it (the most negative
+// int can only be written so); false when it does not fit the language's 32-bit int.
+bool intValue(const std::string& text, bool negative, int& value) {
+    errno = 0;
+    const long long magnitude = std::strtoll(text.c_str(), nullptr, 0);
+    if (errno == ERANGE) return false;
+    const long long signedValue = negative ? -magnitude : magnitude;
+    if (signedValue < INT_MIN || signedValue > INT_MAX) return false;
+    value = static_cast<int>(signedValue);
+    return true;
 }
 
 // A bare command word that spells a whole number is passed as that number.
 bool wordNumber(const std::string& word, Value& value) {
     const char* begin = word.c_str();
     char* end = nullptr;
-    long asLong = std::strtol(begin, &end, 10);
-    if (end != begin && *end == '\0') {
+    errno = 0;
+    long long asLong = std::strtoll(begin, &end, 10);
+    // A whole number too large for an int is passed as the float it spells.
+    if (end != begin && *end == '\0' && errno != ERANGE && asLong >= INT_MIN && asLong <= INT_MAX) {
         value = static_cast<int>(asLong);
         return true;
     }
@@ -105,7 +119,27 @@ StmtPtr Parser::stmt(Stmt::Kind kind, int line) const {
 
 // ---- statements -------------------------------------------------------------------
 
+// Every nested statement passes through statement() and every nested expression through
+// unary(); each holds one of these, so hostile text cannot recurse the parser (or, later,
+// the interpreter) off the end of the stack.
+class Parser::Nesting {
+public:
+    explicit Nesting(Parser& parser) : parser_(parser) {
+        if (++parser_.nesting_ <= kMaxNesting) return;
+        --parser_.nesting_;
+        parser_.fail("Syntax error: statements or expressions nested more than " +
+                     std::to_string(kMaxNesting) + " deep.");
+    }
+    ~Nesting() { --parser_.nesting_; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+private:
+    Parser& parser_;
+};
+
 StmtPtr Parser::statement() {
+    Nesting nesting(*this);
     int line = cur_.line;
     if (cur_.kind == Token::Kind::End) fail("Syntax error: unexpected end of input.");
     if (accept(";")) return stmt(Stmt::Kind::Empty, line);
@@ -395,6 +429,7 @@ ExprPtr Parser::binary(int level) {
 }
 
 ExprPtr Parser::unary() {
+    Nesting nesting(*this);
     for (const char* op : {"-", "!", "+", "++", "--"}) {
         if (!cur_.isSymbol(op)) continue;
         bool incDec = op[1] != '\0';
@@ -402,6 +437,7 @@ ExprPtr Parser::unary() {
         e->op = op;
         e->prefix = true;
         advance();
+        if (e->op == "-" && cur_.kind == Token::Kind::Int) return postfix(literal(true));
         e->operands.push_back(unary());
         if (incDec && e->operands[0]->kind != Expr::Kind::Variable &&
             e->operands[0]->kind != Expr::Kind::Index)
@@ -442,16 +478,30 @@ ExprPtr Parser::postfix(ExprPtr expr) {
     }
 }
 
+ExprPtr Parser::literal(bool negative) {
+    auto e = node(Expr::Kind::Literal, cur_.line);
+    if (cur_.kind == Token::Kind::String) {
+        e->value = cur_.text;
+    } else if (cur_.kind == Token::Kind::Float) {
+        e->value = std::strtod(cur_.text.c_str(), nullptr);
+    } else {
+        int value = 0;
+        if (!intValue(cur_.text, negative, value))
+            fail("Syntax error: the integer " + std::string(negative ? "-" : "") + cur_.text +
+                 " does not fit in an int.");
+        e->value = value;
+    }
+    advance();
+    return e;
+}
+
 ExprPtr Parser::primary() {
     int line = cur_.line;
     switch (cur_.kind) {
     case Token::Kind::Int:
     case Token::Kind::Float:
     case Token::Kind::String: {
-        auto e = node(Expr::Kind::Literal, line);
-        e->value = cur_.kind == Token::Kind::String ? Value(cur_.text) : numberValue(cur_);
-        advance();
-        return e;
+        return literal(false);
     }
     case Token::Kind::Variable: {
         auto e = node(Expr::Kind::Variable, line);

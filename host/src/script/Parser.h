@@ -47,6 +47,8 @@ private:
     ExprPtr unary();
     ExprPtr postfix(ExprPtr expr);
     ExprPtr primary();
+    // The number or string literal at the cursor (an int negated when `negative`).
+    ExprPtr literal(bool negative);
     ExprPtr parenthesised();
     ExprPtr listLiteral(Expr::Kind kind, const char* close);
     ExprPtr backQuoted();
@@ -79,6 +81,9 @@ private:
     Token cur_;
     int procDepth_ = 0;
     bool inBackQuotes_ = false;
+    // Statements and expressions being parsed inside one another.
+    int nesting_ = 0;
+    class Nesting;
 };
 
 } // namespace rvhost::script

@@ -103,6 +103,21 @@ TEST_F(CommandsTest, SelectReplacesAddsRemovesAndTakesComponents) {
     EXPECT_EQ(number("about -batch"), 1);
 }
 
+TEST_F(CommandsTest, ComponentRangesAreLimitedToTheShape) {
+    strings("polyPlane -sx 2 -sy 2"); // 9 vertices, 12 edges, 4 faces
+    ASSERT_TRUE(ok("select -r pPlane1.vtx[0:2147483647]"));
+    EXPECT_EQ(strings("ls -sl"), Strings{"pPlane1.vtx[0:8]"});
+    ASSERT_TRUE(ok("select -r pPlane1.f[2:99999999999999999999]"));
+    EXPECT_EQ(strings("ls -sl"), Strings{"pPlane1.f[2:3]"});
+    ASSERT_TRUE(ok("select -r pPlane1.e[11:5]"));
+    EXPECT_EQ(strings("ls -sl"), Strings{"pPlane1.e[5:11]"});
+    // Merging a large component into another stays linear.
+    ASSERT_TRUE(ok("select -add pPlane1.e[0:2147483647]"));
+    EXPECT_EQ(strings("ls -sl"), Strings{"pPlane1.e[0:11]"});
+    EXPECT_NE(failure("select -r pPlane1.vtx[9:2147483647]").find("No object matches name"),
+              std::string::npos);
+}
+
 TEST_F(CommandsTest, PolyEvaluateCountsInTheOrderAsked) {
     strings("polyPlane -sx 3 -sy 2");
     EXPECT_EQ(number("polyEvaluate -f pPlane1"), 6);

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -262,4 +264,93 @@ TEST_F(MImageTest, TiffsOfEveryLayoutReadThroughLibtiffAsBytes) {
     MImage image;
     EXPECT_FALSE(image.readFromFile(path("fake.tif"), MImage::kUnknown));
     expectEmpty(image);
+}
+
+// Run-length Radiance files as ImageMagick writes them read whole; cut or corrupt ones
+// fail at once instead of hanging the decoder.
+TEST_F(MImageTest, RunLengthHdrFilesReadWholeAndDamagedOnesFailAtOnce) {
+    std::vector<int> wide;
+    for (int x = 0; x < 40; ++x)
+        for (int c = 0; c < 3; ++c)
+            wide.push_back(c == 0 ? 255 : 0);
+    const std::string hdr = make("wide.hdr", 40, 1, 255, wide);
+    std::string bytes;
+    {
+        std::ifstream in(hdr, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const std::size_t header = bytes.find("+X 40\n");
+    ASSERT_NE(header, std::string::npos);
+    ASSERT_EQ(bytes.substr(header + 6, 2), "\x02\x02"); // a run-length scanline follows
+    MImage image;
+    ASSERT_TRUE(image.readFromFile(hdr, MImage::kUnknown));
+    EXPECT_NEAR(image.floatPixels()[39 * 4], 1.0f, 0.01f);
+
+    const auto write = [&](const std::string& name, const std::string& content) {
+        std::ofstream(path(name), std::ios::binary) << content;
+        return path(name);
+    };
+    const std::string cut = write("cut.hdr", bytes.substr(0, header + 6 + 5));
+    // A run of length zero, as a truncated file also reads past its end.
+    const std::string zeroRun = std::string("\x02\x02\x00\x08\x00", 5);
+    const std::string zero =
+        write("zero.hdr", "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 1 +X 8\n" + zeroRun);
+    for (const std::string& file : {cut, zero}) {
+        MImage damaged;
+        EXPECT_FALSE(damaged.readFromFile(file, MImage::kUnknown)) << file;
+        expectEmpty(damaged);
+    }
+}
+
+// 16-bit any-maps (netpbm's own) read with every sample, grey ones as grey RGB.
+TEST_F(MImageTest, SixteenBitAnyMapsReadEverySample) {
+    const std::string grey = path("ramp.pgm");
+    ASSERT_EQ(std::system(("pgmramp -lr 7 2 | pamdepth 65535 > " + grey).c_str()), 0);
+    std::istringstream plain([&] {
+        std::string text;
+        FILE* pipe = popen(("pnmtoplainpnm " + grey).c_str(), "r");
+        for (int c; (c = std::fgetc(pipe)) != EOF;)
+            text += static_cast<char>(c);
+        pclose(pipe);
+        return text;
+    }());
+    std::string magic;
+    int w = 0, h = 0, maxVal = 0;
+    plain >> magic >> w >> h >> maxVal;
+    std::vector<int> levels(static_cast<std::size_t>(w) * h);
+    for (int& v : levels)
+        plain >> v;
+    ASSERT_EQ(levels.size(), 14u);
+
+    MImage image;
+    ASSERT_TRUE(image.readFromFile(grey, MImage::kUnknown));
+    ASSERT_EQ(image.pixelType(), MImage::kFloat);
+    const float* p = image.floatPixels();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const float* pixel = p + ((h - 1 - y) * w + x) * 4; // bottom row first
+            const float expected = levels[y * w + x] / 65535.0f;
+            EXPECT_FLOAT_EQ(pixel[0], expected) << x << "," << y;
+            EXPECT_FLOAT_EQ(pixel[2], expected);
+            EXPECT_FLOAT_EQ(pixel[3], 1.0f);
+        }
+}
+
+// Fuzzers' finds: 266 bytes whose strips are all missing claim 65531 x 222 pixels. The read
+// fails instead of giving (slowly) a blank picture of that size.
+TEST_F(MImageTest, FilesWhoseDataIsMissingFailToRead) {
+    MImage image;
+    EXPECT_FALSE(image.readFromFile(RAVELIN_SOURCE_DIR
+                                    "/tests/fuzz/seeds/tiff/crash-timeout-missing-strips.tif",
+                                    MImage::kUnknown));
+    expectEmpty(image);
+    // And 49 bytes of any-map whose header claims 5233655 x 6 colour pixels.
+    EXPECT_FALSE(image.readFromFile(RAVELIN_SOURCE_DIR
+                                    "/tests/fuzz/seeds/picture/crash-oom-short-anymap.ppm",
+                                    MImage::kUnknown));
+    expectEmpty(image);
+    // A whole file of the same kind still reads.
+    const std::string whole = make("whole.tif", 3, 2, 255, kPicture8, "-depth 8");
+    ASSERT_TRUE(image.readFromFile(whole, MImage::kUnknown));
+    EXPECT_EQ(samplesOf(whole), kPicture8);
 }

@@ -43,11 +43,18 @@ TEST_F(SelectionTest, NamesPathsAndPatternsSelectEachObjectOnce) {
     EXPECT_TRUE(active.isEmpty());
 }
 
+// A shape of the mesh type with ten elements of every kind, as selection strings see it.
+class TestMesh : public rvhost::DagNode {
+public:
+    TestMesh() : DagNode("testMesh", MFn::kMesh) {}
+    int componentCount(MFn::Type) const override { return 10; }
+};
+
 TEST_F(SelectionTest, ComponentsOfAMeshMergeAndPrintAsRanges) {
     if (!rvhost::NodeTypes::instance().find("testMesh")) {
         rvhost::NodeType mesh;
         mesh.name = "testMesh";
-        mesh.make = [] { return std::make_shared<rvhost::DagNode>("testMesh", MFn::kMesh); };
+        mesh.make = [] { return std::make_shared<TestMesh>(); };
         mesh.dag = true;
         rvhost::NodeTypes::instance().add(mesh);
     }

@@ -233,10 +233,10 @@ TEST_F(HeightMapCommand, SixteenBitExportsRoundTripThroughTheOutsideTools) {
     EXPECT_TRUE(contains(runTool("pamfile " + pgm), "PGM raw, 3 by 2  maxval 65535"));
     EXPECT_EQ(samplesOf("cat " + pgm), std::vector<long>(samples.begin(), samples.end()));
 
-    // An 8-bit TIFF cannot be written; the save's own message is not shown.
-    EXPECT_FALSE(contains(
+    // An 8-bit TIFF cannot be written, and the user is told why.
+    EXPECT_TRUE(contains(
         failure("-s " + quoted(path("e8.tif")) + " -mn hp -ew 3 -eh 2 -imd 8 -ech 1 -rmax 1"),
-        "Problem saving"));
+        "Problem saving image file: 8-bit mode not supported yet..."));
 }
 
 TEST_F(HeightMapCommand, ConvertKeepsThePictureAndTakesTheOutputsFormat) {
@@ -259,6 +259,40 @@ TEST_F(HeightMapCommand, ConvertKeepsThePictureAndTakesTheOutputsFormat) {
     EXPECT_EQ(samplesOf("cat " + plain), (std::vector<long>{9, 8, 7, 6}));
 
     EXPECT_FALSE(ok("KVHeightMap -cim " + quoted(binary) + " " + quoted(path("c8.tif"))));
+}
+
+TEST_F(HeightMapCommand, SaveFailuresSayWhy) {
+    makePlane(2, 2);
+    EXPECT_TRUE(contains(
+        failure("-s " + quoted(path("e.png")) + " -mn hp -ew 2 -eh 2 -imd 16 -ech 1 -rmax 1"),
+        "Problem saving image file: 8-bit mode not supported yet..."));
+    const std::string nowhere = path("no/such/folder/e.tif");
+    EXPECT_TRUE(
+        contains(failure("-s " + quoted(nowhere) + " -mn hp -ew 2 -eh 2 -imd 16 -ech 1 -rmax 1"),
+                 "Problem saving tiff file: cannot open " + nowhere));
+    const std::string source = greyMap("s.pgm", 2, 255, {1, 2, 3, 4});
+    EXPECT_TRUE(contains(failure("-cim " + quoted(source) + " " + quoted(path("no/c.pgm"))),
+                         "PBM Error: Problem saving file: " + path("no/c.pgm")));
+}
+
+TEST_F(HeightMapCommand, ExportSizesAreBoundedBeforeAnythingIsAllocated) {
+    makePlane(2, 2);
+    const std::string base = "-save " + quoted(path("big.pgm")) + " -mn hp -imd 8 -ech 1 -rmax 1";
+    const char* const message =
+        "Image save error: image width and height may not exceed 8192 pixels.";
+    EXPECT_TRUE(contains(failure(base + " -ew 2000000000 -eh 2"), message));
+    EXPECT_TRUE(contains(failure(base + " -ew 2 -eh 8193"), message));
+    EXPECT_FALSE(std::filesystem::exists(path("big.pgm")));
+    ASSERT_TRUE(ok("KVHeightMap " + base + " -ew 8192 -eh 1")) << err();
+    EXPECT_TRUE(contains(runTool("pamfile " + path("big.pgm")), "8192 by 1"));
+}
+
+TEST_F(HeightMapCommand, AnAveragingRadiusAtTheIntLimitAveragesTheWholeGrid) {
+    makePlane(3, 3);
+    const std::string grey = greyMap("g.pgm", 3, 90, {0, 10, 20, 30, 40, 50, 60, 70, 80});
+    ASSERT_TRUE(ok("KVHeightMap -o " + quoted(grey) + " -mn hp -averagevtx 2147483647 1")) << err();
+    for (int k = 0; k < 9; ++k)
+        EXPECT_NEAR(heightOf(k), 40 / 90.0, 1e-6) << k; // the mean of every sample
 }
 
 } // namespace

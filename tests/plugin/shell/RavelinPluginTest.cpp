@@ -1,6 +1,9 @@
 // Loading and unloading the built plug-in through the host: the install folder from the
 // registry stand-in, the option variables, the shelf scripts and the registrations.
 #include "PluginHost.h"
+#include "TempFolder.h"
+
+#include <filesystem>
 
 #include <dlfcn.h>
 
@@ -135,6 +138,22 @@ TEST_F(RavelinPlugin, InstallPathsOfEitherPlatformBecomeOneFolderWithATrailingSl
             << diagnostics();
         EXPECT_FALSE(commandExists("KVHeightMap")); // nothing after the scripts was registered
     }
+}
+
+TEST_F(RavelinPlugin, QuotesInTheInstallPathCannotBreakTheScriptThatSourcesTheShelf) {
+    TempFolder install("ravelin_quoted");
+    const std::string folder =
+        (install.path() / "Ravelin \"3D\"; print \"hijacked\"").string() + "/";
+    for (const char* name : {"TVCreateShelfUI.mel", "TVDeleteShelfUI.mel"}) {
+        std::filesystem::create_directories(folder + "scripts");
+        std::filesystem::copy_file(std::string(RAVELIN_STAGE_DIR "/scripts/") + name,
+                                   folder + "scripts/" + name);
+    }
+    setInstallValue("sz:" + folder);
+    ASSERT_TRUE(ok("loadPlugin Ravelin")) << err() << diagnostics();
+    EXPECT_EQ(option("TVRVInfo_ProgramInstallPath"), folder);
+    EXPECT_TRUE(commandExists("KVHeightMap"));
+    EXPECT_EQ(out().find("hijacked"), std::string::npos) << out();
 }
 
 } // namespace
