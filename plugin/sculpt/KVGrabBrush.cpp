@@ -6,7 +6,6 @@
 #include "sculpt/RVMeshData.h"
 
 #include <maya/M3dView.h>
-#include <maya/MFnMesh.h>
 #include <maya/MTransformationMatrix.h>
 #include <maya/MVectorArray.h>
 
@@ -394,11 +393,7 @@ MStatus KVGrabBrush::applyGrab(const KVCursorSample& sample) {
     moveGathered(*record, grabPoints);
     record->prevInstanceCentres = record->instanceCentres;
     state_.firstDabDone = true;
-    if (state_.realtimeUpdate) {
-        MFnMesh mesh(record->meshPath);
-        mesh.setPoints(record->points, MSpace::kObject);
-        mesh.updateSurface();
-    }
+    if (state_.realtimeUpdate) record->writePointsToMesh();
     state_.displayDirty = true;
     return MS::kSuccess;
 }
