@@ -2,10 +2,13 @@
 
 #include <maya/MFnDagNode.h>
 #include <maya/MFnMesh.h>
-#include <maya/MFnMeshData.h>
+#include <maya/MFloatVector.h>
+#include <maya/MFloatVectorArray.h>
 #include <maya/MGlobal.h>
 #include <maya/MItMeshVertex.h>
 
+#include <algorithm>
+#include <cstring>
 #include <iostream>
 
 void reportMeshDataError(int line, const MStatus& status) {
@@ -20,19 +23,58 @@ void checkedResize(MPointArray& array, unsigned int n, int line) {
 }
 } // namespace
 
+namespace {
+template <class T, class Source> void copyValues(size_t first, size_t n, T* out, Source source) {
+    for (size_t k = 0; k < n; ++k)
+        out[k] = source(first + k);
+}
+} // namespace
+
 MStatus SculptHistory::pushSnapshot(const MDagPath& livePath, const std::vector<bool>& maskFlags,
                                     const std::vector<double>& maskWeights) {
-    if (cursor >= 0 && cursor < static_cast<int>(entries.size()) - 1)
+    // After a redo the live mesh is the entry at the cursor: the new snapshot takes its
+    // place, so that the next undo goes back past it and not onto it again.
+    if (lastStep == 2 && cursor >= 0 && cursor < static_cast<int>(entries.size()))
+        entries.erase(entries.begin() + cursor, entries.end());
+    else if (cursor >= 0 && cursor < static_cast<int>(entries.size()) - 1)
         entries.erase(entries.begin() + cursor + 1, entries.end());
     HistoryEntry entry;
-    MFnMeshData data;
-    entry.meshCopy = data.create();
-    MFnMesh copier;
     MStatus status;
-    copier.copy(livePath.node(), entry.meshCopy, &status);
+    MFnMesh live(livePath, &status);
+    const float* raw = status ? live.getRawPoints(&status) : nullptr;
+    const size_t n = raw ? static_cast<size_t>(live.numVertices()) : 0;
+    entry.points.assign(
+        n,
+        [raw](size_t first, size_t count, KVFloat3* out) {
+            std::memcpy(out, raw + 3 * first, count * sizeof(KVFloat3));
+        },
+        latest.points);
+    MFloatVectorArray normals;
+    if (raw) live.getNormals(normals, MSpace::kObject);
+    entry.normals.assign(
+        normals.length(),
+        [&normals](size_t first, size_t count, KVFloat3* out) {
+            copyValues(first, count, out, [&normals](size_t v) {
+                const MFloatVector& nv = normals[static_cast<unsigned int>(v)];
+                return KVFloat3{nv.x, nv.y, nv.z};
+            });
+        },
+        latest.normals);
     entry.livePath = livePath;
-    entry.maskFlags = maskFlags;
-    entry.maskWeights = maskWeights;
+    entry.maskFlags.assign(
+        maskFlags.size(),
+        [&maskFlags](size_t first, size_t count, std::uint8_t* out) {
+            copyValues(first, count, out,
+                       [&maskFlags](size_t v) { return std::uint8_t(maskFlags[v] ? 1 : 0); });
+        },
+        latest.maskFlags);
+    entry.maskWeights.assign(
+        maskWeights.size(),
+        [&maskWeights](size_t first, size_t count, double* out) {
+            std::memcpy(out, maskWeights.data() + first, count * sizeof(double));
+        },
+        latest.maskWeights);
+    latest = entry;
     entries.push_back(std::move(entry));
     if (!unlimited)
         while (static_cast<int>(entries.size()) > maxLength)
@@ -40,6 +82,35 @@ MStatus SculptHistory::pushSnapshot(const MDagPath& livePath, const std::vector<
     lastStep = 0;
     cursor = static_cast<int>(entries.size()) - 1;
     return status;
+}
+
+const HistoryEntry* SculptHistory::stepBack() {
+    if (cursor < 0 || entries.empty()) return nullptr;
+    if (lastStep == 2 && --cursor < 0) return nullptr;
+    const HistoryEntry* entry = &entries[cursor];
+    cursor -= 1;
+    lastStep = 1;
+    return entry;
+}
+
+const HistoryEntry* SculptHistory::stepForward() {
+    if (entries.empty()) return nullptr;
+    const int last = static_cast<int>(entries.size()) - 1;
+    if (cursor >= last)
+        cursor = last;
+    else
+        cursor = std::min(cursor + (lastStep == 1 ? 2 : 1), last);
+    lastStep = 2;
+    return &entries[cursor];
+}
+
+size_t SculptHistory::storageBytes() const {
+    std::unordered_set<const void*> seen;
+    size_t bytes = entries.capacity() * sizeof(HistoryEntry);
+    for (const HistoryEntry& entry : entries)
+        bytes += entry.points.addStorage(seen) + entry.normals.addStorage(seen) +
+                 entry.maskFlags.addStorage(seen) + entry.maskWeights.addStorage(seen);
+    return bytes;
 }
 
 RVMeshData::RVMeshData() {
@@ -157,6 +228,52 @@ MStatus RVMeshData::snapshotForStroke() {
     history.unlimited = infinite != 0;
     history.maxLength = length;
     return history.pushSnapshot(meshPath, maskFlag, maskWeight);
+}
+
+bool RVMeshData::undoStep() {
+    // A stroke since the last snapshot: keep the state after it for redo.
+    if (history.cursor == static_cast<int>(history.entries.size()) - 1 && history.lastStep == 0) {
+        history.pushSnapshot(meshPath, maskFlag, maskWeight);
+        history.cursor -= 1;
+    }
+    const HistoryEntry* entry = history.stepBack();
+    if (entry) restore(*entry);
+    return entry != nullptr;
+}
+
+bool RVMeshData::redoStep() {
+    const HistoryEntry* entry = history.stepForward();
+    if (entry) restore(*entry);
+    return entry != nullptr;
+}
+
+void RVMeshData::restore(const HistoryEntry& entry) {
+    MPointArray points(static_cast<unsigned int>(entry.points.size()));
+    entry.points.read([&points](size_t first, size_t n, const KVFloat3* values) {
+        for (size_t k = 0; k < n; ++k)
+            points[static_cast<unsigned int>(first + k)] = MPoint(values[k].x, values[k].y, values[k].z);
+    });
+    MFloatVectorArray normals(static_cast<unsigned int>(entry.normals.size()));
+    entry.normals.read([&normals](size_t first, size_t n, const KVFloat3* values) {
+        for (size_t k = 0; k < n; ++k)
+            normals[static_cast<unsigned int>(first + k)] =
+                MFloatVector(values[k].x, values[k].y, values[k].z);
+    });
+    MFnMesh live(meshPath);
+    live.setPoints(points, MSpace::kObject);
+    live.setNormals(normals, MSpace::kObject);
+    maskFlag.assign(entry.maskFlags.size(), false);
+    entry.maskFlags.read([this](size_t first, size_t n, const std::uint8_t* values) {
+        for (size_t k = 0; k < n; ++k)
+            maskFlag[first + k] = values[k] != 0;
+    });
+    maskWeight.resize(entry.maskWeights.size());
+    entry.maskWeights.read([this](size_t first, size_t n, const double* values) {
+        std::copy(values, values + n, maskWeight.begin() + static_cast<std::ptrdiff_t>(first));
+    });
+    history.latest = entry;
+    buildMeshRecord();
+    live.updateSurface();
 }
 
 void RVMeshData::settleObjectPoints() {

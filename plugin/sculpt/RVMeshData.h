@@ -2,6 +2,7 @@
 // The sculpt mesh record: one registered mesh's cached points (object and world space),
 // normals, neighbours, mask, stroke buffers and undo snapshots. The stroke code works on
 // these arrays; the host mesh is written only by writeBackPoints (and realtime updates).
+#include "sculpt/KVBlockArray.h"
 #include "sculpt/KVPSCtxData.h"
 #include "sculpt/KVPointGrid.h"
 
@@ -45,13 +46,21 @@ struct VertexStrokeRecord {
     std::vector<VertexSlot> slots;
 };
 
-// One whole-mesh snapshot for undo.
+// A point or normal as the host keeps it.
+struct KVFloat3 {
+    float x, y, z;
+};
+
+// One snapshot of a mesh for undo: its object-space points and vertex normals as the host
+// keeps them, and the mask. Blocks equal to the previous snapshot's are shared with it, so
+// a snapshot costs what changed since.
 struct HistoryEntry {
     MPointArray sparePoints;
-    MObject meshCopy;
+    KVBlockArray<KVFloat3> points;
+    KVBlockArray<KVFloat3> normals;
     MDagPath livePath;
-    std::vector<bool> maskFlags;
-    std::vector<double> maskWeights;
+    KVBlockArray<std::uint8_t> maskFlags;
+    KVBlockArray<double> maskWeights;
 };
 
 struct SculptHistory {
@@ -61,10 +70,19 @@ struct SculptHistory {
     bool unlimited = true;
     int lastStep = 0; // 0 after a push, 1 after an undo step, 2 after a redo step
 
-    // Appends a copy of the live mesh and the given mask; trims the redo branch and the
+    // Appends a snapshot of the live mesh and the given mask; trims the redo branch and the
     // front beyond maxLength.
     MStatus pushSnapshot(const MDagPath& livePath, const std::vector<bool>& maskFlags,
                          const std::vector<double>& maskWeights);
+    // The entry the next step restores, moving the cursor as the step does; null when there
+    // is nothing to step to (the cursor then stays).
+    const HistoryEntry* stepBack();
+    const HistoryEntry* stepForward();
+    // Bytes the entries hold, every shared block counted once.
+    size_t storageBytes() const;
+    // The entry last pushed or restored, which the live mesh most likely still matches:
+    // the next snapshot shares its blocks.
+    HistoryEntry latest;
 };
 
 // A (child, parent) surface link of the registry.
@@ -93,6 +111,11 @@ public:
     bool inModel() const;
     // Asks the host for its undo settings, then snapshots the mesh with the current mask.
     MStatus snapshotForStroke();
+    // One step of the history back or forward: the live mesh and the mask take the entry's
+    // points, normals and weights and the record is rebuilt. False (and no change) when
+    // there is nothing to step to.
+    bool undoStep();
+    bool redoStep();
 
     // Fast dabs leave the object points to this call, and the zero move of unreached
     // vertices, as the whole-mesh loop does them: worldPoints[v] += 0, points[v] = world x
@@ -197,6 +220,7 @@ public:
     void resetVertexRecords();
 
 private:
+    void restore(const HistoryEntry& entry);
     void rebuildTopology(int n);
     void fillWorldPoints();
     bool objectPointsPending_ = false;

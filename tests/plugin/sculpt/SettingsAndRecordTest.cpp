@@ -204,5 +204,5 @@ TEST_F(MeshRecordTest, SnapshotsTrimTheRedoBranchAndTheFront) {
     history.pushSnapshot(record.meshPath, record.maskFlag, record.maskWeight);
     EXPECT_EQ(history.entries.size(), 2u); // the entry after the cursor went
     EXPECT_EQ(history.lastStep, 0);
-    EXPECT_EQ(MFnMesh(history.entries[1].meshCopy).numVertices(), 441);
+    EXPECT_EQ(history.entries[1].points.size(), 441u);
 }
