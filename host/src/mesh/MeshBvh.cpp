@@ -51,6 +51,18 @@ MeshBvh::MeshBvh(const float* xyz, std::vector<TriangleRef> triangles) {
     triangles_.resize(n);
     for (int i = 0; i < n; ++i)
         triangles_[i] = triangles[order[i]];
+    parent_.assign(nodes_.size(), -1);
+    leafOf_.resize(n);
+    for (int i = 0; i < static_cast<int>(nodes_.size()); ++i) {
+        const Node& node = nodes_[i];
+        if (node.count > 0) {
+            for (int k = node.first; k < node.first + node.count; ++k)
+                leafOf_[order[k]] = i;
+        } else {
+            parent_[i + 1] = i;
+            parent_[node.right] = i;
+        }
+    }
     refit(xyz);
 }
 
@@ -99,6 +111,26 @@ void MeshBvh::refit(const float* xyz) {
         else
             fitInner(node, nodes_[i + 1], nodes_[node.right]);
     }
+}
+
+void MeshBvh::refitTriangles(const float* xyz, const std::vector<int>& triangles) {
+    std::vector<int> dirty;
+    dirty.reserve(triangles.size());
+    for (int t : triangles)
+        dirty.push_back(leafOf_[t]);
+    std::sort(dirty.begin(), dirty.end());
+    dirty.erase(std::unique(dirty.begin(), dirty.end()), dirty.end());
+    for (int leaf : dirty)
+        fitLeaf(xyz, nodes_[leaf]);
+    // The ancestors, each once, children before parents (they come after them).
+    std::vector<int> above;
+    for (int leaf : dirty)
+        for (int p = parent_[leaf]; p >= 0; p = parent_[p])
+            above.push_back(p);
+    std::sort(above.begin(), above.end(), [](int a, int b) { return a > b; });
+    above.erase(std::unique(above.begin(), above.end()), above.end());
+    for (int i : above)
+        fitInner(nodes_[i], nodes_[i + 1], nodes_[nodes_[i].right]);
 }
 
 void MeshBvh::fitLeaf(const float* xyz, Node& node) const {

@@ -16,6 +16,10 @@ public:
     MeshBvh(const float* xyz, std::vector<TriangleRef> triangles);
 
     void refit(const float* xyz);
+    // Refits only the leaves that hold the given triangles (indices into the list the
+    // hierarchy was built from) and their ancestors: when only those triangles moved, the
+    // boxes come out as a whole refit makes them.
+    void refitTriangles(const float* xyz, const std::vector<int>& triangles);
 
     bool castRay(const float* xyz, const RayQuery& query, RayHit& hit) const;
     bool nearestPoint(const float* xyz, const Vec3& query, SurfacePoint& nearest) const;
@@ -48,6 +52,8 @@ private:
 
     std::vector<Node> nodes_;
     std::vector<TriangleRef> triangles_; // in leaf order
+    std::vector<int> parent_;            // of each node; -1 at the root
+    std::vector<int> leafOf_;            // of each triangle of the list built from
 };
 
 } // namespace rvhost

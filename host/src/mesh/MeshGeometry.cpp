@@ -2,6 +2,8 @@
 
 #include "mesh/MeshBvh.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace rvhost {
@@ -99,8 +101,14 @@ std::string MeshGeometry::setUVs(std::vector<float> us, std::vector<float> vs,
 
 bool MeshGeometry::setPoints(std::vector<float> xyz) {
     if (xyz.size() != points_.size()) return false;
+    std::vector<int> moved;
+    const int n = numVertices();
+    for (int v = 0; v < n; ++v)
+        if (std::memcmp(&xyz[3 * static_cast<size_t>(v)], &points_[3 * static_cast<size_t>(v)],
+                        3 * sizeof(float)) != 0)
+            moved.push_back(v);
     points_ = std::move(xyz);
-    pointsMoved();
+    pointsMoved(moved);
     return true;
 }
 
@@ -109,7 +117,7 @@ void MeshGeometry::setPoint(int v, const Vec3& p) {
     dst[0] = static_cast<float>(p.x);
     dst[1] = static_cast<float>(p.y);
     dst[2] = static_cast<float>(p.z);
-    pointsMoved();
+    pointsMoved(std::vector<int>{v});
 }
 
 Vec3 MeshGeometry::polygonCentre(int f) const {
@@ -186,6 +194,46 @@ bool MeshGeometry::nearestPoint(const Vec3& query, SurfacePoint& nearest) const 
 
 void MeshGeometry::dropAccelerator() const {
     bvh_.reset();
+}
+
+void MeshGeometry::pointsMoved(const std::vector<int>& moved) {
+    if (moved.empty()) return;
+    if (!layout_->topology || moved.size() * 8 > static_cast<size_t>(numVertices())) {
+        pointsMoved();
+        return;
+    }
+    const MeshTopology& adjacency = *layout_->topology;
+    std::vector<int> faces;
+    for (int v : moved)
+        for (int f : adjacency.vertexFaces(v))
+            faces.push_back(f);
+    std::sort(faces.begin(), faces.end());
+    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+    if (!normalsLocked_ && !normalsStale_) {
+        std::vector<int> corners;
+        for (int f : faces)
+            for (int i = 0; i < polygonSize(f); ++i)
+                corners.push_back(polygonVertex(f, i));
+        std::sort(corners.begin(), corners.end());
+        corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
+        // The sum in face order, as the whole recompute adds it up.
+        for (int v : corners) {
+            Vec3 sum;
+            for (int f : adjacency.vertexFaces(v))
+                sum += newellVector(f);
+            const Vec3 n = normalized(sum);
+            normals_[3 * static_cast<size_t>(v)] = static_cast<float>(n.x);
+            normals_[3 * static_cast<size_t>(v) + 1] = static_cast<float>(n.y);
+            normals_[3 * static_cast<size_t>(v) + 2] = static_cast<float>(n.z);
+        }
+    }
+    if (bvh_ && !bvhStale_) {
+        std::vector<int> triangles;
+        for (int f : faces)
+            for (int k = 0; k + 2 < polygonSize(f); ++k)
+                triangles.push_back(firstTriangle(f) + k);
+        bvh_->refitTriangles(points_.data(), triangles);
+    }
 }
 
 void MeshGeometry::pointsMoved() {

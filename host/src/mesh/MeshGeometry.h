@@ -90,6 +90,10 @@ private:
 
     Vec3 newellVector(int f) const;
     void pointsMoved();
+    // Only these vertices moved: the normals and boxes about them are brought up to date
+    // where they are current, as a whole recompute would make them; many moved vertices,
+    // or no adjacency built yet, leave it all to the next read.
+    void pointsMoved(const std::vector<int>& moved);
     const MeshBvh& bvh() const;
 
     std::vector<float> points_;
