@@ -20,6 +20,8 @@ public:
     void build(const MPointArray& points);
     void clear();
     bool empty() const { return cellStart_.empty(); }
+    // How many points the grid was built for.
+    size_t pointCount() const { return cellOfPoint_.size(); }
     // Point v may have moved to points[v]: it changes cell if it must.
     void move(int v, const MPointArray& points) {
         if (cellStart_.empty()) return;

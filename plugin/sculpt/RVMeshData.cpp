@@ -118,7 +118,7 @@ RVMeshData::RVMeshData() {
 }
 
 void RVMeshData::resetStrokeAmounts(int n) {
-    strokeAmount.clear();
+    // Zeroed in place: the array keeps its memory from stroke to stroke.
     strokeAmount.setLength(static_cast<unsigned int>(n));
     for (int v = 0; v < n; ++v)
         strokeAmount[v] = 0.0;
@@ -133,9 +133,10 @@ MStatus RVMeshData::buildMeshRecord() {
     worldToObject = objectToWorld.inverse();
     const int n = static_cast<int>(points.length());
     if (n == vertexCount) {
-        strokeTouched.assign(n, false);
-        vertexRecords.assign(n, VertexStrokeRecord());
-        touchedVertices.clear();
+        // Only the vertices the stroke touched hold stroke data.
+        for (int v : touchedVertices)
+            strokeTouched[v] = false;
+        resetVertexRecords();
         refreshWorldNormals();
     } else {
         rebuildTopology(n);
@@ -189,15 +190,29 @@ MStatus RVMeshData::rebuildNeighbours() {
 
 MStatus RVMeshData::refreshWorldNormals() {
     MStatus status;
-    MItMeshVertex it(meshPath, MObject::kNullObj, &status);
+    MFnMesh mesh(meshPath, &status);
     if (!status) return status;
-    worldVertexNormals.setLength(static_cast<unsigned int>(it.count()));
-    for (; !it.isDone(); it.next()) {
-        MVector normal;
-        it.getNormal(normal, MSpace::kObject);
-        worldVertexNormals[it.index()] = normal * objectToWorld;
-    }
+    // One read of every vertex normal, not a walk of the vertices.
+    MFloatVectorArray normals;
+    status = mesh.getVertexNormals(false, normals, MSpace::kObject);
+    if (!status) return status;
+    const unsigned int n = normals.length();
+    worldVertexNormals.setLength(n);
+    for (unsigned int v = 0; v < n; ++v)
+        worldVertexNormals[v] = MVector(normals[v]) * objectToWorld;
     return MS::kSuccess;
+}
+
+bool RVMeshData::topologyMatchesLive() const {
+    MIntArray counts, connects;
+    if (!MFnMesh(meshPath).getVertices(counts, connects)) return false;
+    const auto same = [](const MIntArray& a, const MIntArray& b) {
+        if (a.length() != b.length()) return false;
+        for (unsigned int k = 0; k < a.length(); ++k)
+            if (a[k] != b[k]) return false;
+        return true;
+    };
+    return same(counts, polygonCounts) && same(connects, polygonConnects);
 }
 
 MStatus RVMeshData::writeBackPoints() {
@@ -290,12 +305,27 @@ void RVMeshData::settleObjectPoints() {
 }
 
 void RVMeshData::worldPointsChanged() {
+    const unsigned int n = worldPoints.length();
+    const bool inSync = dabIndexInSync && dabStartWorldPoints.length() == n &&
+                        dabStartStale.size() == n && grid.pointCount() == n;
+    if (inSync) {
+        // The buffers are zero but where the index's lists say; the grid takes the points
+        // that moved.
+        for (int v : lastDabVertices)
+            dabTouchCount[v] = 0;
+        for (int v : staleDabStart)
+            dabStartStale[v] = false;
+        catchUpGrid();
+        for (unsigned int v = 0; v < n; ++v)
+            grid.move(static_cast<int>(v), worldPoints);
+    } else {
+        grid.build(worldPoints);
+        std::fill(dabTouchCount.begin(), dabTouchCount.end(), 0);
+        std::fill(dabDelta.begin(), dabDelta.end(), MVector());
+        dabStartStale.assign(n, false);
+    }
     dabStartWorldPoints = worldPoints;
-    grid.build(worldPoints);
-    std::fill(dabTouchCount.begin(), dabTouchCount.end(), 0);
-    std::fill(dabDelta.begin(), dabDelta.end(), MVector());
     staleDabStart.clear();
-    dabStartStale.assign(worldPoints.length(), false);
     lastDabVertices.clear();
     dabIndexInSync = true;
     gridLagsTouched = false;

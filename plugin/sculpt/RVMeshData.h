@@ -105,6 +105,8 @@ public:
     MStatus rebuildNeighbours();
     // World vertex normals refreshed from the live mesh.
     MStatus refreshWorldNormals();
+    // The live mesh's polygons are the ones the record was built for.
+    bool topologyMatchesLive() const;
     // The point count differs from the live mesh's vertex count.
     bool isStale() const;
     // Whether the mesh is in the model (takes part in undo snapshots).

@@ -154,6 +154,37 @@ protected:
                 stroke().applyDab(at(x, z, coin(random)));
         }
         record.writeBackPoints();
+        expectRecordAsBuiltAfresh();
+    }
+
+    // After the release the record is what a fresh build of the mesh makes (the release
+    // brings only what changed up to date).
+    void expectRecordAsBuiltAfresh() {
+        RVMeshData fresh;
+        fresh.meshPath = record.meshPath;
+        ASSERT_TRUE(fresh.buildMeshRecord());
+        const unsigned int n = fresh.points.length();
+        ASSERT_EQ(record.points.length(), n);
+        int off = 0;
+        for (unsigned int v = 0; v < n; ++v) {
+            off += !(record.points[v] == fresh.points[v]) ||
+                   !(record.worldPoints[v] == fresh.worldPoints[v]) ||
+                   !(record.dabStartWorldPoints[v] == fresh.worldPoints[v]) ||
+                   !(record.worldVertexNormals[v] == fresh.worldVertexNormals[v]) ||
+                   record.strokeAmount[v] != 0.0 || record.strokeTouched[v] ||
+                   record.vertexRecords[v].touched || record.dabTouchCount[v] != 0;
+        }
+        EXPECT_EQ(off, 0);
+        // The grid finds every point of a ball.
+        const double centre[3] = {1.0, 0.0, -2.0};
+        std::vector<int> found;
+        record.grid.forEachInBalls(centre, 3.0, 1, [&](int v, std::uint32_t) {
+            if (record.worldPoints[v].distanceTo(MPoint(1.0, 0.0, -2.0)) <= 3.0) found.push_back(v);
+        });
+        int inside = 0;
+        for (unsigned int v = 0; v < n; ++v)
+            inside += record.worldPoints[v].distanceTo(MPoint(1.0, 0.0, -2.0)) <= 3.0;
+        EXPECT_EQ(static_cast<int>(found.size()), inside);
     }
 };
 

@@ -154,9 +154,12 @@ class MeshRecordTest : public SculptTest {};
 TEST_F(MeshRecordTest, RebuildKeepsTheMaskAndClearsStrokeData) {
     record.maskFlag[5] = true;
     record.maskWeight[5] = 0.25;
-    record.vertexRecords[7].touched = true;
+    record.markTouched(7);
+    record.strokeTouched[7] = true;
     record.strokeAmount[7] = 0.5;
     ASSERT_TRUE(record.buildMeshRecord());
+    EXPECT_FALSE(record.strokeTouched[7]);
+    EXPECT_TRUE(record.touchedVertices.empty());
     EXPECT_TRUE(record.maskFlag[5]);
     EXPECT_EQ(record.maskWeight[5], 0.25);
     EXPECT_FALSE(record.vertexRecords[7].touched);
