@@ -6,10 +6,10 @@
 
 namespace rvhost {
 
-// Bounding volume hierarchy over a mesh's triangles, split at the median centroid along the
-// widest axis. Queries test candidate triangles with the same functions as the plain loops
-// (TriangleTests.h) and prune only boxes that provably hold no better candidate, so their
-// answers equal the every-triangle answers. Points move without a rebuild: refit() grows
+// Bounding volume hierarchy over a mesh's triangles, made by halving their centroids'
+// Morton order (a build in linear time). Queries test candidate triangles with the same
+// functions as the plain loops (TriangleTests.h) and prune only boxes that provably hold no
+// better candidate, so their answers equal the every-triangle answers. Points move without a rebuild: refit() grows
 // or shrinks the boxes over the same tree.
 class MeshBvh {
 public:
@@ -37,7 +37,7 @@ private:
         int32_t right;
     };
 
-    int build(const std::vector<float>& centroids, std::vector<int>& order, int first, int count);
+    int build(int first, int count);
     void fitLeaf(const float* xyz, Node& node) const;
     void fitInner(Node& node, const Node& left, const Node& right) const;
     struct Slabs; // a ray prepared for box tests
