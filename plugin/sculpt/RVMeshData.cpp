@@ -2,6 +2,7 @@
 
 #include <maya/MFnDagNode.h>
 #include <maya/MFnMesh.h>
+#include <maya/MFloatPoint.h>
 #include <maya/MFloatVector.h>
 #include <maya/MFloatVectorArray.h>
 #include <maya/MGlobal.h>
@@ -158,9 +159,19 @@ void RVMeshData::rebuildTopology(int n) {
     mesh.getVertices(polygonCounts, polygonConnects);
     strokeStartPoints = points;
     rebuildNeighbours();
+    readyRayIndex();
     dabTouchCount.assign(n, 0);
     dabDelta.assign(n, MVector());
     vertexCount = n;
+}
+
+void RVMeshData::readyRayIndex() {
+    MFnMesh mesh(meshPath);
+    MFloatPoint hit;
+    MMeshIsectAccelParams params = MFnMesh::autoUniformGridParams();
+    mesh.closestIntersection(MFloatPoint(0.0f, 0.0f, 0.0f), MFloatVector(0.0f, 1.0f, 0.0f), nullptr,
+                             nullptr, false, MSpace::kObject, 1.0f, false, &params, hit, nullptr,
+                             nullptr, nullptr, nullptr, nullptr);
 }
 
 void RVMeshData::fillWorldPoints() {

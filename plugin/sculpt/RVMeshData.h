@@ -224,6 +224,9 @@ public:
 private:
     void restore(const HistoryEntry& entry);
     void rebuildTopology(int n);
+    // One cast at the new mesh, so that the host lays out its ray index now and not at the
+    // first press of a stroke.
+    void readyRayIndex();
     void fillWorldPoints();
     bool objectPointsPending_ = false;
 };
