@@ -54,6 +54,8 @@ MeshGeometry& MeshGeometry::operator=(const MeshGeometry& other) {
     normalsStale_ = !normalsLocked_;
     bvh_.reset();
     bvhStale_ = false;
+    movedForNormals_.clear();
+    movedForBvh_.clear();
     return *this;
 }
 
@@ -84,6 +86,8 @@ std::string MeshGeometry::setMesh(std::vector<float> xyz, std::vector<int> count
     normalsStale_ = true;
     bvh_.reset();
     bvhStale_ = false;
+    movedForNormals_.clear();
+    movedForBvh_.clear();
     return {};
 }
 
@@ -141,7 +145,10 @@ Vec3 MeshGeometry::newellVector(int f) const {
 }
 
 const std::vector<float>& MeshGeometry::vertexNormals() const {
-    if (!normalsStale_) return normals_;
+    if (!normalsStale_) {
+        if (!movedForNormals_.empty()) refreshNormalsAround(movedForNormals_);
+        return normals_;
+    }
     // Newell's vector is twice the polygon's area long, so summing it weights by area.
     std::vector<Vec3> sums(numVertices());
     for (int f = 0; f < numPolygons(); ++f) {
@@ -162,6 +169,7 @@ const std::vector<float>& MeshGeometry::vertexNormals() const {
 
 bool MeshGeometry::setVertexNormals(std::vector<float> xyz) {
     if (xyz.size() != points_.size()) return false;
+    movedForNormals_.clear();
     normals_ = std::move(xyz);
     normalsStale_ = false;
     normalsLocked_ = true;
@@ -179,8 +187,11 @@ const MeshBvh& MeshGeometry::bvh() const {
         bvh_ = std::make_unique<MeshBvh>(points_.data(), triangles());
     } else if (bvhStale_) {
         bvh_->refit(points_.data());
+    } else if (!movedForBvh_.empty()) {
+        refitAround(movedForBvh_);
     }
     bvhStale_ = false;
+    movedForBvh_.clear();
     return *bvh_;
 }
 
@@ -194,51 +205,77 @@ bool MeshGeometry::nearestPoint(const Vec3& query, SurfacePoint& nearest) const 
 
 void MeshGeometry::dropAccelerator() const {
     bvh_.reset();
+    movedForBvh_.clear();
 }
 
 void MeshGeometry::pointsMoved(const std::vector<int>& moved) {
     if (moved.empty()) return;
-    if (!layout_->topology || moved.size() * 8 > static_cast<size_t>(numVertices())) {
+    if (!layout_->topology) {
         pointsMoved();
         return;
     }
-    const MeshTopology& adjacency = *layout_->topology;
-    std::vector<int> faces;
-    for (int v : moved)
-        for (int f : adjacency.vertexFaces(v))
-            faces.push_back(f);
-    std::sort(faces.begin(), faces.end());
-    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+    const size_t many = static_cast<size_t>(numVertices()) / 8 + 1;
+    // Normals set by hand stay; stale ones are recomputed whole anyway.
     if (!normalsLocked_ && !normalsStale_) {
-        std::vector<int> corners;
-        for (int f : faces)
-            for (int i = 0; i < polygonSize(f); ++i)
-                corners.push_back(polygonVertex(f, i));
-        std::sort(corners.begin(), corners.end());
-        corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
-        // The sum in face order, as the whole recompute adds it up.
-        for (int v : corners) {
-            Vec3 sum;
-            for (int f : adjacency.vertexFaces(v))
-                sum += newellVector(f);
-            const Vec3 n = normalized(sum);
-            normals_[3 * static_cast<size_t>(v)] = static_cast<float>(n.x);
-            normals_[3 * static_cast<size_t>(v) + 1] = static_cast<float>(n.y);
-            normals_[3 * static_cast<size_t>(v) + 2] = static_cast<float>(n.z);
+        movedForNormals_.insert(movedForNormals_.end(), moved.begin(), moved.end());
+        if (movedForNormals_.size() > many) {
+            normalsStale_ = true;
+            movedForNormals_.clear();
         }
     }
     if (bvh_ && !bvhStale_) {
-        std::vector<int> triangles;
-        for (int f : faces)
-            for (int k = 0; k + 2 < polygonSize(f); ++k)
-                triangles.push_back(firstTriangle(f) + k);
-        bvh_->refitTriangles(points_.data(), triangles);
+        movedForBvh_.insert(movedForBvh_.end(), moved.begin(), moved.end());
+        if (movedForBvh_.size() > many) {
+            bvhStale_ = true;
+            movedForBvh_.clear();
+        }
     }
+}
+
+std::vector<int> MeshGeometry::facesAround(std::vector<int>& moved) const {
+    std::vector<int> faces;
+    for (int v : moved)
+        for (int f : layout_->topology->vertexFaces(v))
+            faces.push_back(f);
+    moved.clear();
+    std::sort(faces.begin(), faces.end());
+    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+    return faces;
+}
+
+void MeshGeometry::refreshNormalsAround(std::vector<int>& moved) const {
+    const std::vector<int> faces = facesAround(moved);
+    std::vector<int> corners;
+    for (int f : faces)
+        for (int i = 0; i < polygonSize(f); ++i)
+            corners.push_back(polygonVertex(f, i));
+    std::sort(corners.begin(), corners.end());
+    corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
+    // The sum in face order, as the whole recompute adds it up.
+    for (int v : corners) {
+        Vec3 sum;
+        for (int f : layout_->topology->vertexFaces(v))
+            sum += newellVector(f);
+        const Vec3 n = normalized(sum);
+        normals_[3 * static_cast<size_t>(v)] = static_cast<float>(n.x);
+        normals_[3 * static_cast<size_t>(v) + 1] = static_cast<float>(n.y);
+        normals_[3 * static_cast<size_t>(v) + 2] = static_cast<float>(n.z);
+    }
+}
+
+void MeshGeometry::refitAround(std::vector<int>& moved) const {
+    std::vector<int> triangles;
+    for (int f : facesAround(moved))
+        for (int k = 0; k + 2 < polygonSize(f); ++k)
+            triangles.push_back(firstTriangle(f) + k);
+    bvh_->refitTriangles(points_.data(), triangles);
 }
 
 void MeshGeometry::pointsMoved() {
     if (!normalsLocked_) normalsStale_ = true;
     bvhStale_ = true;
+    movedForNormals_.clear();
+    movedForBvh_.clear();
 }
 
 } // namespace rvhost
