@@ -80,6 +80,7 @@ void KVDabPass::runWholeMesh(int n) {
         record_.points[v] = timesMatrix(record_.worldPoints[v], record_.worldToObject);
     }
     record_.dabIndexInSync = false;
+    record_.objectPointsSetWhole();
 }
 
 void KVDabPass::runIndexed(int n) {
@@ -108,7 +109,7 @@ void KVDabPass::runIndexed(int n) {
         r.grid.move(v, r.worldPoints);
         r.markDabStartStale(v);
     });
-    r.markObjectPointsPending();
+    r.markObjectPointsPending(r.lastDabVertices);
 }
 
 // The per-vertex and per-pair code is inlined into both walks: it runs some hundred

@@ -252,13 +252,7 @@ MStatus KVStroke::applyDab(const KVCursorSample& sample) {
     record->prevInstanceCentres = record->instanceCentres;
     state_.firstDabDone = true;
     state_.meshModified = state_.displayDirty = true;
-    if (state_.realtimeUpdate) {
-        record->settleObjectPoints();
-        MFnMesh mesh(record->meshPath);
-        mesh.setPoints(record->points, MSpace::kObject);
-        mesh.updateSurface();
-        record->refreshWorldNormals();
-    }
+    if (state_.realtimeUpdate) record->writeDabToMesh();
     return MS::kSuccess;
 }
 

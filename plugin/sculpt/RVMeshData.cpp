@@ -157,6 +157,9 @@ void RVMeshData::rebuildTopology(int n) {
     MFnMesh mesh(meshPath);
     mesh.getNormals(objectNormals, MSpace::kObject);
     mesh.getVertices(polygonCounts, polygonConnects);
+    smallPolygons_ = true;
+    for (unsigned int f = 0; f < polygonCounts.length(); ++f)
+        smallPolygons_ = smallPolygons_ && polygonCounts[f] <= 5;
     strokeStartPoints = points;
     rebuildNeighbours();
     readyRayIndex();
@@ -180,6 +183,10 @@ void RVMeshData::fillWorldPoints() {
         worldPoints[v] = points[v] * objectToWorld;
     worldPointsChanged();
     objectPointsPending_ = false;
+    settledOnce_ = false;
+    unsettled_.clear();
+    hostHasSettledPoints_ = false;
+    unwritten_.clear();
 }
 
 MStatus RVMeshData::rebuildNeighbours() {
@@ -303,16 +310,86 @@ void RVMeshData::restore(const HistoryEntry& entry) {
 }
 
 void RVMeshData::settleObjectPoints() {
-    if (!objectPointsPending_) return;
-    const unsigned int n = worldPoints.length();
-    for (unsigned int v = 0; v < n; ++v) {
+    const auto settle = [this](unsigned int v) {
         MPoint& p = worldPoints[v];
         p.x += 0.0; // the zero displacement the whole-mesh loop adds
         p.y += 0.0;
         p.z += 0.0;
         points[v] = timesMatrix(p, worldToObject);
+    };
+    if (objectPointsPending_) {
+        const unsigned int n = worldPoints.length();
+        for (unsigned int v = 0; v < n; ++v)
+            settle(v);
+        objectPointsPending_ = false;
+        settledOnce_ = true;
+        unsettled_.clear();
+        hostHasSettledPoints_ = false;
+        unwritten_.clear();
+        return;
     }
-    objectPointsPending_ = false;
+    for (int v : unsettled_)
+        settle(static_cast<unsigned int>(v));
+    if (hostHasSettledPoints_) unwritten_.insert(unwritten_.end(), unsettled_.begin(), unsettled_.end());
+    unsettled_.clear();
+}
+
+void RVMeshData::markObjectPointsPending(const std::vector<int>& moved) {
+    if (!settledOnce_)
+        objectPointsPending_ = true;
+    else if (!objectPointsPending_)
+        unsettled_.insert(unsettled_.end(), moved.begin(), moved.end());
+}
+
+MStatus RVMeshData::writeDabToMesh() {
+    MFnMesh mesh(meshPath);
+    settleObjectPoints();
+    if (!hostHasSettledPoints_) {
+        mesh.setPoints(points, MSpace::kObject);
+        mesh.updateSurface();
+        refreshWorldNormals();
+        hostHasSettledPoints_ = true;
+        unwritten_.clear();
+        return MS::kSuccess;
+    }
+    std::vector<int> moved;
+    moved.swap(unwritten_);
+    std::sort(moved.begin(), moved.end());
+    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    for (int v : moved)
+        mesh.setPoint(v, points[static_cast<unsigned int>(v)], MSpace::kObject);
+    mesh.updateSurface();
+    if (smallPolygons_)
+        refreshWorldNormalsAbout(moved);
+    else
+        refreshWorldNormals();
+    return MS::kSuccess;
+}
+
+void RVMeshData::refreshWorldNormalsAbout(const std::vector<int>& moved) {
+    ringMark_.resize(neighbours.size(), 0);
+    std::vector<int> ring;
+    const auto add = [&](int v) {
+        if (ringMark_[v]) return;
+        ringMark_[v] = 1;
+        ring.push_back(v);
+    };
+    for (int v : moved) {
+        add(v);
+        for (unsigned int i = 0; i < neighbours[v].length(); ++i) {
+            const int w = neighbours[v][i];
+            add(w);
+            for (unsigned int k = 0; k < neighbours[w].length(); ++k)
+                add(neighbours[w][k]);
+        }
+    }
+    MFnMesh mesh(meshPath);
+    for (int v : ring) {
+        MVector normal;
+        mesh.getVertexNormal(v, false, normal, MSpace::kObject);
+        worldVertexNormals[static_cast<unsigned int>(v)] = normal * objectToWorld;
+        ringMark_[v] = 0;
+    }
 }
 
 void RVMeshData::worldPointsChanged() {

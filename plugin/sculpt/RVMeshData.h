@@ -121,11 +121,18 @@ public:
 
     // Fast dabs leave the object points to this call, and the zero move of unreached
     // vertices, as the whole-mesh loop does them: worldPoints[v] += 0, points[v] = world x
-    // inverse.
+    // inverse. The first settle after a build does every vertex; as it leaves each one as a
+    // second would, later ones do only the vertices dabs moved since.
     // Every reader of `points` calls it first; cheap when nothing is pending.
     void settleObjectPoints();
-    // A dab that went through the index marks this so that settleObjectPoints has work.
-    void markObjectPointsPending() { objectPointsPending_ = true; }
+    // A dab that went through the index moved these vertices (and no others).
+    void markObjectPointsPending(const std::vector<int>& moved);
+    // The settled points to the host mesh for a realtime update: the whole mesh the first
+    // time after a build (or after a whole-mesh walk), then only the vertices moved since,
+    // with the world normals about them.
+    MStatus writeDabToMesh();
+    // Every object point was just set without the settle's bookkeeping (the whole-mesh walk).
+    void objectPointsSetWhole() { hostHasSettledPoints_ = false; }
     // Someone wrote worldPoints outside the dab code: the index, the dab-start copy and the
     // dab buffers are brought back in line with it (whole mesh).
     void worldPointsChanged();
@@ -228,7 +235,19 @@ private:
     // first press of a stroke.
     void readyRayIndex();
     void fillWorldPoints();
-    bool objectPointsPending_ = false;
+    // World normals read again about the given vertices (sorted, each once).
+    void refreshWorldNormalsAbout(const std::vector<int>& moved);
+
+    bool objectPointsPending_ = false; // every vertex waits to be settled
+    bool settledOnce_ = false;         // a whole settle ran since the last build
+    std::vector<int> unsettled_;       // else these vertices wait
+    // The host holds every settled point but those in unwritten_.
+    bool hostHasSettledPoints_ = false;
+    std::vector<int> unwritten_;
+    // No polygon has more than five corners: two steps along edges reach every vertex that
+    // shares a polygon with a given one.
+    bool smallPolygons_ = false;
+    std::vector<std::uint8_t> ringMark_;
 };
 
 // p x m for a row-vector point, inline: the stroke carries every moved vertex back to
