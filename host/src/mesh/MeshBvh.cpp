@@ -153,23 +153,31 @@ void MeshBvh::refit(const float* xyz) {
 }
 
 void MeshBvh::refitTriangles(const float* xyz, const std::vector<int>& triangles) {
+    marked_.resize(nodes_.size(), 0);
     std::vector<int> dirty;
-    dirty.reserve(triangles.size());
-    for (int t : triangles)
-        dirty.push_back(leafOf_[t]);
-    std::sort(dirty.begin(), dirty.end());
-    dirty.erase(std::unique(dirty.begin(), dirty.end()), dirty.end());
+    for (int t : triangles) {
+        const int leaf = leafOf_[t];
+        if (marked_[leaf]) continue;
+        marked_[leaf] = 1;
+        dirty.push_back(leaf);
+    }
     for (int leaf : dirty)
         fitLeaf(xyz, nodes_[leaf]);
-    // The ancestors, each once, children before parents (they come after them).
+    // The ancestors, each once (a walk up stops where another walk went), then children
+    // before parents: they come after them.
     std::vector<int> above;
     for (int leaf : dirty)
-        for (int p = parent_[leaf]; p >= 0; p = parent_[p])
+        for (int p = parent_[leaf]; p >= 0 && !marked_[p]; p = parent_[p]) {
+            marked_[p] = 1;
             above.push_back(p);
+        }
     std::sort(above.begin(), above.end(), [](int a, int b) { return a > b; });
-    above.erase(std::unique(above.begin(), above.end()), above.end());
-    for (int i : above)
+    for (int i : above) {
         fitInner(nodes_[i], nodes_[i + 1], nodes_[nodes_[i].right]);
+        marked_[i] = 0;
+    }
+    for (int leaf : dirty)
+        marked_[leaf] = 0;
 }
 
 void MeshBvh::fitLeaf(const float* xyz, Node& node) const {

@@ -54,6 +54,7 @@ private:
     std::vector<TriangleRef> triangles_; // in leaf order
     std::vector<int> parent_;            // of each node; -1 at the root
     std::vector<int> leafOf_;            // of each triangle of the list built from
+    std::vector<std::uint8_t> marked_;   // nodes a partial refit has met; zero between
 };
 
 } // namespace rvhost

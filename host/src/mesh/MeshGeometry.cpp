@@ -233,26 +233,34 @@ void MeshGeometry::pointsMoved(const std::vector<int>& moved) {
 }
 
 std::vector<int> MeshGeometry::facesAround(std::vector<int>& moved) const {
+    faceMarks_.resize(static_cast<size_t>(numPolygons()), 0);
     std::vector<int> faces;
     for (int v : moved)
         for (int f : layout_->topology->vertexFaces(v))
-            faces.push_back(f);
+            if (!faceMarks_[f]) {
+                faceMarks_[f] = 1;
+                faces.push_back(f);
+            }
     moved.clear();
-    std::sort(faces.begin(), faces.end());
-    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+    for (int f : faces)
+        faceMarks_[f] = 0;
     return faces;
 }
 
 void MeshGeometry::refreshNormalsAround(std::vector<int>& moved) const {
     const std::vector<int> faces = facesAround(moved);
+    vertexMarks_.resize(static_cast<size_t>(numVertices()), 0);
     std::vector<int> corners;
     for (int f : faces)
-        for (int i = 0; i < polygonSize(f); ++i)
-            corners.push_back(polygonVertex(f, i));
-    std::sort(corners.begin(), corners.end());
-    corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
+        for (int i = 0; i < polygonSize(f); ++i) {
+            const int v = polygonVertex(f, i);
+            if (vertexMarks_[v]) continue;
+            vertexMarks_[v] = 1;
+            corners.push_back(v);
+        }
     // The sum in face order, as the whole recompute adds it up.
     for (int v : corners) {
+        vertexMarks_[v] = 0;
         Vec3 sum;
         for (int f : layout_->topology->vertexFaces(v))
             sum += newellVector(f);

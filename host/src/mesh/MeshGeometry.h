@@ -3,6 +3,7 @@
 #include "mesh/TriangleTests.h"
 #include "mesh/Vec3.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -113,6 +114,9 @@ private:
     // Vertices moved since the normals, or the hierarchy, were last brought up to date.
     mutable std::vector<int> movedForNormals_;
     mutable std::vector<int> movedForBvh_;
+    // Scratch marks of the updates above; zero between them.
+    mutable std::vector<std::uint8_t> faceMarks_;
+    mutable std::vector<std::uint8_t> vertexMarks_;
 };
 
 } // namespace rvhost
