@@ -70,7 +70,7 @@ void KVDabPass::publishDisplayVectors() {
 void KVDabPass::runWholeMesh(int n) {
     record_.dabStartWorldPoints = record_.worldPoints;
     std::fill(record_.dabTouchCount.begin(), record_.dabTouchCount.end(), 0);
-    std::fill(record_.dabDelta.begin(), record_.dabDelta.end(), MVector());
+    record_.dabDelta.assign(record_.worldPoints.length(), MVector());
     for (int v = 0; v < n; ++v) {
         const Gathered gathered =
             processVertex(v, record_.dabStartWorldPoints[v], (1u << count_) - 1);

@@ -164,7 +164,7 @@ void RVMeshData::rebuildTopology(int n) {
     rebuildNeighbours();
     readyRayIndex();
     dabTouchCount.assign(n, 0);
-    dabDelta.assign(n, MVector());
+    dabDelta.clear(); // only the whole-mesh loop gathers into it, and sizes it then
     vertexCount = n;
 }
 

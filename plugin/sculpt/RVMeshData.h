@@ -149,7 +149,7 @@ public:
     MMatrix worldToObject;
     std::vector<int> dabTouchCount;
     // What the whole-mesh loop gathers for each vertex in a dab; an indexed dab gathers in
-    // registers and leaves it zero.
+    // registers and leaves it zero (and empty until the whole-mesh loop runs).
     std::vector<MVector> dabDelta;
     MPointArray points;
     MPointArray strokeStartPoints;
