@@ -249,6 +249,13 @@ std::vector<int> MeshGeometry::facesAround(std::vector<int>& moved) const {
 
 void MeshGeometry::refreshNormalsAround(std::vector<int>& moved) const {
     const std::vector<int> faces = facesAround(moved);
+    // Each moved face's Newell vector once; faceSlots_ finds it (slot + 1, 0 for none).
+    faceSlots_.resize(static_cast<size_t>(numPolygons()), 0);
+    std::vector<Vec3> newell(faces.size());
+    for (size_t k = 0; k < faces.size(); ++k) {
+        newell[k] = newellVector(faces[k]);
+        faceSlots_[faces[k]] = static_cast<int>(k) + 1;
+    }
     vertexMarks_.resize(static_cast<size_t>(numVertices()), 0);
     std::vector<int> corners;
     for (int f : faces)
@@ -263,12 +270,14 @@ void MeshGeometry::refreshNormalsAround(std::vector<int>& moved) const {
         vertexMarks_[v] = 0;
         Vec3 sum;
         for (int f : layout_->topology->vertexFaces(v))
-            sum += newellVector(f);
+            sum += faceSlots_[f] ? newell[faceSlots_[f] - 1] : newellVector(f);
         const Vec3 n = normalized(sum);
         normals_[3 * static_cast<size_t>(v)] = static_cast<float>(n.x);
         normals_[3 * static_cast<size_t>(v) + 1] = static_cast<float>(n.y);
         normals_[3 * static_cast<size_t>(v) + 2] = static_cast<float>(n.z);
     }
+    for (int f : faces)
+        faceSlots_[f] = 0;
 }
 
 void MeshGeometry::refitAround(std::vector<int>& moved) const {

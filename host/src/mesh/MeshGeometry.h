@@ -117,6 +117,7 @@ private:
     // Scratch marks of the updates above; zero between them.
     mutable std::vector<std::uint8_t> faceMarks_;
     mutable std::vector<std::uint8_t> vertexMarks_;
+    mutable std::vector<int> faceSlots_;
 };
 
 } // namespace rvhost
