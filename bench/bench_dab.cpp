@@ -7,6 +7,11 @@
 // The grab brush on the same grid: "grabSamples/" times the samples after the gather
 // (translation, rotation, scaling) directly, "grabGather/" the gather of about 1% of the
 // grid, and "contextGrab/" a grab stroke's drags through the tool.
+// Dab figures leave out the refit of the host's ray index after each run's reset;
+// "refit/" times it alone. The dabs are also measured on a rolling grid, a sphere and a
+// 4M-vertex rolling grid, the brush reaching about as many vertices. "toolStrokes" and
+// "toolFirstStroke" time registration, press and release through the tool (CPU time) and
+// the heap that each stroke's undo history keeps.
 #include "sculpt/KVDabPass.h"
 #include "sculpt/KVGrabBrush.h"
 #include "sculpt/KVPSCtxData.h"
@@ -25,15 +30,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
+#include <malloc.h>
 #include <string>
 
 namespace {
 // Grid of 100 x 100 units; radius 5.64 covers pi r^2 = 100 units^2, 1% of it.
 constexpr double kRadius = 5.64;
 // Dabs a run: ten passes to and fro. A fixed count makes every run (and repetition) the
-// same strokes on the same flat grid.
+// same strokes on the same surface.
 constexpr int kDabs = 400;
 
 class BenchServices : public KVSculptServices {
@@ -46,6 +54,51 @@ public:
     float evalFallOff(float position) override { return 1.0f - position; }
 };
 
+// The surfaces a dab is measured on, all with about 100 vertices a square unit where the
+// brush works, so that it reaches about 10,000 of them: the flat 1M grid; the same grid
+// rolling (a height field raised onto it, bumps of 4 units over 20); a sphere of radius
+// 28.2 (1M vertices); the rolling grid at 4M vertices over twice the width.
+enum Surface { kFlat, kRolling, kSphere, kRolling4M };
+
+void run(const std::string& command) {
+    if (!MGlobal::executeCommand(MString(command.c_str())))
+        std::fprintf(stderr, "bench: %s failed\n", command.c_str());
+}
+
+double rollingHeight(double x, double z) {
+    return 4.0 * std::sin(x * 0.314) * std::cos(z * 0.314);
+}
+
+// Makes the surface as "grid" and looks at it so that port (700 + 10 u, 450 - 10 v) is world
+// (u, v) of the grid's plane (or of the sphere's front).
+void makeSurface(Surface surface) {
+    run("file -f -new");
+    if (surface == kSphere) {
+        run("polySphere -r 28.2 -sx 1000 -sy 1000 -n grid");
+        run("hostView -camera 0 0 100 0 0 0 0 1 0");
+    } else {
+        const bool big = surface == kRolling4M;
+        run(big ? "polyPlane -w 200 -h 200 -sx 1999 -sy 1999 -n grid"
+                : "polyPlane -w 100 -h 100 -sx 999 -sy 999 -n grid");
+        run("hostView -camera 0 100 0 0 0 0 0 0 -1");
+    }
+    run("addAttr -ln RavelinSculptID -sn rvId -dt \"string\" gridShape");
+    run("setAttr -type \"string\" gridShape.rvId \"bench\"");
+    run("hostView -ortho 120");
+    run("hostView -size 1200 900");
+    if (surface != kRolling && surface != kRolling4M) return;
+    MSelectionList list;
+    list.add("gridShape");
+    MDagPath path;
+    list.getDagPath(0, path);
+    MFnMesh mesh(path);
+    MPointArray points;
+    mesh.getPoints(points);
+    for (unsigned int v = 0; v < points.length(); ++v)
+        points[v].y = rollingHeight(points[v].x, points[v].z);
+    mesh.setPoints(points);
+}
+
 struct Scene {
     Scene() {
         rvhost::startHost();
@@ -55,35 +108,46 @@ struct Scene {
                                 << "InstallPath=sz:" RAVELIN_STAGE_DIR "/\n";
         setenv("RVHOST_REGISTRY", registry.c_str(), 1);
         setenv("RVHOST_PLUGIN_PATH", RAVELIN_STAGE_DIR "/lib", 1);
-        MGlobal::executeCommand("file -f -new");
-        MGlobal::executeCommand("polyPlane -w 100 -h 100 -sx 999 -sy 999 -n grid");
-        MGlobal::executeCommand("addAttr -ln RavelinSculptID -sn rvId -dt \"string\" gridShape");
-        MGlobal::executeCommand("setAttr -type \"string\" gridShape.rvId \"bench\"");
-        MGlobal::executeCommand("hostView -camera 0 100 0 0 0 0 0 0 -1");
-        MGlobal::executeCommand("hostView -ortho 120");
-        MGlobal::executeCommand("hostView -size 1200 900");
+        use(kFlat);
+    }
+    // One surface at a time lives in the scene (the 4M grid is big).
+    void use(Surface wanted) {
+        if (built && surface == wanted) return;
+        record = RVMeshData();
+        makeSurface(wanted);
+        surface = wanted;
+        built = true;
         MSelectionList list;
         list.add("gridShape");
         list.getDagPath(0, record.meshPath);
-        MFnMesh(record.meshPath).getPoints(flatPoints);
+        MFnMesh(record.meshPath).getPoints(basePoints);
         record.buildMeshRecord();
         services.record = &record;
         state.setUp = true;
         state.radius = kRadius;
         state.spacing = 0.0;
-        // The first ray cast builds the host's ray index, once for the whole run.
+        warmRayIndex();
+    }
+    // The first ray cast builds the host's ray index (or refits it after a reset): done
+    // here, so that no dab figure holds it.
+    void warmRayIndex() {
+        const int mode = state.mode;
         state.mode = kNoDeform;
         KVCursorSample centre;
-        centre.x = 600;
-        centre.y = 450;
+        centre.x = 700;
+        centre.y = 340;
         KVStroke(state, services).applyDab(centre);
+        state.mode = mode;
     }
-    // Every run starts from the flat grid.
-    void flatten() {
-        MFnMesh(record.meshPath).setPoints(flatPoints);
+    // Every run starts from the surface as made, its ray index refitted.
+    void reset() {
+        MFnMesh(record.meshPath).setPoints(basePoints);
         record.buildMeshRecord();
+        warmRayIndex();
     }
-    MPointArray flatPoints;
+    Surface surface = kFlat;
+    bool built = false;
+    MPointArray basePoints;
     RVMeshData record;
     BenchServices services;
     KVPSCtxData state;
@@ -93,11 +157,18 @@ Scene& scene() {
     static Scene s;
     return s;
 }
-
-void dabs(benchmark::State& bench, int mode, int reflectCode, bool wholeMesh) {
+Scene& scene(Surface surface) {
     Scene& s = scene();
-    s.flatten();
+    s.use(surface);
+    return s;
+}
+
+void dabs(benchmark::State& bench, int mode, int reflectCode, bool wholeMesh,
+          Surface surface = kFlat, bool realtime = false) {
+    Scene& s = scene(surface);
+    s.reset();
     s.state.mode = mode;
+    s.state.realtimeUpdate = realtime;
     s.state.reflectCode = reflectCode;
     KVDabPass::wholeMeshWalk() = wholeMesh;
     KVStroke stroke(s.state, s.services);
@@ -115,13 +186,26 @@ void dabs(benchmark::State& bench, int mode, int reflectCode, bool wholeMesh) {
         reached += static_cast<double>(s.record.lastDabVertices.size());
     }
     KVDabPass::wholeMeshWalk() = false;
+    s.state.realtimeUpdate = false;
     s.record.settleObjectPoints();
     if (!wholeMesh) bench.counters["reached"] = reached / std::max(k, 1);
+}
+// The refit of the host's ray index after the points were reset: the first ray cast
+// after setPoints pays it.
+void refit(benchmark::State& bench, Surface surface) {
+    Scene& s = scene(surface);
+    MFnMesh mesh(s.record.meshPath);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        mesh.setPoints(s.basePoints);
+        bench.ResumeTiming();
+        s.warmRayIndex();
+    }
 }
 // The same strokes through the tool: the plug-in's context picks and strokes the grid.
 // The plug-in loaded and its tool picked on the grid, once.
 bool toolReady() {
-    scene();
+    scene(kFlat);
     static const bool loaded = [] {
         const bool ok = MGlobal::executeCommand("loadPlugin Ravelin") &&
                         MGlobal::executeCommand("RavelinContext rvBench") &&
@@ -135,12 +219,12 @@ bool toolReady() {
     return loaded;
 }
 void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
-    Scene& s = scene();
+    Scene& s = scene(kFlat);
     if (!toolReady()) {
         bench.SkipWithError("the plug-in's tool could not be set up");
         return;
     }
-    s.flatten();
+    s.reset();
     MGlobal::setOptionVarValue("RVOption_mode", mode);
     MGlobal::setOptionVarValue("RVOption_reflectAxisX", reflectCode == 7 ? 1 : 0);
     MGlobal::setOptionVarValue("RVOption_reflectAxisY", reflectCode == 7 ? 1 : 0);
@@ -170,8 +254,8 @@ void grabCursor(int k, bool turning, short& x, short& y) {
 // Grab samples after a gather at the grid's point (10, 11), with Control (rotation) or
 // Control+Shift (scaling) as asked.
 void grabSamples(benchmark::State& bench, bool control, bool shift, bool wholeMesh) {
-    Scene& s = scene();
-    s.flatten();
+    Scene& s = scene(kFlat);
+    s.reset();
     s.state.mode = kGrab;
     s.state.reflectCode = 0;
     s.state.meshesReady = true;
@@ -194,8 +278,8 @@ void grabSamples(benchmark::State& bench, bool control, bool shift, bool wholeMe
 }
 // The gather alone, again and again at the same spot of the flat grid.
 void grabGather(benchmark::State& bench, bool wholeMesh) {
-    Scene& s = scene();
-    s.flatten();
+    Scene& s = scene(kFlat);
+    s.reset();
     s.state.mode = kGrab;
     s.state.reflectCode = 0;
     s.state.cursorX = 700;
@@ -209,12 +293,12 @@ void grabGather(benchmark::State& bench, bool wholeMesh) {
 }
 // A grab stroke through the tool: the press gathers, the drags are measured.
 void contextGrab(benchmark::State& bench, const char* keys) {
-    Scene& s = scene();
+    Scene& s = scene(kFlat);
     if (!toolReady()) {
         bench.SkipWithError("the plug-in's tool could not be set up");
         return;
     }
-    s.flatten();
+    s.reset();
     MGlobal::setOptionVarValue("RVOption_mode", kGrab);
     for (const char* axis :
          {"RVOption_reflectAxisX", "RVOption_reflectAxisY", "RVOption_reflectAxisZ"})
@@ -256,13 +340,13 @@ public:
 };
 
 void stencilDabs(benchmark::State& bench) {
-    Scene& s = scene();
+    Scene& s = scene(kFlat);
     KVStencil& stencil = KVStencil::instance();
     if (!stencil.setupStencil("benchStencil", stencilPicture().c_str()) || !stencil.isReady()) {
         bench.SkipWithError("the stencil could not be set up");
         return;
     }
-    s.flatten();
+    s.reset();
     s.state.mode = kDisplace;
     s.state.reflectCode = 0;
     StencilServices services;
@@ -282,6 +366,7 @@ void stencilDabs(benchmark::State& bench) {
 
 // The same through the tool, the stencil set up from its option variables.
 void stencilContextDrags(benchmark::State& bench) {
+    scene(kFlat); // the card belongs to the flat grid's scene
     MGlobal::setOptionVarValue("RVOption_useStencil", 1);
     MGlobal::setOptionVarValue("RVOption_stencilPolyNode", MString("benchStencil"));
     MGlobal::setOptionVarValue("RVOption_stencilImageFile", MString(stencilPicture().c_str()));
@@ -293,6 +378,86 @@ void stencilContextDrags(benchmark::State& bench) {
     MGlobal::setOptionVarValue("RVOption_useStencil", 0);
 }
 
+// Process CPU seconds: the strokes below time single calls, and other programs share
+// the machine.
+double cpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
+}
+// Bytes the allocator hands out now.
+double heapBytes() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd);
+}
+// Runs a script command and gives its process CPU time in milliseconds.
+double cpuMs(const char* command) {
+    const double start = cpuSeconds();
+    MGlobal::executeCommand(command);
+    return (cpuSeconds() - start) * 1e3;
+}
+// A stroke of 20 drags (the zigzag of the dab benchmarks) after the press.
+void toolDrags() {
+    for (int k = 1; k <= 20; ++k) {
+        const int step = (k / 2) % 20;
+        MGlobal::executeCommand(MString("hostMouse -drag ") + (700 + 10 * (step < 10 ? step : 20 - step)) +
+                                " 340" + (k % 2 == 0 ? " -ctrl" : ""));
+    }
+}
+// Strokes through the tool on the registered grid, the host's undo queue 50 long: the
+// press and the release timed (CPU, milliseconds, averaged), and the heap the strokes
+// leave behind, which is the undo history's growth.
+void toolStrokes(benchmark::State& bench) {
+    Scene& s = scene(kFlat);
+    if (!toolReady()) {
+        bench.SkipWithError("the plug-in's tool could not be set up");
+        return;
+    }
+    s.reset();
+    MGlobal::executeCommand("undoInfo -infinity off");
+    MGlobal::executeCommand("undoInfo -length 50");
+    MGlobal::setOptionVarValue("RVOption_mode", kDisplace);
+    for (const char* axis :
+         {"RVOption_reflectAxisX", "RVOption_reflectAxisY", "RVOption_reflectAxisZ"})
+        MGlobal::setOptionVarValue(axis, 0);
+    // One stroke first, so that the history holds its first entries before the count.
+    MGlobal::executeCommand("hostMouse -press 700 340");
+    MGlobal::executeCommand("hostMouse -release 700 340");
+    double press = 0.0, release = 0.0;
+    const double heapBefore = heapBytes();
+    for (auto _ : bench) {
+        press += cpuMs("hostMouse -press 700 340");
+        toolDrags();
+        release += cpuMs("hostMouse -release 700 340");
+    }
+    const double strokes = static_cast<double>(bench.iterations());
+    bench.counters["press_ms"] = press / strokes;
+    bench.counters["release_ms"] = release / strokes;
+    bench.counters["heapPerStroke_MiB"] = (heapBytes() - heapBefore) / strokes / (1 << 20);
+}
+// Registration of a fresh grid and its first stroke through the tool (CPU milliseconds):
+// the record is built and the first press casts the first ray at the mesh.
+void toolFirstStroke(benchmark::State& bench) {
+    Scene& s = scene(kFlat);
+    if (!toolReady()) {
+        bench.SkipWithError("the plug-in's tool could not be set up");
+        return;
+    }
+    double add = 0.0, press = 0.0, release = 0.0;
+    for (auto _ : bench) {
+        s.built = false;
+        makeSurface(kFlat);
+        add += cpuMs("RavelinContext -e -add grid rvBench");
+        press += cpuMs("hostMouse -press 700 340");
+        toolDrags();
+        release += cpuMs("hostMouse -release 700 340");
+    }
+    const double runs = static_cast<double>(bench.iterations());
+    bench.counters["register_ms"] = add / runs;
+    bench.counters["firstPress_ms"] = press / runs;
+    bench.counters["release_ms"] = release / runs;
+}
+
 // Every run is kDabs dabs, timed in milliseconds a dab.
 void dabRun(benchmark::internal::Benchmark* b) {
     b->Iterations(kDabs)->Unit(benchmark::kMillisecond);
@@ -300,6 +465,8 @@ void dabRun(benchmark::internal::Benchmark* b) {
 } // namespace
 
 BENCHMARK_CAPTURE(dabs, displace_indexed, kDisplace, 0, false)->Apply(dabRun);
+BENCHMARK_CAPTURE(dabs, displace_realtime, kDisplace, 0, false, kFlat, true)->Apply(dabRun);
+BENCHMARK_CAPTURE(refit, flat, kFlat)->Iterations(10)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(dabs, displace_wholeMesh, kDisplace, 0, true)->Apply(dabRun);
 BENCHMARK_CAPTURE(dabs, displace8_indexed, kDisplace, 7, false)->Apply(dabRun);
 BENCHMARK_CAPTURE(dabs, displace8_wholeMesh, kDisplace, 7, true)->Apply(dabRun);
@@ -324,6 +491,16 @@ BENCHMARK_CAPTURE(contextGrab, rotate, " -ctrl")->Apply(dabRun);
 // Displace through a stencil picture: every reached vertex is looked at through the view.
 BENCHMARK(stencilDabs)->Apply(dabRun);
 BENCHMARK(stencilContextDrags)->Apply(dabRun);
+BENCHMARK(toolStrokes)->Iterations(10)->Unit(benchmark::kMillisecond);
+
+// The other surfaces, each built once (the 4M grid last).
+BENCHMARK_CAPTURE(dabs, displace_rolling, kDisplace, 0, false, kRolling)->Apply(dabRun);
+BENCHMARK_CAPTURE(dabs, smooth_rolling, kSmooth, 0, false, kRolling)->Apply(dabRun);
+BENCHMARK_CAPTURE(dabs, displace_sphere, kDisplace, 0, false, kSphere)->Apply(dabRun);
+BENCHMARK_CAPTURE(dabs, displace_rolling4M, kDisplace, 0, false, kRolling4M)->Apply(dabRun);
+BENCHMARK_CAPTURE(refit, rolling4M, kRolling4M)->Iterations(10)->Unit(benchmark::kMillisecond);
+// Last: it makes the grid afresh.
+BENCHMARK(toolFirstStroke)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

@@ -69,7 +69,7 @@ void KVDabPass::publishDisplayVectors() {
 void KVDabPass::runWholeMesh(int n) {
     record_.dabStartWorldPoints = record_.worldPoints;
     std::fill(record_.dabTouchCount.begin(), record_.dabTouchCount.end(), 0);
-    std::fill(record_.dabDelta.begin(), record_.dabDelta.end(), MVector());
+    record_.dabDelta.assign(record_.worldPoints.length(), MVector());
     for (int v = 0; v < n; ++v) {
         const Gathered gathered =
             processVertex(v, record_.dabStartWorldPoints[v], (1u << count_) - 1);
@@ -79,6 +79,7 @@ void KVDabPass::runWholeMesh(int n) {
         record_.points[v] = timesMatrix(record_.worldPoints[v], record_.worldToObject);
     }
     record_.dabIndexInSync = false;
+    record_.objectPointsSetWhole();
 }
 
 void KVDabPass::runIndexed(int n) {
@@ -107,7 +108,7 @@ void KVDabPass::runIndexed(int n) {
         r.grid.move(v, r.worldPoints);
         r.markDabStartStale(v);
     });
-    r.markObjectPointsPending();
+    r.markObjectPointsPending(r.lastDabVertices);
 }
 
 // The per-vertex and per-pair code is inlined into both walks: it runs some hundred

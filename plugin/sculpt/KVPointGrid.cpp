@@ -12,19 +12,18 @@ constexpr int kMaxAxisCells = 1024;
 int spareSlots(int count) {
     return count / 4 + 1;
 }
-// Points the overflow list may hold before the cells are laid out afresh: enough that a
-// refill's cost is shared by many moves, few enough that queries hardly notice the scan.
-size_t overflowLimit(size_t points) {
-    return 1024 + points / 512;
-}
+// How far the slot array may grow, over the last layout, before the cells are laid out
+// afresh: far enough that the layout's cost is shared by many moves.
+constexpr size_t kGrowthBeforeLayout = 3;
 } // namespace
 
 void KVPointGrid::clear() {
     cellStart_.clear();
+    cellRoom_.clear();
     cellCount_.clear();
     slots_.clear();
     cellOfPoint_.clear();
-    overflow_.clear();
+    laidOutSlots_ = 0;
     found_.clear();
     cellBalls_.clear();
     touchedCells_.clear();
@@ -75,25 +74,34 @@ void KVPointGrid::build(const MPointArray& points) {
 }
 
 void KVPointGrid::fill() {
-    overflow_.clear();
     std::fill(cellCount_.begin(), cellCount_.end(), 0);
-    for (int& code : cellOfPoint_) {
-        code = cellOfCode(code);
-        ++cellCount_[code];
-    }
-    cellStart_.resize(cellCount_.size() + 1);
+    for (int c : cellOfPoint_)
+        ++cellCount_[c];
+    cellStart_.resize(cellCount_.size());
+    cellRoom_.resize(cellCount_.size());
     int start = 0;
     for (size_t c = 0; c < cellCount_.size(); ++c) {
         cellStart_[c] = start;
-        start += cellCount_[c] + spareSlots(cellCount_[c]);
+        cellRoom_[c] = cellCount_[c] + spareSlots(cellCount_[c]);
+        start += cellRoom_[c];
         cellCount_[c] = 0;
     }
-    cellStart_.back() = start;
     slots_.assign(static_cast<size_t>(start), -1);
+    laidOutSlots_ = slots_.size();
     for (size_t v = 0; v < cellOfPoint_.size(); ++v) {
         const int c = cellOfPoint_[v];
         slots_[cellStart_[c] + cellCount_[c]++] = static_cast<int>(v);
     }
+}
+
+void KVPointGrid::growCell(int c) {
+    const int room = 2 * cellRoom_[c] + 4;
+    const size_t start = slots_.size();
+    slots_.resize(start + static_cast<size_t>(room), -1);
+    std::copy(slots_.begin() + cellStart_[c], slots_.begin() + cellStart_[c] + cellCount_[c],
+              slots_.begin() + static_cast<std::ptrdiff_t>(start));
+    cellStart_[c] = static_cast<int>(start);
+    cellRoom_[c] = room;
 }
 
 double KVPointGrid::gapToCell(int axis, int k, double coordinate) const {
@@ -142,27 +150,25 @@ void KVPointGrid::markBalls(const double* centres, double radius, int balls) {
             }
         }
     }
-    for (int v : overflow_)
-        if (cellBalls_[~cellOfPoint_[v]] != 0) mark(v);
     firstWord_ = first;
     lastWord_ = last;
 }
 
 void KVPointGrid::relocate(int v, int to) {
-    const int code = cellOfPoint_[v];
-    if (code < 0) { // waiting on the overflow list: it stays there, with its new cell
-        cellOfPoint_[v] = ~to;
-        return;
+    const int from = cellOfPoint_[v];
+    int* first = slots_.data() + cellStart_[from];
+    int* last = first + --cellCount_[from];
+    *std::find(first, last + 1, v) = *last;
+    if (cellCount_[to] == cellRoom_[to]) {
+        // The slot array only ever grows by whole cells: lay it out afresh once it has
+        // grown well past what the points need, else give the cell more room at its end.
+        if (slots_.size() > kGrowthBeforeLayout * laidOutSlots_) {
+            cellOfPoint_[v] = to;
+            fill();
+            return;
+        }
+        growCell(to);
     }
-    int* first = slots_.data() + cellStart_[code];
-    int* last = first + --cellCount_[code];
-    *std::find(first, last, v) = *last;
-    if (cellStart_[to] + cellCount_[to] < cellStart_[to + 1]) {
-        cellOfPoint_[v] = to;
-        slots_[cellStart_[to] + cellCount_[to]++] = v;
-        return;
-    }
-    cellOfPoint_[v] = ~to;
-    overflow_.push_back(v);
-    if (overflow_.size() > overflowLimit(cellOfPoint_.size())) fill();
+    cellOfPoint_[v] = to;
+    slots_[cellStart_[to] + cellCount_[to]++] = v;
 }

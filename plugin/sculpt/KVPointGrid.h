@@ -3,9 +3,10 @@
 // the cells its brush balls touch. Points outside the grid's bounds go to the border
 // cells, and the cell of a coordinate is a monotone function of it, so a query never
 // misses a point that lies inside a ball. The cells share one index array, each with a
-// little spare room for points that move in. A point that finds its new cell full waits on
-// a short overflow list, which every query scans; only a long list makes the grid lay its
-// cells out afresh, so a stroke that crowds points together costs little more.
+// little spare room for points that move in. A cell that a moving point finds full moves
+// to the end of the array with twice the room, so a stroke that carries points across
+// thin layers of cells (a curved surface) costs what it moves; the cells are laid out
+// afresh only when the array has grown to several times what the points need.
 #include "sculpt/KVBitOps.h"
 
 #include <maya/MPointArray.h>
@@ -20,11 +21,13 @@ public:
     void build(const MPointArray& points);
     void clear();
     bool empty() const { return cellStart_.empty(); }
+    // How many points the grid was built for.
+    size_t pointCount() const { return cellOfPoint_.size(); }
     // Point v may have moved to points[v]: it changes cell if it must.
     void move(int v, const MPointArray& points) {
         if (cellStart_.empty()) return;
         const int to = cellOf(points[v]);
-        if (cellOfCode(cellOfPoint_[v]) != to) relocate(v, to);
+        if (cellOfPoint_[v] != to) relocate(v, to);
     }
 
     // Calls f(v, near) once for every point in the cells that the balls of the given radius
@@ -48,8 +51,6 @@ private:
     int cellOf(const MPoint& p) const {
         return cellIndex(axisCell(0, p.x), axisCell(1, p.y), axisCell(2, p.z));
     }
-    // cellOfPoint_ holds c for a point in cell c's slots and ~c for one on the overflow list.
-    static int cellOfCode(int code) { return code < 0 ? ~code : code; }
     // How far a coordinate lies from the slab of cell k along the axis, never more than it
     // is (the rounding of the slab's ends is allowed for).
     double gapToCell(int axis, int k, double coordinate) const;
@@ -59,20 +60,24 @@ private:
     void markBalls(const double* centres, double radius, int balls);
     // Point v from its recorded cell to cell `to`.
     void relocate(int v, int to);
-    // Lays out the cells' slots for every point's cell, with fresh spare room, and empties
-    // the overflow list.
+    // Lays out the cells' slots for every point's cell, with fresh spare room.
     void fill();
+    // Cell c's slots move to the end of the array with more room.
+    void growCell(int c);
 
     double origin_[3] = {0, 0, 0};
     double inverseSize_[3] = {1, 1, 1};
     int dims_[3] = {0, 0, 0};
     double lastCell_[3] = {0, 0, 0}; // dims_ - 1
-    // Cell c owns slots_[cellStart_[c], cellStart_[c + 1]); the first cellCount_[c] are used.
+    // Cell c owns slots_[cellStart_[c], cellStart_[c] + cellRoom_[c]); the first
+    // cellCount_[c] are used.
     std::vector<int> cellStart_;
+    std::vector<int> cellRoom_;
     std::vector<int> cellCount_;
     std::vector<int> slots_;
     std::vector<int> cellOfPoint_;
-    std::vector<int> overflow_;
+    // Slots the last layout made: the array may grow to a few times this before the next.
+    size_t laidOutSlots_ = 0;
     // During a query, the balls that touch each cell (a bit each), and the cells touched;
     // zero and empty between queries.
     std::vector<std::uint32_t> cellBalls_;
@@ -93,7 +98,7 @@ void KVPointGrid::forEachInBalls(const double* centres, double radius, int balls
         found_[word] = 0;
         for (; bits != 0; bits &= bits - 1) {
             const int v = static_cast<int>(word * 64 + static_cast<size_t>(countTrailingZeros(bits)));
-            f(v, cellBalls_[cellOfCode(cellOfPoint_[v])]);
+            f(v, cellBalls_[cellOfPoint_[v]]);
         }
     }
     for (int c : touchedCells_)

@@ -209,7 +209,8 @@ MStatus KVSculptRegistry::rebuildRecord(RVMeshData& record) {
     record.name = record.meshPath.fullPathName();
     record.buildMeshRecord();
     record.intersectionParams = MFnMesh::autoUniformGridParams();
-    record.rebuildNeighbours();
+    // The neighbours follow the polygons alone: the build has them when those are the same.
+    if (!record.topologyMatchesLive()) record.rebuildNeighbours();
     return status;
 }
 

@@ -252,10 +252,7 @@ MStatus KVStroke::applyDab(const KVCursorSample& sample) {
     record->prevInstanceCentres = record->instanceCentres;
     state_.firstDabDone = true;
     state_.meshModified = state_.displayDirty = true;
-    if (state_.realtimeUpdate) {
-        record->writePointsToMesh();
-        record->refreshWorldNormals();
-    }
+    if (state_.realtimeUpdate) record->writeDabToMesh();
     return MS::kSuccess;
 }
 

@@ -2,12 +2,16 @@
 
 #include <maya/MFnDagNode.h>
 #include <maya/MFnMesh.h>
-#include <maya/MFnMeshData.h>
+#include <maya/MFloatPoint.h>
+#include <maya/MFloatVector.h>
+#include <maya/MFloatVectorArray.h>
 #include <maya/MGlobal.h>
 #include <maya/MItMeshVertex.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <iostream>
 
 void reportMeshDataError(int line, const MStatus& status) {
@@ -22,19 +26,58 @@ void checkedResize(MPointArray& array, unsigned int n, int line) {
 }
 } // namespace
 
+namespace {
+template <class T, class Source> void copyValues(size_t first, size_t n, T* out, Source source) {
+    for (size_t k = 0; k < n; ++k)
+        out[k] = source(first + k);
+}
+} // namespace
+
 MStatus SculptHistory::pushSnapshot(const MDagPath& livePath, const std::vector<bool>& maskFlags,
                                     const std::vector<double>& maskWeights) {
-    if (cursor >= 0 && cursor < static_cast<int>(entries.size()) - 1)
+    // After a redo the live mesh is the entry at the cursor: the new snapshot takes its
+    // place, so that the next undo goes back past it and not onto it again.
+    if (lastStep == 2 && cursor >= 0 && cursor < static_cast<int>(entries.size()))
+        entries.erase(entries.begin() + cursor, entries.end());
+    else if (cursor >= 0 && cursor < static_cast<int>(entries.size()) - 1)
         entries.erase(entries.begin() + cursor + 1, entries.end());
     HistoryEntry entry;
-    MFnMeshData data;
-    entry.meshCopy = data.create();
-    MFnMesh copier;
     MStatus status;
-    copier.copy(livePath.node(), entry.meshCopy, &status);
+    MFnMesh live(livePath, &status);
+    const float* raw = status ? live.getRawPoints(&status) : nullptr;
+    const size_t n = raw ? static_cast<size_t>(live.numVertices()) : 0;
+    entry.points.assign(
+        n,
+        [raw](size_t first, size_t count, KVFloat3* out) {
+            std::memcpy(out, raw + 3 * first, count * sizeof(KVFloat3));
+        },
+        latest.points);
+    MFloatVectorArray normals;
+    if (raw) live.getNormals(normals, MSpace::kObject);
+    entry.normals.assign(
+        normals.length(),
+        [&normals](size_t first, size_t count, KVFloat3* out) {
+            copyValues(first, count, out, [&normals](size_t v) {
+                const MFloatVector& nv = normals[static_cast<unsigned int>(v)];
+                return KVFloat3{nv.x, nv.y, nv.z};
+            });
+        },
+        latest.normals);
     entry.livePath = livePath;
-    entry.maskFlags = maskFlags;
-    entry.maskWeights = maskWeights;
+    entry.maskFlags.assign(
+        maskFlags.size(),
+        [&maskFlags](size_t first, size_t count, std::uint8_t* out) {
+            copyValues(first, count, out,
+                       [&maskFlags](size_t v) { return std::uint8_t(maskFlags[v] ? 1 : 0); });
+        },
+        latest.maskFlags);
+    entry.maskWeights.assign(
+        maskWeights.size(),
+        [&maskWeights](size_t first, size_t count, double* out) {
+            std::memcpy(out, maskWeights.data() + first, count * sizeof(double));
+        },
+        latest.maskWeights);
+    latest = entry;
     entries.push_back(std::move(entry));
     if (!unlimited)
         while (static_cast<int>(entries.size()) > maxLength)
@@ -44,12 +87,41 @@ MStatus SculptHistory::pushSnapshot(const MDagPath& livePath, const std::vector<
     return status;
 }
 
+const HistoryEntry* SculptHistory::stepBack() {
+    if (cursor < 0 || entries.empty()) return nullptr;
+    if (lastStep == 2 && --cursor < 0) return nullptr;
+    const HistoryEntry* entry = &entries[cursor];
+    cursor -= 1;
+    lastStep = 1;
+    return entry;
+}
+
+const HistoryEntry* SculptHistory::stepForward() {
+    if (entries.empty()) return nullptr;
+    const int last = static_cast<int>(entries.size()) - 1;
+    if (cursor >= last)
+        cursor = last;
+    else
+        cursor = std::min(cursor + (lastStep == 1 ? 2 : 1), last);
+    lastStep = 2;
+    return &entries[cursor];
+}
+
+size_t SculptHistory::storageBytes() const {
+    std::unordered_set<const void*> seen;
+    size_t bytes = entries.capacity() * sizeof(HistoryEntry);
+    for (const HistoryEntry& entry : entries)
+        bytes += entry.points.addStorage(seen) + entry.normals.addStorage(seen) +
+                 entry.maskFlags.addStorage(seen) + entry.maskWeights.addStorage(seen);
+    return bytes;
+}
+
 RVMeshData::RVMeshData() {
     UuidCreate(&identifier);
 }
 
 void RVMeshData::resetStrokeAmounts(int n) {
-    strokeAmount.clear();
+    // Zeroed in place: the array keeps its memory from stroke to stroke.
     strokeAmount.setLength(static_cast<unsigned int>(n));
     for (int v = 0; v < n; ++v)
         strokeAmount[v] = 0.0;
@@ -64,9 +136,10 @@ MStatus RVMeshData::buildMeshRecord() {
     worldToObject = objectToWorld.inverse();
     const int n = static_cast<int>(points.length());
     if (n == vertexCount) {
-        strokeTouched.assign(n, false);
-        vertexRecords.assign(n, VertexStrokeRecord());
-        touchedVertices.clear();
+        // Only the vertices the stroke touched hold stroke data.
+        for (int v : touchedVertices)
+            strokeTouched[v] = false;
+        resetVertexRecords();
         refreshWorldNormals();
     } else {
         rebuildTopology(n);
@@ -86,11 +159,24 @@ void RVMeshData::rebuildTopology(int n) {
     MFnMesh mesh(meshPath);
     mesh.getNormals(objectNormals, MSpace::kObject);
     mesh.getVertices(polygonCounts, polygonConnects);
+    smallPolygons_ = true;
+    for (unsigned int f = 0; f < polygonCounts.length(); ++f)
+        smallPolygons_ = smallPolygons_ && polygonCounts[f] <= 5;
     strokeStartPoints = points;
     rebuildNeighbours();
+    readyRayIndex();
     dabTouchCount.assign(n, 0);
-    dabDelta.assign(n, MVector());
+    dabDelta.clear(); // only the whole-mesh loop gathers into it, and sizes it then
     vertexCount = n;
+}
+
+void RVMeshData::readyRayIndex() {
+    MFnMesh mesh(meshPath);
+    MFloatPoint hit;
+    MMeshIsectAccelParams params = MFnMesh::autoUniformGridParams();
+    mesh.closestIntersection(MFloatPoint(0.0f, 0.0f, 0.0f), MFloatVector(0.0f, 1.0f, 0.0f), nullptr,
+                             nullptr, false, MSpace::kObject, 1.0f, false, &params, hit, nullptr,
+                             nullptr, nullptr, nullptr, nullptr);
 }
 
 void RVMeshData::fillWorldPoints() {
@@ -99,6 +185,10 @@ void RVMeshData::fillWorldPoints() {
         worldPoints[v] = points[v] * objectToWorld;
     worldPointsChanged();
     objectPointsPending_ = false;
+    settledOnce_ = false;
+    unsettled_.clear();
+    hostHasSettledPoints_ = false;
+    unwritten_.clear();
 }
 
 MStatus RVMeshData::rebuildNeighbours() {
@@ -120,15 +210,29 @@ MStatus RVMeshData::rebuildNeighbours() {
 
 MStatus RVMeshData::refreshWorldNormals() {
     MStatus status;
-    MItMeshVertex it(meshPath, MObject::kNullObj, &status);
+    MFnMesh mesh(meshPath, &status);
     if (!status) return status;
-    worldVertexNormals.setLength(static_cast<unsigned int>(it.count()));
-    for (; !it.isDone(); it.next()) {
-        MVector normal;
-        it.getNormal(normal, MSpace::kObject);
-        worldVertexNormals[it.index()] = normal * objectToWorld;
-    }
+    // One read of every vertex normal, not a walk of the vertices.
+    MFloatVectorArray normals;
+    status = mesh.getVertexNormals(false, normals, MSpace::kObject);
+    if (!status) return status;
+    const unsigned int n = normals.length();
+    worldVertexNormals.setLength(n);
+    for (unsigned int v = 0; v < n; ++v)
+        worldVertexNormals[v] = MVector(normals[v]) * objectToWorld;
     return MS::kSuccess;
+}
+
+bool RVMeshData::topologyMatchesLive() const {
+    MIntArray counts, connects;
+    if (!MFnMesh(meshPath).getVertices(counts, connects)) return false;
+    const auto same = [](const MIntArray& a, const MIntArray& b) {
+        if (a.length() != b.length()) return false;
+        for (unsigned int k = 0; k < a.length(); ++k)
+            if (a[k] != b[k]) return false;
+        return true;
+    };
+    return same(counts, polygonCounts) && same(connects, polygonConnects);
 }
 
 MStatus RVMeshData::writeBackPoints() {
@@ -154,9 +258,17 @@ bool fitsTheMesh(double coordinate) {
 // Settings at the edge of the arithmetic (a huge pinch or smear) can give inf or NaN; such
 // a vertex keeps the position the mesh has, so no bad point ever reaches the user's mesh.
 void RVMeshData::keepPointsFinite() {
+    keepPointsFiniteAmong(nullptr);
+}
+
+// Every point, or only the listed vertices.
+void RVMeshData::keepPointsFiniteAmong(const std::vector<int>* vertices) {
     MPointArray current;
     unsigned int kept = 0;
-    for (unsigned int v = 0; v < points.length(); ++v) {
+    const size_t count = vertices ? vertices->size() : points.length();
+    for (size_t k = 0; k < count; ++k) {
+        const unsigned int v = vertices ? static_cast<unsigned int>((*vertices)[k])
+                                        : static_cast<unsigned int>(k);
         const MPoint& p = points[v];
         if (fitsTheMesh(p.x) && fitsTheMesh(p.y) && fitsTheMesh(p.z)) continue;
         if (kept++ == 0) MFnMesh(meshPath).getPoints(current, MSpace::kObject);
@@ -192,26 +304,159 @@ MStatus RVMeshData::snapshotForStroke() {
     return history.pushSnapshot(meshPath, maskFlag, maskWeight);
 }
 
+bool RVMeshData::undoStep() {
+    // A stroke since the last snapshot: keep the state after it for redo.
+    if (history.cursor == static_cast<int>(history.entries.size()) - 1 && history.lastStep == 0) {
+        history.pushSnapshot(meshPath, maskFlag, maskWeight);
+        history.cursor -= 1;
+    }
+    const HistoryEntry* entry = history.stepBack();
+    if (entry) restore(*entry);
+    return entry != nullptr;
+}
+
+bool RVMeshData::redoStep() {
+    const HistoryEntry* entry = history.stepForward();
+    if (entry) restore(*entry);
+    return entry != nullptr;
+}
+
+void RVMeshData::restore(const HistoryEntry& entry) {
+    MPointArray points(static_cast<unsigned int>(entry.points.size()));
+    entry.points.read([&points](size_t first, size_t n, const KVFloat3* values) {
+        for (size_t k = 0; k < n; ++k)
+            points[static_cast<unsigned int>(first + k)] = MPoint(values[k].x, values[k].y, values[k].z);
+    });
+    MFloatVectorArray normals(static_cast<unsigned int>(entry.normals.size()));
+    entry.normals.read([&normals](size_t first, size_t n, const KVFloat3* values) {
+        for (size_t k = 0; k < n; ++k)
+            normals[static_cast<unsigned int>(first + k)] =
+                MFloatVector(values[k].x, values[k].y, values[k].z);
+    });
+    MFnMesh live(meshPath);
+    live.setPoints(points, MSpace::kObject);
+    live.setNormals(normals, MSpace::kObject);
+    maskFlag.assign(entry.maskFlags.size(), false);
+    entry.maskFlags.read([this](size_t first, size_t n, const std::uint8_t* values) {
+        for (size_t k = 0; k < n; ++k)
+            maskFlag[first + k] = values[k] != 0;
+    });
+    maskWeight.resize(entry.maskWeights.size());
+    entry.maskWeights.read([this](size_t first, size_t n, const double* values) {
+        std::copy(values, values + n, maskWeight.begin() + static_cast<std::ptrdiff_t>(first));
+    });
+    history.latest = entry;
+    buildMeshRecord();
+    live.updateSurface();
+}
+
 void RVMeshData::settleObjectPoints() {
-    if (!objectPointsPending_) return;
-    const unsigned int n = worldPoints.length();
-    for (unsigned int v = 0; v < n; ++v) {
+    const auto settle = [this](unsigned int v) {
         MPoint& p = worldPoints[v];
         p.x += 0.0; // the zero displacement the whole-mesh loop adds
         p.y += 0.0;
         p.z += 0.0;
         points[v] = timesMatrix(p, worldToObject);
+    };
+    if (objectPointsPending_) {
+        const unsigned int n = worldPoints.length();
+        for (unsigned int v = 0; v < n; ++v)
+            settle(v);
+        objectPointsPending_ = false;
+        settledOnce_ = true;
+        unsettled_.clear();
+        hostHasSettledPoints_ = false;
+        unwritten_.clear();
+        return;
     }
-    objectPointsPending_ = false;
+    for (int v : unsettled_)
+        settle(static_cast<unsigned int>(v));
+    if (hostHasSettledPoints_) unwritten_.insert(unwritten_.end(), unsettled_.begin(), unsettled_.end());
+    unsettled_.clear();
+}
+
+void RVMeshData::markObjectPointsPending(const std::vector<int>& moved) {
+    if (!settledOnce_)
+        objectPointsPending_ = true;
+    else if (!objectPointsPending_)
+        unsettled_.insert(unsettled_.end(), moved.begin(), moved.end());
+}
+
+MStatus RVMeshData::writeDabToMesh() {
+    MFnMesh mesh(meshPath);
+    settleObjectPoints();
+    if (!hostHasSettledPoints_) {
+        keepPointsFinite();
+        mesh.setPoints(points, MSpace::kObject);
+        mesh.updateSurface();
+        refreshWorldNormals();
+        hostHasSettledPoints_ = true;
+        unwritten_.clear();
+        return MS::kSuccess;
+    }
+    std::vector<int> moved;
+    moved.swap(unwritten_);
+    std::sort(moved.begin(), moved.end());
+    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    keepPointsFiniteAmong(&moved);
+    for (int v : moved)
+        mesh.setPoint(v, points[static_cast<unsigned int>(v)], MSpace::kObject);
+    mesh.updateSurface();
+    if (smallPolygons_)
+        refreshWorldNormalsAbout(moved);
+    else
+        refreshWorldNormals();
+    return MS::kSuccess;
+}
+
+void RVMeshData::refreshWorldNormalsAbout(const std::vector<int>& moved) {
+    ringMark_.resize(neighbours.size(), 0);
+    std::vector<int> ring;
+    const auto add = [&](int v) {
+        if (ringMark_[v]) return;
+        ringMark_[v] = 1;
+        ring.push_back(v);
+    };
+    for (int v : moved) {
+        add(v);
+        for (unsigned int i = 0; i < neighbours[v].length(); ++i) {
+            const int w = neighbours[v][i];
+            add(w);
+            for (unsigned int k = 0; k < neighbours[w].length(); ++k)
+                add(neighbours[w][k]);
+        }
+    }
+    MFnMesh mesh(meshPath);
+    for (int v : ring) {
+        MVector normal;
+        mesh.getVertexNormal(v, false, normal, MSpace::kObject);
+        worldVertexNormals[static_cast<unsigned int>(v)] = normal * objectToWorld;
+        ringMark_[v] = 0;
+    }
 }
 
 void RVMeshData::worldPointsChanged() {
+    const unsigned int n = worldPoints.length();
+    const bool inSync = dabIndexInSync && dabStartWorldPoints.length() == n &&
+                        dabStartStale.size() == n && grid.pointCount() == n;
+    if (inSync) {
+        // The buffers are zero but where the index's lists say; the grid takes the points
+        // that moved.
+        for (int v : lastDabVertices)
+            dabTouchCount[v] = 0;
+        for (int v : staleDabStart)
+            dabStartStale[v] = false;
+        catchUpGrid();
+        for (unsigned int v = 0; v < n; ++v)
+            grid.move(static_cast<int>(v), worldPoints);
+    } else {
+        grid.build(worldPoints);
+        std::fill(dabTouchCount.begin(), dabTouchCount.end(), 0);
+        std::fill(dabDelta.begin(), dabDelta.end(), MVector());
+        dabStartStale.assign(n, false);
+    }
     dabStartWorldPoints = worldPoints;
-    grid.build(worldPoints);
-    std::fill(dabTouchCount.begin(), dabTouchCount.end(), 0);
-    std::fill(dabDelta.begin(), dabDelta.end(), MVector());
     staleDabStart.clear();
-    dabStartStale.assign(worldPoints.length(), false);
     lastDabVertices.clear();
     dabIndexInSync = true;
     gridLagsTouched = false;

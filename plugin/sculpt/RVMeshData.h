@@ -2,6 +2,7 @@
 // The sculpt mesh record: one registered mesh's cached points (object and world space),
 // normals, neighbours, mask, stroke buffers and undo snapshots. The stroke code works on
 // these arrays; the host mesh is written only by writeBackPoints (and realtime updates).
+#include "sculpt/KVBlockArray.h"
 #include "sculpt/KVPSCtxData.h"
 #include "sculpt/KVPointGrid.h"
 
@@ -45,13 +46,21 @@ struct VertexStrokeRecord {
     std::vector<VertexSlot> slots;
 };
 
-// One whole-mesh snapshot for undo.
+// A point or normal as the host keeps it.
+struct KVFloat3 {
+    float x, y, z;
+};
+
+// One snapshot of a mesh for undo: its object-space points and vertex normals as the host
+// keeps them, and the mask. Blocks equal to the previous snapshot's are shared with it, so
+// a snapshot costs what changed since.
 struct HistoryEntry {
     MPointArray sparePoints;
-    MObject meshCopy;
+    KVBlockArray<KVFloat3> points;
+    KVBlockArray<KVFloat3> normals;
     MDagPath livePath;
-    std::vector<bool> maskFlags;
-    std::vector<double> maskWeights;
+    KVBlockArray<std::uint8_t> maskFlags;
+    KVBlockArray<double> maskWeights;
 };
 
 struct SculptHistory {
@@ -61,10 +70,19 @@ struct SculptHistory {
     bool unlimited = true;
     int lastStep = 0; // 0 after a push, 1 after an undo step, 2 after a redo step
 
-    // Appends a copy of the live mesh and the given mask; trims the redo branch and the
+    // Appends a snapshot of the live mesh and the given mask; trims the redo branch and the
     // front beyond maxLength.
     MStatus pushSnapshot(const MDagPath& livePath, const std::vector<bool>& maskFlags,
                          const std::vector<double>& maskWeights);
+    // The entry the next step restores, moving the cursor as the step does; null when there
+    // is nothing to step to (the cursor then stays).
+    const HistoryEntry* stepBack();
+    const HistoryEntry* stepForward();
+    // Bytes the entries hold, every shared block counted once.
+    size_t storageBytes() const;
+    // The entry last pushed or restored, which the live mesh most likely still matches:
+    // the next snapshot shares its blocks.
+    HistoryEntry latest;
 };
 
 // A (child, parent) surface link of the registry.
@@ -87,22 +105,36 @@ public:
     MStatus rebuildNeighbours();
     // World vertex normals refreshed from the live mesh.
     MStatus refreshWorldNormals();
+    // The live mesh's polygons are the ones the record was built for.
+    bool topologyMatchesLive() const;
     // The point count differs from the live mesh's vertex count.
     bool isStale() const;
     // Whether the mesh is in the model (takes part in undo snapshots).
     bool inModel() const;
     // Asks the host for its undo settings, then snapshots the mesh with the current mask.
     MStatus snapshotForStroke();
+    // One step of the history back or forward: the live mesh and the mask take the entry's
+    // points, normals and weights and the record is rebuilt. False (and no change) when
+    // there is nothing to step to.
+    bool undoStep();
+    bool redoStep();
 
     // Fast dabs leave the object points to this call, and the zero move of unreached
     // vertices, as the whole-mesh loop does them: worldPoints[v] += 0, points[v] = world x
-    // inverse.
+    // inverse. The first settle after a build does every vertex; as it leaves each one as a
+    // second would, later ones do only the vertices dabs moved since.
     // Every reader of `points` calls it first; cheap when nothing is pending.
     void settleObjectPoints();
     // Settles the object points and writes them to the mesh, none of them inf or NaN.
     void writePointsToMesh();
-    // A dab that went through the index marks this so that settleObjectPoints has work.
-    void markObjectPointsPending() { objectPointsPending_ = true; }
+    // A dab that went through the index moved these vertices (and no others).
+    void markObjectPointsPending(const std::vector<int>& moved);
+    // The settled points to the host mesh for a realtime update: the whole mesh the first
+    // time after a build (or after a whole-mesh walk), then only the vertices moved since,
+    // with the world normals about them.
+    MStatus writeDabToMesh();
+    // Every object point was just set without the settle's bookkeeping (the whole-mesh walk).
+    void objectPointsSetWhole() { hostHasSettledPoints_ = false; }
     // Someone wrote worldPoints outside the dab code: the index, the dab-start copy and the
     // dab buffers are brought back in line with it (whole mesh).
     void worldPointsChanged();
@@ -119,7 +151,7 @@ public:
     MMatrix worldToObject;
     std::vector<int> dabTouchCount;
     // What the whole-mesh loop gathers for each vertex in a dab; an indexed dab gathers in
-    // registers and leaves it zero.
+    // registers and leaves it zero (and empty until the whole-mesh loop runs).
     std::vector<MVector> dabDelta;
     MPointArray points;
     MPointArray strokeStartPoints;
@@ -200,9 +232,26 @@ public:
 
 private:
     void keepPointsFinite();
+    void keepPointsFiniteAmong(const std::vector<int>* vertices);
+    void restore(const HistoryEntry& entry);
     void rebuildTopology(int n);
+    // One cast at the new mesh, so that the host lays out its ray index now and not at the
+    // first press of a stroke.
+    void readyRayIndex();
     void fillWorldPoints();
-    bool objectPointsPending_ = false;
+    // World normals read again about the given vertices (sorted, each once).
+    void refreshWorldNormalsAbout(const std::vector<int>& moved);
+
+    bool objectPointsPending_ = false; // every vertex waits to be settled
+    bool settledOnce_ = false;         // a whole settle ran since the last build
+    std::vector<int> unsettled_;       // else these vertices wait
+    // The host holds every settled point but those in unwritten_.
+    bool hostHasSettledPoints_ = false;
+    std::vector<int> unwritten_;
+    // No polygon has more than five corners: two steps along edges reach every vertex that
+    // shares a polygon with a given one.
+    bool smallPolygons_ = false;
+    std::vector<std::uint8_t> ringMark_;
 };
 
 // p x m for a row-vector point, inline: the stroke carries every moved vertex back to

@@ -259,9 +259,17 @@ MStatus MFnMesh::readPoints(PointArray& vertexArray, MSpace::Space space) const 
     MeshAccess mesh(object_);
     CHECK_MSTATUS_AND_RETURN_IT(usable(mesh, space));
     const MeshGeometry& g = mesh.geometry();
-    vertexArray.setLength(g.numVertices());
-    for (int v = 0; v < g.numVertices(); ++v)
-        vertexArray[v] = mesh.pointOut(g.point(v), space);
+    const int n = g.numVertices();
+    vertexArray.setLength(n);
+    if (mesh.world(space)) {
+        for (int v = 0; v < n; ++v)
+            vertexArray[v] = mesh.pointOut(g.point(v), space);
+        return MS::kSuccess;
+    }
+    // Object space: the stored floats as they are, without a matrix a vertex.
+    const float* xyz = g.points().data();
+    for (int v = 0; v < n; ++v, xyz += 3)
+        vertexArray[v] = MPoint(xyz[0], xyz[1], xyz[2]);
     return MS::kSuccess;
 }
 
@@ -348,9 +356,17 @@ MStatus MFnMesh::getVertexNormals(bool, MFloatVectorArray& normals, MSpace::Spac
     MeshAccess mesh(object_);
     CHECK_MSTATUS_AND_RETURN_IT(usable(mesh, space));
     const MeshGeometry& g = mesh.geometry();
-    normals.setLength(g.numVertices());
-    for (int v = 0; v < g.numVertices(); ++v)
-        normals[v] = MFloatVector(mesh.normalOut(g.vertexNormal(v), space));
+    const int n = g.numVertices();
+    normals.setLength(n);
+    if (mesh.world(space)) {
+        for (int v = 0; v < n; ++v)
+            normals[v] = MFloatVector(mesh.normalOut(g.vertexNormal(v), space));
+        return MS::kSuccess;
+    }
+    // Object space: the stored floats as they are (brought up to date once, not a vertex).
+    const float* xyz = g.vertexNormals().data();
+    for (int v = 0; v < n; ++v, xyz += 3)
+        normals[v] = MFloatVector(xyz[0], xyz[1], xyz[2]);
     return MS::kSuccess;
 }
 

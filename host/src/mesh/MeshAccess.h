@@ -34,10 +34,11 @@ public:
     // Normals carry through the inverse transpose and come out unit length.
     MVector normalOut(const Vec3& n, MSpace::Space space) const;
     Vec3 normalIn(const MVector& n, MSpace::Space space) const;
+    // True for world space on a shape, with the matrices ready: the ...Out and ...In
+    // calls change values only then.
+    bool world(MSpace::Space space) const;
 
 private:
-    // True for world space on a shape, with the matrices ready.
-    bool world(MSpace::Space space) const;
 
     MeshGeometry* geometry_ = nullptr;
     std::shared_ptr<MeshShape> shape_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <utility>
 
@@ -10,7 +11,7 @@ namespace rvhost {
 namespace {
 
 constexpr int kLeafSize = 4;
-// Deep enough for any tree a median split makes of 2^31 triangles.
+// Deep enough for any tree that halving makes of 2^31 triangles.
 constexpr int kStackDepth = 64;
 // Boxes are widened by this fraction of their coordinates' size so that rounding in the box
 // test never rejects a box whose triangle the exact test would accept.
@@ -31,6 +32,66 @@ struct StackEntry {
 
 } // namespace
 
+namespace {
+// Spreads the low 10 bits of x to every third bit.
+std::uint32_t spreadBits(std::uint32_t x) {
+    x &= 0x3ff;
+    x = (x | (x << 16)) & 0x030000ff;
+    x = (x | (x << 8)) & 0x0300f00f;
+    x = (x | (x << 4)) & 0x030c30c3;
+    x = (x | (x << 2)) & 0x09249249;
+    return x;
+}
+
+// The triangle indices in the order of their centroids' Morton codes (10 bits an axis over
+// the centroids' bounds), ties in index order: triangles near one another in space come
+// near one another in the order. A radix sort, so the cost grows linearly.
+std::vector<int> mortonOrder(const std::vector<float>& centroids, int n) {
+    float lo[3], hi[3];
+    for (int a = 0; a < 3; ++a) {
+        lo[a] = std::numeric_limits<float>::max();
+        hi[a] = -std::numeric_limits<float>::max();
+    }
+    for (int i = 0; i < n; ++i)
+        for (int a = 0; a < 3; ++a) {
+            const float c = centroids[3 * static_cast<size_t>(i) + a];
+            if (c < lo[a]) lo[a] = c; // NaN compares false and is left out
+            if (c > hi[a]) hi[a] = c;
+        }
+    double scale[3];
+    for (int a = 0; a < 3; ++a) {
+        const double extent = double(hi[a]) - double(lo[a]);
+        scale[a] = extent > 0.0 ? 1024.0 / extent : 0.0;
+    }
+    // The code above the index, so that a sort moves both together, front to back.
+    std::vector<std::uint64_t> items(n), next(n);
+    for (int i = 0; i < n; ++i) {
+        std::uint32_t code = 0;
+        for (int a = 0; a < 3; ++a) {
+            double cell = (centroids[3 * static_cast<size_t>(i) + a] - lo[a]) * scale[a];
+            cell = cell >= 0.0 ? std::min(cell, 1023.0) : 0.0;
+            code |= spreadBits(static_cast<std::uint32_t>(cell)) << a;
+        }
+        items[i] = (std::uint64_t(code) << 32) | static_cast<std::uint32_t>(i);
+    }
+    // Three passes of 10 bits sort the 30-bit codes.
+    for (int shift = 32; shift < 62; shift += 10) {
+        std::vector<size_t> counts(1025, 0);
+        for (std::uint64_t item : items)
+            ++counts[((item >> shift) & 0x3ff) + 1];
+        for (int d = 0; d < 1024; ++d)
+            counts[d + 1] += counts[d];
+        for (std::uint64_t item : items)
+            next[counts[(item >> shift) & 0x3ff]++] = item;
+        items.swap(next);
+    }
+    std::vector<int> order(n);
+    for (int i = 0; i < n; ++i)
+        order[i] = static_cast<int>(items[i] & 0xffffffffu);
+    return order;
+}
+} // namespace
+
 MeshBvh::MeshBvh(const float* xyz, std::vector<TriangleRef> triangles) {
     const int n = static_cast<int>(triangles.size());
     if (n == 0) return;
@@ -43,19 +104,29 @@ MeshBvh::MeshBvh(const float* xyz, std::vector<TriangleRef> triangles) {
             centroids[3 * i + a] = static_cast<float>(sum / 3.0);
         }
     }
-    std::vector<int> order(n);
-    for (int i = 0; i < n; ++i)
-        order[i] = i;
+    const std::vector<int> order = mortonOrder(centroids, n);
     nodes_.reserve(2 * static_cast<size_t>(n / kLeafSize + 1));
-    build(centroids, order, 0, n);
+    build(0, n);
     triangles_.resize(n);
     for (int i = 0; i < n; ++i)
         triangles_[i] = triangles[order[i]];
+    parent_.assign(nodes_.size(), -1);
+    leafOf_.resize(n);
+    for (int i = 0; i < static_cast<int>(nodes_.size()); ++i) {
+        const Node& node = nodes_[i];
+        if (node.count > 0) {
+            for (int k = node.first; k < node.first + node.count; ++k)
+                leafOf_[order[k]] = i;
+        } else {
+            parent_[i + 1] = i;
+            parent_[node.right] = i;
+        }
+    }
     refit(xyz);
 }
 
-int MeshBvh::build(const std::vector<float>& centroids, std::vector<int>& order, int first,
-                   int count) {
+// Halves of the spatial order, down to leaves of a few triangles.
+int MeshBvh::build(int first, int count) {
     const int index = static_cast<int>(nodes_.size());
     nodes_.push_back(Node{});
     if (count <= kLeafSize) {
@@ -63,29 +134,9 @@ int MeshBvh::build(const std::vector<float>& centroids, std::vector<int>& order,
         nodes_[index].count = count;
         return index;
     }
-    float lo[3], hi[3];
-    for (int a = 0; a < 3; ++a) {
-        lo[a] = std::numeric_limits<float>::max();
-        hi[a] = -std::numeric_limits<float>::max();
-    }
-    for (int i = first; i < first + count; ++i) {
-        const float* c = &centroids[3 * static_cast<size_t>(order[i])];
-        for (int a = 0; a < 3; ++a) {
-            lo[a] = std::min(lo[a], c[a]);
-            hi[a] = std::max(hi[a], c[a]);
-        }
-    }
-    int axis = 0;
-    for (int a = 1; a < 3; ++a)
-        if (hi[a] - lo[a] > hi[axis] - lo[axis]) axis = a;
     const int half = count / 2;
-    auto begin = order.begin() + first;
-    std::nth_element(begin, begin + half, begin + count, [&](int a, int b) {
-        return centroids[3 * static_cast<size_t>(a) + axis] <
-               centroids[3 * static_cast<size_t>(b) + axis];
-    });
-    build(centroids, order, first, half);
-    const int right = build(centroids, order, first + half, count - half);
+    build(first, half);
+    const int right = build(first + half, count - half);
     nodes_[index].right = right;
     return index;
 }
@@ -99,6 +150,34 @@ void MeshBvh::refit(const float* xyz) {
         else
             fitInner(node, nodes_[i + 1], nodes_[node.right]);
     }
+}
+
+void MeshBvh::refitTriangles(const float* xyz, const std::vector<int>& triangles) {
+    marked_.resize(nodes_.size(), 0);
+    std::vector<int> dirty;
+    for (int t : triangles) {
+        const int leaf = leafOf_[t];
+        if (marked_[leaf]) continue;
+        marked_[leaf] = 1;
+        dirty.push_back(leaf);
+    }
+    for (int leaf : dirty)
+        fitLeaf(xyz, nodes_[leaf]);
+    // The ancestors, each once (a walk up stops where another walk went), then children
+    // before parents: they come after them.
+    std::vector<int> above;
+    for (int leaf : dirty)
+        for (int p = parent_[leaf]; p >= 0 && !marked_[p]; p = parent_[p]) {
+            marked_[p] = 1;
+            above.push_back(p);
+        }
+    std::sort(above.begin(), above.end(), [](int a, int b) { return a > b; });
+    for (int i : above) {
+        fitInner(nodes_[i], nodes_[i + 1], nodes_[nodes_[i].right]);
+        marked_[i] = 0;
+    }
+    for (int leaf : dirty)
+        marked_[leaf] = 0;
 }
 
 void MeshBvh::fitLeaf(const float* xyz, Node& node) const {

@@ -6,16 +6,20 @@
 
 namespace rvhost {
 
-// Bounding volume hierarchy over a mesh's triangles, split at the median centroid along the
-// widest axis. Queries test candidate triangles with the same functions as the plain loops
-// (TriangleTests.h) and prune only boxes that provably hold no better candidate, so their
-// answers equal the every-triangle answers. Points move without a rebuild: refit() grows
+// Bounding volume hierarchy over a mesh's triangles, made by halving their centroids'
+// Morton order (a build in linear time). Queries test candidate triangles with the same
+// functions as the plain loops (TriangleTests.h) and prune only boxes that provably hold no
+// better candidate, so their answers equal the every-triangle answers. Points move without a rebuild: refit() grows
 // or shrinks the boxes over the same tree.
 class MeshBvh {
 public:
     MeshBvh(const float* xyz, std::vector<TriangleRef> triangles);
 
     void refit(const float* xyz);
+    // Refits only the leaves that hold the given triangles (indices into the list the
+    // hierarchy was built from) and their ancestors: when only those triangles moved, the
+    // boxes come out as a whole refit makes them.
+    void refitTriangles(const float* xyz, const std::vector<int>& triangles);
 
     bool castRay(const float* xyz, const RayQuery& query, RayHit& hit) const;
     bool nearestPoint(const float* xyz, const Vec3& query, SurfacePoint& nearest) const;
@@ -33,7 +37,7 @@ private:
         int32_t right;
     };
 
-    int build(const std::vector<float>& centroids, std::vector<int>& order, int first, int count);
+    int build(int first, int count);
     void fitLeaf(const float* xyz, Node& node) const;
     void fitInner(Node& node, const Node& left, const Node& right) const;
     struct Slabs; // a ray prepared for box tests
@@ -48,6 +52,9 @@ private:
 
     std::vector<Node> nodes_;
     std::vector<TriangleRef> triangles_; // in leaf order
+    std::vector<int> parent_;            // of each node; -1 at the root
+    std::vector<int> leafOf_;            // of each triangle of the list built from
+    std::vector<std::uint8_t> marked_;   // nodes a partial refit has met; zero between
 };
 
 } // namespace rvhost

@@ -2,6 +2,8 @@
 
 #include "mesh/MeshBvh.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace rvhost {
@@ -52,6 +54,8 @@ MeshGeometry& MeshGeometry::operator=(const MeshGeometry& other) {
     normalsStale_ = !normalsLocked_;
     bvh_.reset();
     bvhStale_ = false;
+    movedForNormals_.clear();
+    movedForBvh_.clear();
     return *this;
 }
 
@@ -82,6 +86,8 @@ std::string MeshGeometry::setMesh(std::vector<float> xyz, std::vector<int> count
     normalsStale_ = true;
     bvh_.reset();
     bvhStale_ = false;
+    movedForNormals_.clear();
+    movedForBvh_.clear();
     return {};
 }
 
@@ -99,8 +105,14 @@ std::string MeshGeometry::setUVs(std::vector<float> us, std::vector<float> vs,
 
 bool MeshGeometry::setPoints(std::vector<float> xyz) {
     if (xyz.size() != points_.size()) return false;
+    std::vector<int> moved;
+    const int n = numVertices();
+    for (int v = 0; v < n; ++v)
+        if (std::memcmp(&xyz[3 * static_cast<size_t>(v)], &points_[3 * static_cast<size_t>(v)],
+                        3 * sizeof(float)) != 0)
+            moved.push_back(v);
     points_ = std::move(xyz);
-    pointsMoved();
+    pointsMoved(moved);
     return true;
 }
 
@@ -109,7 +121,7 @@ void MeshGeometry::setPoint(int v, const Vec3& p) {
     dst[0] = static_cast<float>(p.x);
     dst[1] = static_cast<float>(p.y);
     dst[2] = static_cast<float>(p.z);
-    pointsMoved();
+    pointsMoved(std::vector<int>{v});
 }
 
 Vec3 MeshGeometry::polygonCentre(int f) const {
@@ -133,7 +145,10 @@ Vec3 MeshGeometry::newellVector(int f) const {
 }
 
 const std::vector<float>& MeshGeometry::vertexNormals() const {
-    if (!normalsStale_) return normals_;
+    if (!normalsStale_) {
+        if (!movedForNormals_.empty()) refreshNormalsAround(movedForNormals_);
+        return normals_;
+    }
     // Newell's vector is twice the polygon's area long, so summing it weights by area.
     std::vector<Vec3> sums(numVertices());
     for (int f = 0; f < numPolygons(); ++f) {
@@ -154,6 +169,7 @@ const std::vector<float>& MeshGeometry::vertexNormals() const {
 
 bool MeshGeometry::setVertexNormals(std::vector<float> xyz) {
     if (xyz.size() != points_.size()) return false;
+    movedForNormals_.clear();
     normals_ = std::move(xyz);
     normalsStale_ = false;
     normalsLocked_ = true;
@@ -171,8 +187,11 @@ const MeshBvh& MeshGeometry::bvh() const {
         bvh_ = std::make_unique<MeshBvh>(points_.data(), triangles());
     } else if (bvhStale_) {
         bvh_->refit(points_.data());
+    } else if (!movedForBvh_.empty()) {
+        refitAround(movedForBvh_);
     }
     bvhStale_ = false;
+    movedForBvh_.clear();
     return *bvh_;
 }
 
@@ -186,11 +205,94 @@ bool MeshGeometry::nearestPoint(const Vec3& query, SurfacePoint& nearest) const 
 
 void MeshGeometry::dropAccelerator() const {
     bvh_.reset();
+    movedForBvh_.clear();
+}
+
+void MeshGeometry::pointsMoved(const std::vector<int>& moved) {
+    if (moved.empty()) return;
+    if (!layout_->topology) {
+        pointsMoved();
+        return;
+    }
+    const size_t many = static_cast<size_t>(numVertices()) / 8 + 1;
+    // Normals set by hand stay; stale ones are recomputed whole anyway.
+    if (!normalsLocked_ && !normalsStale_) {
+        movedForNormals_.insert(movedForNormals_.end(), moved.begin(), moved.end());
+        if (movedForNormals_.size() > many) {
+            normalsStale_ = true;
+            movedForNormals_.clear();
+        }
+    }
+    if (bvh_ && !bvhStale_) {
+        movedForBvh_.insert(movedForBvh_.end(), moved.begin(), moved.end());
+        if (movedForBvh_.size() > many) {
+            bvhStale_ = true;
+            movedForBvh_.clear();
+        }
+    }
+}
+
+std::vector<int> MeshGeometry::facesAround(std::vector<int>& moved) const {
+    faceMarks_.resize(static_cast<size_t>(numPolygons()), 0);
+    std::vector<int> faces;
+    for (int v : moved)
+        for (int f : layout_->topology->vertexFaces(v))
+            if (!faceMarks_[f]) {
+                faceMarks_[f] = 1;
+                faces.push_back(f);
+            }
+    moved.clear();
+    for (int f : faces)
+        faceMarks_[f] = 0;
+    return faces;
+}
+
+void MeshGeometry::refreshNormalsAround(std::vector<int>& moved) const {
+    const std::vector<int> faces = facesAround(moved);
+    // Each moved face's Newell vector once; faceSlots_ finds it (slot + 1, 0 for none).
+    faceSlots_.resize(static_cast<size_t>(numPolygons()), 0);
+    std::vector<Vec3> newell(faces.size());
+    for (size_t k = 0; k < faces.size(); ++k) {
+        newell[k] = newellVector(faces[k]);
+        faceSlots_[faces[k]] = static_cast<int>(k) + 1;
+    }
+    vertexMarks_.resize(static_cast<size_t>(numVertices()), 0);
+    std::vector<int> corners;
+    for (int f : faces)
+        for (int i = 0; i < polygonSize(f); ++i) {
+            const int v = polygonVertex(f, i);
+            if (vertexMarks_[v]) continue;
+            vertexMarks_[v] = 1;
+            corners.push_back(v);
+        }
+    // The sum in face order, as the whole recompute adds it up.
+    for (int v : corners) {
+        vertexMarks_[v] = 0;
+        Vec3 sum;
+        for (int f : layout_->topology->vertexFaces(v))
+            sum += faceSlots_[f] ? newell[faceSlots_[f] - 1] : newellVector(f);
+        const Vec3 n = normalized(sum);
+        normals_[3 * static_cast<size_t>(v)] = static_cast<float>(n.x);
+        normals_[3 * static_cast<size_t>(v) + 1] = static_cast<float>(n.y);
+        normals_[3 * static_cast<size_t>(v) + 2] = static_cast<float>(n.z);
+    }
+    for (int f : faces)
+        faceSlots_[f] = 0;
+}
+
+void MeshGeometry::refitAround(std::vector<int>& moved) const {
+    std::vector<int> triangles;
+    for (int f : facesAround(moved))
+        for (int k = 0; k + 2 < polygonSize(f); ++k)
+            triangles.push_back(firstTriangle(f) + k);
+    bvh_->refitTriangles(points_.data(), triangles);
 }
 
 void MeshGeometry::pointsMoved() {
     if (!normalsLocked_) normalsStale_ = true;
     bvhStale_ = true;
+    movedForNormals_.clear();
+    movedForBvh_.clear();
 }
 
 } // namespace rvhost

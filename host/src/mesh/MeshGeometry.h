@@ -3,6 +3,7 @@
 #include "mesh/TriangleTests.h"
 #include "mesh/Vec3.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,6 +99,14 @@ private:
 
     Vec3 newellVector(int f) const;
     void pointsMoved();
+    // Only these vertices moved: where the normals and the hierarchy are current, the next
+    // read brings them up to date about the moved vertices alone, as a whole recompute
+    // would make them; many moved vertices, or no adjacency built yet, make them stale.
+    void pointsMoved(const std::vector<int>& moved);
+    // The faces about the listed vertices, each once; the list is emptied.
+    std::vector<int> facesAround(std::vector<int>& moved) const;
+    void refreshNormalsAround(std::vector<int>& moved) const;
+    void refitAround(std::vector<int>& moved) const;
     const MeshBvh& bvh() const;
 
     std::vector<float> points_;
@@ -110,6 +119,13 @@ private:
     mutable bool normalsStale_ = true;
     mutable std::unique_ptr<MeshBvh> bvh_;
     mutable bool bvhStale_ = false;
+    // Vertices moved since the normals, or the hierarchy, were last brought up to date.
+    mutable std::vector<int> movedForNormals_;
+    mutable std::vector<int> movedForBvh_;
+    // Scratch marks of the updates above; zero between them.
+    mutable std::vector<std::uint8_t> faceMarks_;
+    mutable std::vector<std::uint8_t> vertexMarks_;
+    mutable std::vector<int> faceSlots_;
 };
 
 } // namespace rvhost

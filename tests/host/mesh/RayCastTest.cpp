@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <random>
 
 using namespace rvhost;
@@ -241,5 +243,42 @@ TEST(NearestPoint, AcceleratedEqualsEveryTriangle) {
                 EXPECT_EQ(fast.bary2, slow.bary2);
             }
         }
+    }
+}
+
+// A few points moved at a time (the adjacency built, normals and hierarchy current): the
+// normals are refreshed around them and the hierarchy refitted over them only, and both
+// must come out as a fresh copy computes them and as every triangle answers.
+TEST(RayCast, FewMovedPointsKeepNormalsAndHitsExact) {
+    Random rng(91);
+    MeshGeometry mesh = bumpyGrid(rng, 40);
+    mesh.topology();
+    mesh.vertexNormals();
+    EXPECT_GT(expectSameHits(rng, mesh, 100), 20);
+    for (int round = 0; round < 12; ++round) {
+        std::vector<float> xyz = mesh.points();
+        // A patch of up to 1/10 of the vertices, some moved far (across the others).
+        const int centre = rng.integer(0, mesh.numVertices() - 1);
+        const int count = rng.integer(1, mesh.numVertices() / 10);
+        for (int k = 0; k < count; ++k) {
+            const int v = std::min(mesh.numVertices() - 1, centre + rng.integer(0, 60));
+            const double reach = round % 3 == 0 ? 6.0 : 0.3;
+            for (int a = 0; a < 3; ++a)
+                xyz[3 * v + a] = float(xyz[3 * v + a] + rng.uniform(-reach, reach));
+        }
+        if (round % 4 == 3)
+            for (int k = 0; k < 5; ++k) // moves that add up before the next read
+                mesh.setPoint(rng.integer(0, mesh.numVertices() - 1), rng.point(5.0));
+        else
+            ASSERT_TRUE(mesh.setPoints(xyz));
+        const MeshGeometry fresh(mesh);
+        const std::vector<float>& kept = mesh.vertexNormals();
+        const std::vector<float>& recomputed = fresh.vertexNormals();
+        ASSERT_EQ(kept.size(), recomputed.size());
+        int off = 0;
+        for (size_t i = 0; i < kept.size(); ++i)
+            off += std::memcmp(&kept[i], &recomputed[i], sizeof(float)) != 0;
+        EXPECT_EQ(off, 0) << "round " << round;
+        EXPECT_GT(expectSameHits(rng, mesh, 200), 20) << "round " << round;
     }
 }

@@ -182,3 +182,74 @@ TEST_F(IndexedPassTest, GrabStrokesAmongDabStrokesKeepTheIndexExact) {
         moved += !(current.worldPoints[v] == record.worldPoints[v]);
     EXPECT_GT(moved, 500);
 }
+
+// A sphere (the grid's cells hold a curved shell), strong strokes that carry points across
+// many cells, and realtimeUpdate on: each dab writes to the host mesh, the indexed walk
+// only what it moved. The host's points and the world normals must match the whole-mesh
+// walk's too. The host mesh is put back before each walk, as both walks share it.
+TEST_F(IndexedPassTest, RealtimeStrokesOnASphereWithLargeMovesGiveTheWholeMeshResult) {
+    run("delete bumpy");
+    run("polySphere -r 6 -sx 40 -sy 30 -n ball");
+    run("addAttr -ln RavelinSculptID -sn rvId -dt \"string\" ballShape");
+    run("setAttr -type \"string\" ballShape.rvId \"0123\"");
+    MSelectionList list;
+    list.add("ballShape");
+    RVMeshData current;
+    list.getDagPath(0, current.meshPath);
+    current.buildMeshRecord();
+    MFnMesh mesh(current.meshPath);
+    const auto hostPoints = [&mesh] {
+        MPointArray p;
+        mesh.getPoints(p);
+        return p;
+    };
+    static const int kStrongModes[] = {kDisplace, kPinch, kSmooth, kBulge, kFlatten, kSmear};
+    std::mt19937 random(31);
+    std::uniform_real_distribution<double> where(-4.0, 4.0), step(-1.0, 1.0);
+    std::bernoulli_distribution coin(0.5);
+    state.spacing = 0.2;
+    state.realtimeUpdate = true;
+    for (int i = 0; i < 24; ++i) {
+        state.mode = kStrongModes[i % 6];
+        state.vectorType = (i * 5) % 11;
+        state.reflectCode = i % 3 == 0 ? 1 : 0;
+        state.value = 1.0 + 2.0 * std::abs(step(random));
+        state.bulgeScale = state.pinchScale = 1.0;
+        state.radius = 1.5 + std::abs(step(random));
+        std::vector<KVCursorSample> samples;
+        double x = where(random), z = where(random);
+        const bool control = coin(random);
+        for (int k = 0; k < 6; ++k, x += step(random), z += step(random))
+            samples.push_back(at(x, z, control));
+
+        const MPointArray start = hostPoints();
+        RVMeshData whole = current, indexed = current;
+        KVPSCtxData wholeState = state, indexedState = state;
+        strokeOnce(whole, wholeState, samples, true);
+        const MPointArray wholeHost = hostPoints();
+        mesh.setPoints(const_cast<MPointArray&>(start));
+        strokeOnce(indexed, indexedState, samples, false);
+        expectSame(whole, indexed, wholeState, indexedState, i);
+        const MPointArray indexedHost = hostPoints();
+        int off = 0;
+        for (unsigned int v = 0; v < wholeHost.length(); ++v)
+            off += !(wholeHost[v] == indexedHost[v]) ||
+                   !(whole.worldVertexNormals[v] == indexed.worldVertexNormals[v]);
+        EXPECT_EQ(off, 0) << "stroke " << i;
+        if (HasFailure()) return;
+        current = indexed;
+        state = indexedState;
+    }
+    int farMoved = 0;
+    MPointArray now = hostPoints();
+    run("polySphere -r 6 -sx 40 -sy 30 -n reference");
+    MSelectionList refList;
+    refList.add("referenceShape");
+    MDagPath refPath;
+    refList.getDagPath(0, refPath);
+    MPointArray before;
+    MFnMesh(refPath).getPoints(before);
+    for (unsigned int v = 0; v < now.length(); ++v)
+        farMoved += now[v].distanceTo(before[v]) > 0.5;
+    EXPECT_GT(farMoved, 100); // points went across several cells
+}

@@ -51,9 +51,9 @@ TEST(KVPointGridTest, QueriesFindEveryPointInTheBoxesOnceAsPointsMove) {
     expectQueryCovers(grid, points, MPoint(0, 0, 0));
 
     // Small steps (mostly within a cell); a crowd into one corner, beyond the spare room
-    // of its cells; some out past the grid's bounds, crowded points among them; then all
-    // into the other corner, more than the overflow list holds before the cells are laid
-    // out afresh; and back out of it.
+    // of its cells (which then grow); some out past the grid's bounds, crowded points among
+    // them; then all into the other corner, more than the slot array may grow before the
+    // cells are laid out afresh; and back out of it.
     std::normal_distribution<double> step(0.0, 0.3);
     for (int round = 0; round < 5; ++round) {
         for (unsigned int v = 0; v < points.length(); v += round < 3 ? 2 : 1) {
