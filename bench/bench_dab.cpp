@@ -20,7 +20,7 @@
 #include "sculpt/RVMeshData.h"
 #include "services/KVStencil.h"
 
-#include "app/Startup.h"
+#include "BenchHost.h"
 
 #include <maya/MFnMesh.h>
 #include <maya/MGlobal.h>
@@ -101,13 +101,7 @@ void makeSurface(Surface surface) {
 
 struct Scene {
     Scene() {
-        rvhost::startHost();
-        // The plug-in finds its install folder (the stage) through the registry stand-in.
-        const std::string registry = std::string(RAVELIN_STAGE_DIR) + "/bench_registry.ini";
-        std::ofstream(registry) << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tolvenic\\Ravelin3Dv1x64]\n"
-                                << "InstallPath=sz:" RAVELIN_STAGE_DIR "/\n";
-        setenv("RVHOST_REGISTRY", registry.c_str(), 1);
-        setenv("RVHOST_PLUGIN_PATH", RAVELIN_STAGE_DIR "/lib", 1);
+        startHostWithStagedPlugin();
         use(kFlat);
     }
     // One surface at a time lives in the scene (the 4M grid is big).

@@ -8,7 +8,7 @@
 #include "sculpt/KVPSCtxData.h"
 #include "sculpt/RVMeshData.h"
 
-#include "app/Startup.h"
+#include "BenchHost.h"
 #include "graph/PluginNodes.h"
 
 #include <maya/MFloatArray.h>
@@ -46,12 +46,7 @@ MObject RampHolder::ramp;
 
 struct Scene {
     Scene() {
-        rvhost::startHost();
-        const std::string registry = std::string(RAVELIN_STAGE_DIR) + "/bench_registry.ini";
-        std::ofstream(registry) << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tolvenic\\Ravelin3Dv1x64]\n"
-                                << "InstallPath=sz:" RAVELIN_STAGE_DIR "/\n";
-        setenv("RVHOST_REGISTRY", registry.c_str(), 1);
-        setenv("RVHOST_PLUGIN_PATH", RAVELIN_STAGE_DIR "/lib", 1);
+        startHostWithStagedPlugin();
         MGlobal::executeCommand("file -f -new");
         MGlobal::executeCommand("polyPlane -w 100 -h 100 -sx 999 -sy 999 -n grid");
         MGlobal::executeCommand("hostView -camera 0 100 0 0 0 0 0 0 -1 -ortho 120 -size 640 480");

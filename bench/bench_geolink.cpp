@@ -9,7 +9,7 @@
 // which evaluates the link (the host's copies of the geometry included).
 #include "commands/RVNearestVertex.h"
 
-#include "app/Startup.h"
+#include "BenchHost.h"
 
 #include <maya/MDataBlock.h>
 #include <maya/MDataHandle.h>
@@ -79,12 +79,7 @@ void matchQueries(benchmark::State& bench) {
 
 bool startWithPlugin() {
     static const bool loaded = [] {
-        rvhost::startHost();
-        const std::string registry = std::string(RAVELIN_STAGE_DIR) + "/bench_registry.ini";
-        std::ofstream(registry) << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tolvenic\\Ravelin3Dv1x64]\n"
-                                << "InstallPath=sz:" RAVELIN_STAGE_DIR "/\n";
-        setenv("RVHOST_REGISTRY", registry.c_str(), 1);
-        setenv("RVHOST_PLUGIN_PATH", RAVELIN_STAGE_DIR "/lib", 1);
+        startHostWithStagedPlugin();
         return static_cast<bool>(MGlobal::executeCommand("loadPlugin Ravelin"));
     }();
     return loaded;

@@ -6,7 +6,7 @@
 // "dab" is the same without drawing, to tell the two costs apart.
 // Process CPU time is measured as well as wall time: the renderer draws on threads of its
 // own.
-#include "app/Startup.h"
+#include "BenchHost.h"
 #include "tools/Mouse.h"
 #include "view/ViewPort.h"
 #include "view/ViewRenderer.h"
@@ -22,12 +22,7 @@
 namespace {
 
 bool setUp() {
-    rvhost::startHost();
-    const std::string registry = std::string(RAVELIN_STAGE_DIR) + "/bench_registry.ini";
-    std::ofstream(registry) << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tolvenic\\Ravelin3Dv1x64]\n"
-                            << "InstallPath=sz:" RAVELIN_STAGE_DIR "/\n";
-    setenv("RVHOST_REGISTRY", registry.c_str(), 1);
-    setenv("RVHOST_PLUGIN_PATH", RAVELIN_STAGE_DIR "/lib", 1);
+    startHostWithStagedPlugin();
     const char* const script[] = {
         "polyPlane -w 100 -h 100 -sx 999 -sy 999 -n grid",
         "hostView -camera 0 60 80 0 0 0 0 1 0 -perspective 45 -size 640 480",
