@@ -2,45 +2,19 @@
 // a grab stroke undone and redone, the tool put away in the middle of a stroke, and a copy
 // of a sculpted mesh that carries the original's tag. Port (320 + 20 x, 240 - 20 z)
 // looks straight down at world (x, 0, z).
-#include "PluginHost.h"
+#include "SculptSession.h"
 
 #include <cmath>
 #include <string>
 
 namespace {
 
-const char* const kOptions[] = {"RVOption_radius", "RVOption_fallOffRamp", "RVOption_mode",
-                                "RVOption_value"};
-
-class GrabTool : public PluginHostTest {
+class GrabTool : public SculptSession {
 protected:
     void SetUp() override {
-        for (const char* name : kOptions)
-            MGlobal::removeOptionVar(name);
-        ASSERT_TRUE(ok("loadPlugin Ravelin")) << err() << diagnostics();
-        for (const char* command :
-             {"file -f -new", "hostView -camera 0 10 0 0 0 0 0 0 -1", "hostView -ortho 32",
-              "hostView -size 640 480", "polyPlane -w 20 -h 20 -sx 20 -sy 20 -n plane",
-              "RavelinContext rvTool", "setToolTo rvTool", "RavelinContext -e -add plane rvTool"})
-            ASSERT_TRUE(ok(command)) << command << err();
-        // A flat brush of radius 1.5 reaches a vertex and its eight neighbours.
-        MGlobal::setOptionVarValue("RVOption_radius", 1.5);
-        MGlobal::setOptionVarValue("RVOption_fallOffRamp", MString("1,0,1"));
-        MGlobal::setOptionVarValue("RVOption_mode", 5);
-    }
-    void TearDown() override {
-        ok("setToolTo selectSuperContext");
-        for (const char* name : kOptions)
-            MGlobal::removeOptionVar(name);
-        EXPECT_TRUE(ok("unloadPlugin Ravelin")) << err();
-    }
-
-    static std::string port(double x, double z) {
-        return std::to_string(std::lround(320 + 20 * x)) + " " +
-               std::to_string(std::lround(240 - 20 * z));
-    }
-    int mouse(const std::string& action, double x, double z) {
-        return integer("hostMouse -" + action + " " + port(x, z));
+        SculptSession::SetUp();
+        addPlane();
+        setOption("RVOption_mode", 5);
     }
     // Object-space position of a mesh's vertex.
     std::vector<double> vertex(const std::string& mesh, int k) {

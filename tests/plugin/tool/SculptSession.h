@@ -24,6 +24,7 @@ protected:
         setOption("RVOption_fallOffRamp", "1,0,1");
     }
     void TearDown() override {
+        ok("hostClock -manual off");
         ok("setToolTo selectSuperContext");
         EXPECT_TRUE(ok("unloadPlugin Ravelin")) << err();
         for (const char* name : optionNames())
@@ -38,7 +39,10 @@ protected:
                 "RVOption_tabletAssignAttrValue", "RVOption_tabletAssignEraserTool",
                 "RVOption_tabletPressureToRadius", "RVOption_spacing",
                 "RVOption_tabletPressureToSpacing", "RVOption_tabletPressureModeSpacing",
-                "RVOption_versionCheckAddress", "RVOption_versionCheckTimeout"};
+                "RVOption_versionCheckAddress", "RVOption_versionCheckTimeout",
+                "RVOption_reflectAxisX", "RVOption_useValueEnvelope", "RVOption_valueEnvelopeMode",
+                "RVOption_valueEnvelopeTime", "RVOption_valueEnvelopeDistance",
+                "RVOption_valueEnvelope"};
         return names;
     }
     static void setOption(const char* name, double value) {
