@@ -3,6 +3,7 @@
 #include <maya/MArgDatabase.h>
 #include <maya/MGlobal.h>
 
+#include <windows.h>
 #include <wininet.h>
 
 #include <cstdlib>

@@ -238,11 +238,11 @@ unsigned int RVNearestVertex::nearest(const MPoint& point) const {
     if (!isFinite(point)) return 0;
     ExactChoice choice(*tree_->points, point);
     if (tree_->index) {
-        NearCandidates near(tree_->candidates, tree_->copyError, roundingFloor(point));
+        NearCandidates nearOnes(tree_->candidates, tree_->copyError, roundingFloor(point));
         const double query[3] = {point.x, point.y, point.z};
-        tree_->index->findNeighbors(near, query, nanoflann::SearchParams());
+        tree_->index->findNeighbors(nearOnes, query, nanoflann::SearchParams());
         const Entry* entries = tree_->cloud.entries.data();
-        near.forEachNear([&](std::uint32_t entry) { choice.offer(entries[entry].index); });
+        nearOnes.forEachNear([&](std::uint32_t entry) { choice.offer(entries[entry].index); });
     }
     for (std::uint32_t j : tree_->outliers)
         choice.offer(j);

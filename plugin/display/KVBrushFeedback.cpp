@@ -67,7 +67,7 @@ void KVBrushFeedback::collectPoints(std::vector<KVFeedbackPoint>& points, Walk w
 }
 
 bool KVBrushFeedback::candidates(Colouring how, std::vector<int>& vertices) {
-    std::vector<int> near;
+    std::vector<int> nearBrush;
     if (how == Colouring::kHover) {
         const int count = instanceCount();
         // With no brush instance nothing is drawn, masked vertices included.
@@ -82,18 +82,18 @@ bool KVBrushFeedback::candidates(Colouring how, std::vector<int>& vertices) {
             centres[3 * j + 2] = c.z;
         }
         record_.grid.forEachInBalls(centres, state_.radius, count, [&](int v, std::uint32_t) {
-            if (v < vertexCount_) near.push_back(v);
+            if (v < vertexCount_) nearBrush.push_back(v);
         });
     } else if (!state_.realtimeUpdate) {
         for (int v = 0; v < vertexCount_; ++v)
-            if (record_.strokeTouched[v]) near.push_back(v);
+            if (record_.strokeTouched[v]) nearBrush.push_back(v);
     }
     std::vector<int> maskedOnes;
     if (state_.useMask)
         for (int v = 0; v < vertexCount_; ++v)
             if (record_.maskFlag[v]) maskedOnes.push_back(v);
-    vertices.reserve(near.size() + maskedOnes.size());
-    std::set_union(near.begin(), near.end(), maskedOnes.begin(), maskedOnes.end(),
+    vertices.reserve(nearBrush.size() + maskedOnes.size());
+    std::set_union(nearBrush.begin(), nearBrush.end(), maskedOnes.begin(), maskedOnes.end(),
                    std::back_inserter(vertices));
     return true;
 }

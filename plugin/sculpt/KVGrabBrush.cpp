@@ -171,10 +171,10 @@ void KVGrabBrush::gatherIndexed(RVMeshData& record, const MPointArray& points) {
     // Vertices in index order, each one's instances in instance order: the slots come out
     // as the instance-by-instance walk lays them.
     record.grid.forEachInBalls(
-        centres, state_.radius, record.instanceCount, [&](int v, std::uint32_t near) {
+        centres, state_.radius, record.instanceCount, [&](int v, std::uint32_t balls) {
             for (int j = 0; j < record.instanceCount; ++j) {
                 double e = 0.0;
-                if ((near >> j & 1u) &&
+                if ((balls >> j & 1u) &&
                     inReach(points[v], record.instanceCentres[j], state_.radius, e))
                     addSlot(record, v, j, e, points[v]);
             }
