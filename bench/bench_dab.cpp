@@ -212,17 +212,26 @@ bool toolReady() {
     }();
     return loaded;
 }
-void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
+// The flat grid with the tool set up on it, or null (the run marked as failed to set up).
+Scene* toolOnFlatGrid(benchmark::State& bench) {
     Scene& s = scene(kFlat);
-    if (!toolReady()) {
-        bench.SkipWithError("the plug-in's tool could not be set up");
-        return;
-    }
-    s.reset();
+    if (toolReady()) return &s;
+    bench.SkipWithError("the plug-in's tool could not be set up");
+    return nullptr;
+}
+// The tool's mode, with every mirror plane on or off.
+void setToolMode(int mode, bool mirrored) {
     MGlobal::setOptionVarValue("RVOption_mode", mode);
-    MGlobal::setOptionVarValue("RVOption_reflectAxisX", reflectCode == 7 ? 1 : 0);
-    MGlobal::setOptionVarValue("RVOption_reflectAxisY", reflectCode == 7 ? 1 : 0);
-    MGlobal::setOptionVarValue("RVOption_reflectAxisZ", reflectCode == 7 ? 1 : 0);
+    for (const char* axis :
+         {"RVOption_reflectAxisX", "RVOption_reflectAxisY", "RVOption_reflectAxisZ"})
+        MGlobal::setOptionVarValue(axis, mirrored ? 1 : 0);
+}
+void contextDrags(benchmark::State& bench, int mode, int reflectCode) {
+    Scene* tool = toolOnFlatGrid(bench);
+    if (!tool) return;
+    Scene& s = *tool;
+    s.reset();
+    setToolMode(mode, reflectCode == 7);
     MGlobal::executeCommand("hostMouse -press 700 340");
     int k = 0;
     for (auto _ : bench) {
@@ -287,16 +296,11 @@ void grabGather(benchmark::State& bench, bool wholeMesh) {
 }
 // A grab stroke through the tool: the press gathers, the drags are measured.
 void contextGrab(benchmark::State& bench, const char* keys) {
-    Scene& s = scene(kFlat);
-    if (!toolReady()) {
-        bench.SkipWithError("the plug-in's tool could not be set up");
-        return;
-    }
+    Scene* tool = toolOnFlatGrid(bench);
+    if (!tool) return;
+    Scene& s = *tool;
     s.reset();
-    MGlobal::setOptionVarValue("RVOption_mode", kGrab);
-    for (const char* axis :
-         {"RVOption_reflectAxisX", "RVOption_reflectAxisY", "RVOption_reflectAxisZ"})
-        MGlobal::setOptionVarValue(axis, 0);
+    setToolMode(kGrab, false);
     MGlobal::executeCommand("hostMouse -press 700 340");
     int k = 0;
     short x = 0, y = 0;
@@ -402,18 +406,13 @@ void toolDrags() {
 // press and the release timed (CPU, milliseconds, averaged), and the heap the strokes
 // leave behind, which is the undo history's growth.
 void toolStrokes(benchmark::State& bench) {
-    Scene& s = scene(kFlat);
-    if (!toolReady()) {
-        bench.SkipWithError("the plug-in's tool could not be set up");
-        return;
-    }
+    Scene* tool = toolOnFlatGrid(bench);
+    if (!tool) return;
+    Scene& s = *tool;
     s.reset();
     MGlobal::executeCommand("undoInfo -infinity off");
     MGlobal::executeCommand("undoInfo -length 50");
-    MGlobal::setOptionVarValue("RVOption_mode", kDisplace);
-    for (const char* axis :
-         {"RVOption_reflectAxisX", "RVOption_reflectAxisY", "RVOption_reflectAxisZ"})
-        MGlobal::setOptionVarValue(axis, 0);
+    setToolMode(kDisplace, false);
     // One stroke first, so that the history holds its first entries before the count.
     MGlobal::executeCommand("hostMouse -press 700 340");
     MGlobal::executeCommand("hostMouse -release 700 340");
@@ -432,11 +431,9 @@ void toolStrokes(benchmark::State& bench) {
 // Registration of a fresh grid and its first stroke through the tool (CPU milliseconds):
 // the record is built and the first press casts the first ray at the mesh.
 void toolFirstStroke(benchmark::State& bench) {
-    Scene& s = scene(kFlat);
-    if (!toolReady()) {
-        bench.SkipWithError("the plug-in's tool could not be set up");
-        return;
-    }
+    Scene* tool = toolOnFlatGrid(bench);
+    if (!tool) return;
+    Scene& s = *tool;
     double add = 0.0, press = 0.0, release = 0.0;
     for (auto _ : bench) {
         s.built = false;
