@@ -7,6 +7,7 @@
 #include "mesh/MeshGeometry.h"
 #include "mesh/MeshShape.h"
 #include "mesh/MeshTopology.h"
+#include "view/ClusteredMesh.h"
 #include "view/GLApi.h"
 #include "view/SceneMeshes.h"
 #include "view/ViewPort.h"
@@ -26,6 +27,43 @@ constexpr int kRunGap = 64;
 constexpr int kChunk = 256;
 
 enum Buffer { kPositions, kNormals, kIndices, kBufferCount };
+
+// A stand-in's cubes are this many pixels across at the mesh's middle, so that its
+// triangles (half a cube on a regular surface) cover about a pixel there.
+const double kCellPixels = 2.0;
+// A stand-in is made again when the view wants cubes more than this many times larger or
+// smaller than those it has (a dolly, a resize).
+constexpr double kCellSlack = 2.0;
+// A stand-in with more than this share of the mesh's triangles is not worth drawing.
+constexpr double kWorthwhileShare = 0.5;
+
+// Sends a corner list into new contents of three buffers, made when `buffers` has none.
+void upload(const GLApi& g, GLuint* buffers, const ShadedMesh& corners, GLenum usage) {
+    if (!buffers[0]) g.glGenBuffers(kBufferCount, buffers);
+    const auto bytes = [](const auto& v) { return GLsizeiptr(v.size() * sizeof(v[0])); };
+    g.glBindBuffer(GL_ARRAY_BUFFER, buffers[kPositions]);
+    g.glBufferData(GL_ARRAY_BUFFER, bytes(corners.positions), corners.positions.data(), usage);
+    g.glBindBuffer(GL_ARRAY_BUFFER, buffers[kNormals]);
+    g.glBufferData(GL_ARRAY_BUFFER, bytes(corners.normals), corners.normals.data(), usage);
+    g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[kIndices]);
+    g.glBufferData(GL_ELEMENT_ARRAY_BUFFER, bytes(corners.indices), corners.indices.data(),
+                   GL_STATIC_DRAW);
+    g.glBindBuffer(GL_ARRAY_BUFFER, 0);
+    g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+void bind(const GLApi& g, const GLuint* buffers) {
+    g.glBindBuffer(GL_ARRAY_BUFFER, buffers[kPositions]);
+    g.glVertexPointer(3, GL_FLOAT, 0, nullptr);
+    g.glBindBuffer(GL_ARRAY_BUFFER, buffers[kNormals]);
+    g.glNormalPointer(GL_FLOAT, 0, nullptr);
+    g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[kIndices]);
+}
+
+void releaseBuffers(const GLApi& g, GLuint* buffers) {
+    if (buffers[0]) g.glDeleteBuffers(kBufferCount, buffers);
+    std::fill(buffers, buffers + kBufferCount, 0u);
+}
 
 void store(std::vector<float>& to, int corner, double x, double y, double z) {
     float* p = &to[3 * static_cast<size_t>(corner)];
@@ -69,6 +107,13 @@ struct MeshDrawCache::Entry {
     bool seen = false;
     // World bounds of each run of kChunk triangles.
     std::vector<WorldBox> chunkBoxes;
+
+    // The stand-in drawn while the camera moves, made on demand for cubes of `standInCell`
+    // and dropped whenever the corners change; `standInTriangles` < 0 when it was not worth
+    // making at that size.
+    GLuint standIn[kBufferCount] = {0, 0, 0};
+    double standInCell = 0;
+    int standInTriangles = 0;
 
     // Per-frame scratch, kept to spare the allocations: marks of polygons and vertices
     // already taken this frame (equal to `stamp`), and the lists they make.
@@ -120,9 +165,22 @@ struct MeshDrawCache::Entry {
         return box;
     }
     void release(const GLApi& g) {
-        if (buffers[0]) g.glDeleteBuffers(kBufferCount, buffers);
-        std::fill(std::begin(buffers), std::end(buffers), 0u);
+        releaseBuffers(g, buffers);
+        dropStandIn(g);
     }
+    void dropStandIn(const GLApi& g) {
+        releaseBuffers(g, standIn);
+        standInCell = 0;
+        standInTriangles = 0;
+    }
+    WorldBox bounds() const {
+        WorldBox box;
+        for (const WorldBox& chunk : chunkBoxes)
+            box.add(chunk);
+        return box;
+    }
+    // Keeps a stand-in for cubes of about `cell`; false when the whole mesh is to be drawn.
+    bool prepareStandIn(const GLApi& g, const MeshGeometry& mesh, double cell);
 
 private:
     std::vector<int> movedVertices(const MeshGeometry& mesh) const;
@@ -155,21 +213,32 @@ void MeshDrawCache::Entry::build(const GLApi& g, const MeshGeometry& mesh, const
     for (int c = 0; c < int(chunkBoxes.size()); ++c)
         boundChunk(mesh, c);
 
-    if (!buffers[0]) g.glGenBuffers(kBufferCount, buffers);
-    const auto bytes = [](const auto& v) { return GLsizeiptr(v.size() * sizeof(v[0])); };
-    g.glBindBuffer(GL_ARRAY_BUFFER, buffers[kPositions]);
-    g.glBufferData(GL_ARRAY_BUFFER, bytes(corners.positions), corners.positions.data(),
-                   GL_DYNAMIC_DRAW);
-    g.glBindBuffer(GL_ARRAY_BUFFER, buffers[kNormals]);
-    g.glBufferData(GL_ARRAY_BUFFER, bytes(corners.normals), corners.normals.data(),
-                   GL_DYNAMIC_DRAW);
-    g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[kIndices]);
-    g.glBufferData(GL_ELEMENT_ARRAY_BUFFER, bytes(corners.indices), corners.indices.data(),
-                   GL_STATIC_DRAW);
+    upload(g, buffers, corners, GL_DYNAMIC_DRAW);
     // The indices stay in their buffer; the host keeps no second copy of them.
     std::vector<unsigned int>().swap(corners.indices);
-    g.glBindBuffer(GL_ARRAY_BUFFER, 0);
-    g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    dropStandIn(g);
+}
+
+bool MeshDrawCache::Entry::prepareStandIn(const GLApi& g, const MeshGeometry& mesh, double cell) {
+    const bool sized = standInCell > 0 && cell <= standInCell * kCellSlack &&
+                       cell >= standInCell / kCellSlack;
+    if (!sized) {
+        dropStandIn(g);
+        standInCell = cell;
+        // Clustering wants a position and a normal a vertex, which smooth corners are.
+        ShadedMesh smooth;
+        if (flat) appendShadedMesh(mesh, world, false, smooth);
+        const ShadedMesh& source = flat ? smooth : corners;
+        ClusteredMesh reduced =
+            ClusteredMesh::build(source.positions, source.normals, mesh.triangles(), cell, flat);
+        if (reduced.triangles > kWorthwhileShare * triangles) {
+            standInTriangles = -1;
+        } else {
+            standInTriangles = reduced.triangles;
+            upload(g, standIn, reduced.mesh, GL_STATIC_DRAW);
+        }
+    }
+    return standInTriangles >= 0;
 }
 
 std::vector<int> MeshDrawCache::Entry::movedVertices(const MeshGeometry& mesh) const {
@@ -253,6 +322,7 @@ std::vector<int> MeshDrawCache::Entry::flatCorners(const MeshGeometry& mesh,
 size_t MeshDrawCache::Entry::update(const GLApi& g, const MeshGeometry& mesh, WorldBox& changed) {
     const std::vector<int> moved = movedVertices(mesh);
     if (moved.empty()) return 0;
+    dropStandIn(g);
     if (++stamp == 0) { // the marks wrapped round: start them again
         std::fill(polygonMarks.begin(), polygonMarks.end(), 0u);
         std::fill(vertexMarks.begin(), vertexMarks.end(), 0u);
@@ -355,7 +425,7 @@ bool MeshDrawCache::sync(const GLApi& g, bool flat) {
         } else {
             cornersSent_ += entry->update(g, mesh, changed_);
         }
-        drawn_.push_back(entry.get());
+        drawn_.emplace_back(entry.get(), &mesh);
     });
     bool dropped = false;
     for (auto it = entries_.begin(); it != entries_.end();) {
@@ -376,22 +446,11 @@ void MeshDrawCache::draw(const GLApi& g, const ViewPort* view, const PortRect* w
     g.glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     g.glEnableClientState(GL_VERTEX_ARRAY);
     g.glEnableClientState(GL_NORMAL_ARRAY);
-    // Draws triangles [first, last) of the bound buffers.
-    const auto drawRun = [&](int first, int last) {
-        if (last <= first) return;
-        g.glDrawElements(GL_TRIANGLES, GLsizei(3 * (last - first)), GL_UNSIGNED_INT,
-                         reinterpret_cast<const void*>(size_t(first) * 3 * sizeof(GLuint)));
-        trianglesDrawn_ += size_t(last - first);
-    };
-    for (const Entry* entry : drawn_) {
+    for (const auto& [entry, mesh] : drawn_) {
         if (entry->triangles == 0) continue;
-        g.glBindBuffer(GL_ARRAY_BUFFER, entry->buffers[kPositions]);
-        g.glVertexPointer(3, GL_FLOAT, 0, nullptr);
-        g.glBindBuffer(GL_ARRAY_BUFFER, entry->buffers[kNormals]);
-        g.glNormalPointer(GL_FLOAT, 0, nullptr);
-        g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry->buffers[kIndices]);
+        bind(g, entry->buffers);
         if (!view || !within) {
-            drawRun(0, entry->triangles);
+            drawTriangles(g, 0, entry->triangles);
             continue;
         }
         // Neighbouring chunks that can reach the rectangle go in one call.
@@ -404,11 +463,52 @@ void MeshDrawCache::draw(const GLApi& g, const ViewPort* view, const PortRect* w
                 (!portRect(*view, entry->chunkBoxes[c], 1, covered) || covered.meets(*within));
             if (reaches && runStart < 0) runStart = c;
             if (!reaches && runStart >= 0) {
-                drawRun(runStart * kChunk, std::min(entry->triangles, c * kChunk));
+                drawTriangles(g, runStart * kChunk, std::min(entry->triangles, c * kChunk));
                 runStart = -1;
             }
         }
     }
+    finishDrawing(g);
+}
+
+void MeshDrawCache::drawStandIns(const GLApi& g, const ViewPort& view) {
+    trianglesDrawn_ = 0;
+    standInsMade_ = 0;
+    g.glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    g.glEnableClientState(GL_VERTEX_ARRAY);
+    g.glEnableClientState(GL_NORMAL_ARRAY);
+    const Camera& camera = view.camera();
+    for (const auto& [entry, mesh] : drawn_) {
+        if (entry->triangles == 0) continue;
+        // A pixel's size in the world at the mesh's middle.
+        const WorldBox box = entry->bounds();
+        const MPoint middle((box.min[0] + box.max[0]) / 2, (box.min[1] + box.max[1]) / 2,
+                            (box.min[2] + box.max[2]) / 2);
+        const double depth = camera.projection() == Camera::Projection::kPerspective
+                                 ? middle.distanceTo(camera.eye())
+                                 : 1.0;
+        const double pixel = 2 * camera.halfExtent() * depth / view.width();
+        const double had = entry->standInCell;
+        if (entry->prepareStandIn(g, *mesh, kCellPixels * pixel)) {
+            bind(g, entry->standIn);
+            drawTriangles(g, 0, entry->standInTriangles);
+        } else {
+            bind(g, entry->buffers);
+            drawTriangles(g, 0, entry->triangles);
+        }
+        if (entry->standInCell != had) ++standInsMade_;
+    }
+    finishDrawing(g);
+}
+
+void MeshDrawCache::drawTriangles(const GLApi& g, int first, int last) const {
+    if (last <= first) return;
+    g.glDrawElements(GL_TRIANGLES, GLsizei(3 * (last - first)), GL_UNSIGNED_INT,
+                     reinterpret_cast<const void*>(size_t(first) * 3 * sizeof(GLuint)));
+    trianglesDrawn_ += size_t(last - first);
+}
+
+void MeshDrawCache::finishDrawing(const GLApi& g) const {
     // Plug-ins draw from their own memory afterwards.
     g.glBindBuffer(GL_ARRAY_BUFFER, 0);
     g.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);

@@ -8,6 +8,7 @@
 namespace rvhost {
 
 struct GLApi;
+class MeshGeometry;
 class MeshShape;
 class ViewPort;
 
@@ -57,6 +58,14 @@ public:
     void draw(const GLApi& g, const ViewPort* view = nullptr,
               const PortRect* within = nullptr) const;
 
+    // Draws, for each mesh far denser than the view's pixels, a stand-in of about a triangle a
+    // pixel (see ClusteredMesh), made when first wanted and kept until the mesh's corners
+    // change or the view wants cubes of another size; other meshes whole. For frames while
+    // the camera moves: the picture is close to draw()'s, not the same.
+    void drawStandIns(const GLApi& g, const ViewPort& view);
+    // Stand-ins made by the last drawStandIns.
+    int standInsMade() const { return standInsMade_; }
+
     // Corners sent to OpenGL by the last sync, a whole mesh counting all of its corners.
     std::size_t cornersSent() const { return cornersSent_; }
     // Triangles handed to OpenGL by the last draw.
@@ -65,13 +74,17 @@ public:
 private:
     struct Entry;
     MeshDrawCache() = default;
+    // Triangles [first, last) of the bound buffers.
+    void drawTriangles(const GLApi& g, int first, int last) const;
+    void finishDrawing(const GLApi& g) const;
 
     // By shape and by which of its occurrences in the scene it is.
     std::map<std::pair<const MeshShape*, int>, std::unique_ptr<Entry>> entries_;
-    // The entries in the scene's order, as the last sync found them.
-    std::vector<const Entry*> drawn_;
+    // The entries in the scene's order, as the last sync found them, with their meshes.
+    std::vector<std::pair<Entry*, const MeshGeometry*>> drawn_;
     std::size_t cornersSent_ = 0;
     mutable std::size_t trianglesDrawn_ = 0;
+    int standInsMade_ = 0;
     bool rebuilt_ = false;
     WorldBox changed_;
 };

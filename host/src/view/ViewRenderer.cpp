@@ -128,9 +128,10 @@ void setHeadlight(const GLApi& g) {
     g.glEnable(GL_NORMALIZE);
 }
 
-// With `within`, only the triangles that can reach those pixels are drawn.
+// With `within`, only the triangles that can reach those pixels are drawn; with `standIns`,
+// dense meshes are drawn reduced.
 void drawMeshes(const GLApi& g, const ViewPort& view,
-                const MeshDrawCache::PortRect* within = nullptr) {
+                const MeshDrawCache::PortRect* within = nullptr, bool standIns = false) {
     const bool flat = view.displayStyle() == M3dView::kFlatShaded;
     g.glPushAttrib(GL_ALL_ATTRIB_BITS);
     setHeadlight(g);
@@ -140,7 +141,10 @@ void drawMeshes(const GLApi& g, const ViewPort& view,
     g.glEnable(GL_POLYGON_OFFSET_FILL);
     g.glPolygonOffset(1.0f, 1.0f);
     g.glColor3f(kLitGrey, kLitGrey, kLitGrey);
-    MeshDrawCache::instance().draw(g, &view, within);
+    if (standIns)
+        MeshDrawCache::instance().drawStandIns(g, view);
+    else
+        MeshDrawCache::instance().draw(g, &view, within);
     g.glPopAttrib();
 }
 
@@ -173,7 +177,7 @@ void restoreState(const GLApi& g) {
 
 } // namespace
 
-bool ViewRenderer::render(ViewPort& view, std::string& error) {
+bool ViewRenderer::render(ViewPort& view, std::string& error, Detail detail) {
     OffscreenGL& context = OffscreenGL::instance();
     if (!context.makeCurrent(view.width(), view.height(), error)) return false;
     const GLApi& g = gl();
@@ -193,6 +197,11 @@ bool ViewRenderer::render(ViewPort& view, std::string& error) {
         // Points moved (a dab): the kept scene, drawn again where the change can show.
         sceneImage.restore(g);
         if (!changed.empty()) redrawWithin(g, view, changed);
+    } else if (detail == Detail::kMoving) {
+        if (view.gridVisible()) drawGrid(g);
+        drawMeshes(g, view, nullptr, true);
+        // Not a picture to build on: the frame at rest draws every triangle again.
+        sceneImage.valid = false;
     } else {
         if (view.gridVisible()) drawGrid(g);
         drawMeshes(g, view);

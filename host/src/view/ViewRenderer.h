@@ -9,11 +9,15 @@ class ViewPort;
 
 // Draws a view into the off-screen OpenGL buffer: a dark background, a faint grid on the
 // ground plane, the scene's meshes lit by a headlight, then the current tool's feedback
-// through the renderer the view is set to.
+// through the renderer the view is set to. Snapshots are always exact.
 class ViewRenderer {
 public:
+    // How closely a frame shows the meshes: exactly, or, while the camera moves, with meshes
+    // far denser than the pixels drawn reduced to about a triangle a pixel.
+    enum class Detail { kExact, kMoving };
+
     // False, with `error` set, when no OpenGL context can be had.
-    static bool render(ViewPort& view, std::string& error);
+    static bool render(ViewPort& view, std::string& error, Detail detail = Detail::kExact);
     // Renders and writes the picture as a PNG file.
     static bool snapshot(ViewPort& view, const std::string& path, std::string& error);
 

@@ -24,6 +24,9 @@ namespace {
 // no gaps.
 constexpr double kDragStep = 4.0;
 
+// Frames are reduced until this long after the last resize.
+constexpr int kSettleMs = 200;
+
 // A wheel notch (120 eighths of a degree) or a bracket key grows or shrinks the brush by 10 %.
 constexpr double kRadiusStep = 1.1;
 
@@ -46,6 +49,9 @@ ViewWidget::ViewWidget(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(64, 64);
+    resizing_.setSingleShot(true);
+    resizing_.setInterval(kSettleMs);
+    connect(&resizing_, &QTimer::timeout, this, [this] { update(); });
 }
 
 QSize ViewWidget::sizeHint() const {
@@ -66,7 +72,7 @@ void ViewWidget::paintEvent(QPaintEvent*) {
     view.setSize(std::max(1, width()), std::max(1, height()));
     QPainter painter(this);
     std::string error;
-    if (!ViewRenderer::render(view, error)) {
+    if (!ViewRenderer::render(view, error, frameDetail())) {
         painter.fillRect(rect(), Qt::black);
         painter.setPen(Qt::white);
         painter.drawText(rect(), Qt::AlignCenter, QString::fromStdString(error));
@@ -81,6 +87,18 @@ void ViewWidget::paintEvent(QPaintEvent*) {
         painted_ = true;
         if (firstFrameShown) firstFrameShown();
     }
+}
+
+ViewRenderer::Detail ViewWidget::frameDetail() const {
+    return navigation_ != Navigation::None || resizing_.isActive() ? ViewRenderer::Detail::kMoving
+                                                                   : ViewRenderer::Detail::kExact;
+}
+
+void ViewWidget::resizeEvent(QResizeEvent* event) {
+    // Frames while the window is being resized may be reduced; the one after it settles
+    // is exact.
+    if (painted_) resizing_.start();
+    QWidget::resizeEvent(event);
 }
 
 void ViewWidget::toTool(Mouse::Action action, const QMouseEvent& event) {
@@ -149,7 +167,10 @@ void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (navigation_ != Navigation::None) {
-        if (event->buttons() == Qt::NoButton) navigation_ = Navigation::None;
+        if (event->buttons() != Qt::NoButton) return;
+        navigation_ = Navigation::None;
+        // The camera is at rest: the next frame shows every triangle.
+        update();
         return;
     }
     if (event->button() != Qt::LeftButton || !Mouse::instance().buttonDown()) return;

@@ -1,6 +1,8 @@
 #pragma once
 #include "tools/Mouse.h"
+#include "view/ViewRenderer.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -10,7 +12,8 @@ namespace rvhost::window {
 // The active view on screen: every paint renders the view with the snapshot renderer at the
 // widget's size and shows the frame. The left button, with Shift and Control as held, goes
 // to the current tool as hostMouse's events do, and a move with no button is a hover; with
-// Alt held the buttons move the camera instead (left tumbles, middle tracks, right dollies).
+// Alt held the buttons move the camera instead (left tumbles, middle tracks, right dollies),
+// and the frames meanwhile draw dense meshes reduced, the one after the release exactly.
 // The wheel and the [ and ] keys change the brush radius. Pen events are left unaccepted:
 // Qt hands them on to the main window, whose event filters (plug-ins read pressure and tilt
 // there) see them, and then synthesises the mouse events that reach the tool. Presses are
@@ -29,6 +32,10 @@ public:
 
     QSize sizeHint() const override;
 
+    // How the next frame draws the meshes: reduced while the camera moves (an Alt drag) or
+    // the window is being resized, exactly once it is at rest.
+    ViewRenderer::Detail frameDetail() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -36,6 +43,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     enum class Navigation { None, Tumble, Track, Dolly };
@@ -52,6 +60,7 @@ private:
     QPoint lastNavigation_;
     QPointF lastToolPosition_;
     bool painted_ = false;
+    QTimer resizing_;
 };
 
 } // namespace rvhost::window
