@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 using rvhost::MeshDrawCache;
@@ -178,4 +179,140 @@ TEST_F(MeshDrawCacheTest, AMoveRedrawsOnlyTrianglesThatCanReachItsPixels) {
     port.setDisplayStyle(M3dView::kGouraudShaded);
     EXPECT_EQ(render(), partial);
     EXPECT_EQ(MeshDrawCache::instance().trianglesDrawn(), 8192u);
+}
+
+namespace {
+
+// A sphere of radius 5 (384 x 192 segments, about 0.08 between vertices) seen from +z,
+// orthographic, 12 units across 128 pixels: a pixel is 0.094 units, a stand-in's cube 2
+// pixels (0.19), so the sphere is far denser than the view.
+class StandInTest : public ::testing::Test {
+protected:
+    static constexpr double kRadius = 5, kWidth = 12;
+    static constexpr int kPort = 128, kAround = 384;
+
+    void SetUp() override {
+        port.reset();
+        port.setGridVisible(false);
+        port.setSize(kPort, kPort);
+        ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 0, 30), MPoint(0, 0, 0), MVector(0, 1, 0)));
+        ASSERT_TRUE(port.camera().setOrthographic(kWidth));
+        std::string error;
+        shape = rvhost::MeshShape::createWithTransform(
+            rvhost::makeSphere(kRadius, kAround, kAround / 2), "", "pDense", &error);
+        ASSERT_TRUE(shape) << error;
+    }
+    void TearDown() override {
+        rvhost::Scene::instance().remove(*shape->parent());
+        port.reset();
+    }
+
+    std::vector<unsigned char> render(rvhost::ViewRenderer::Detail detail) {
+        std::string error;
+        EXPECT_TRUE(rvhost::ViewRenderer::render(port, error, detail)) << error;
+        return rvhost::OffscreenGL::instance().pixels();
+    }
+    std::vector<unsigned char> exact() { return render(rvhost::ViewRenderer::Detail::kExact); }
+    std::vector<unsigned char> moving() { return render(rvhost::ViewRenderer::Detail::kMoving); }
+    std::size_t drawn() const { return MeshDrawCache::instance().trianglesDrawn(); }
+    int made() const { return MeshDrawCache::instance().standInsMade(); }
+
+    ViewPort& port = ViewPort::active();
+    std::shared_ptr<rvhost::MeshShape> shape;
+};
+
+bool isBackground(const unsigned char* p) {
+    const unsigned char* bg = rvhost::ViewRenderer::kBackground;
+    return p[0] == bg[0] && p[1] == bg[1] && p[2] == bg[2];
+}
+
+} // namespace
+
+// How far the stand-in's picture may stray from the exact one, worked out from the cube c:
+// a stand-in vertex is the mean of sphere points in one cube (at most sqrt(3) c apart), so
+// it lies inside the sphere by at most the sagitta 3c^2 / 8R; its triangles join clusters
+// at most 2 sqrt(3) c apart, sagging 12c^2 / 8R more. The outline can only shrink, by at
+// most 15c^2 / 8R, plus a pixel of rasterisation on either side. Within half the radius of
+// the middle the surface faces the eye within 30 degrees; there each vertex shading a pixel
+// has a normal within (3 sqrt(3) c + 2h) / R radians of the exact one (h: the sphere's own
+// vertex spacing, which bounds the exact picture's own interpolation), and the lit grey,
+// 204 (0.25 + 0.75 cos), changes by at most 153 levels a radian.
+TEST_F(StandInTest, TheMovingPictureStaysWithinWorkedOutBoundsOfTheExactOne) {
+    const std::vector<unsigned char> full = exact();
+    const std::size_t allTriangles = drawn();
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 0, 31), MPoint(0, 0, 0), MVector(0, 1, 0)));
+    const std::vector<unsigned char> reduced = moving();
+    // Cubes of about 2.3 x 2.3 vertex spacings: some 5 times fewer triangles.
+    EXPECT_LT(drawn(), allTriangles / 4);
+    EXPECT_EQ(made(), 1);
+
+    const double pixel = kWidth / kPort, cube = 2 * pixel;
+    const double spacing = 2 * M_PI * kRadius / kAround;
+    const double outline = kRadius / pixel;
+    const double shrink = 15 * cube * cube / (8 * kRadius) / pixel;
+    const double grey = 153 * (3 * std::sqrt(3.0) * cube + 2 * spacing) / kRadius + 1;
+    int outlinePixels = 0;
+    for (int y = 0; y < kPort; ++y)
+        for (int x = 0; x < kPort; ++x) {
+            const size_t at = 4 * (size_t(y) * kPort + x);
+            const double r = std::hypot(x + 0.5 - kPort / 2, y + 0.5 - kPort / 2);
+            const bool inFull = !isBackground(&full[at]), inReduced = !isBackground(&reduced[at]);
+            if (inFull != inReduced) {
+                ++outlinePixels;
+                EXPECT_GE(r, outline - shrink - 1) << x << ' ' << y;
+                EXPECT_LE(r, outline + 1) << x << ' ' << y;
+            } else if (inFull && r < outline / 2) {
+                EXPECT_LE(std::abs(int(full[at]) - int(reduced[at])), grey) << x << ' ' << y;
+            }
+        }
+    // The rim is where they may differ, not everywhere.
+    EXPECT_LT(outlinePixels, 2 * M_PI * outline * 2);
+}
+
+// Once the camera stops, the frame is exactly the one a full redraw gives, although the
+// frames before it were reduced and the camera ends where one of them was drawn.
+TEST_F(StandInTest, TheFrameAtRestIsExact) {
+    const std::vector<unsigned char> atRest = exact();
+    EXPECT_EQ(moving(), atRest) << "the same camera: the exact picture is still at hand";
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(1, 0, 30), MPoint(0, 0, 0), MVector(0, 1, 0)));
+    moving();
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 0, 30), MPoint(0, 0, 0), MVector(0, 1, 0)));
+    EXPECT_NE(moving(), atRest);
+    EXPECT_EQ(exact(), atRest);
+}
+
+// The stand-in is kept while the camera turns, made again when the points change or when
+// the view wants cubes more than twice as large (a dolly), and not used at all for a mesh
+// no denser than the view.
+TEST_F(StandInTest, TheStandInIsKeptUntilPointsOrTheCubeSizeChange) {
+    moving();
+    EXPECT_EQ(made(), 1);
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 1, 30), MPoint(0, 0, 0), MVector(0, 1, 0)));
+    moving();
+    EXPECT_EQ(made(), 0);
+
+    rvhost::Vec3 p = shape->geometry().point(0);
+    p.x += 0.5;
+    shape->geometry().setPoint(0, p);
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 2, 30), MPoint(0, 0, 0), MVector(0, 1, 0)));
+    moving();
+    EXPECT_EQ(made(), 1);
+
+    ASSERT_TRUE(port.camera().setOrthographic(kWidth * 1.9));
+    moving();
+    EXPECT_EQ(made(), 0);
+    ASSERT_TRUE(port.camera().setOrthographic(kWidth * 2.1));
+    moving();
+    EXPECT_EQ(made(), 1);
+
+    // A 4 x 4-quad plane in 128 pixels: a stand-in would keep more than half its triangles,
+    // so the moving frame draws it whole, as the exact one does.
+    rvhost::Scene::instance().remove(*shape->parent());
+    std::string error;
+    shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(8, 8, 4, 4, {0, 0, 1}), "",
+                                                   "pCoarse", &error);
+    ASSERT_TRUE(shape) << error;
+    const std::vector<unsigned char> whole = moving();
+    EXPECT_EQ(drawn(), 32u);
+    EXPECT_EQ(exact(), whole);
 }
