@@ -220,8 +220,8 @@ void MeshDrawCache::Entry::build(const GLApi& g, const MeshGeometry& mesh, const
 }
 
 bool MeshDrawCache::Entry::prepareStandIn(const GLApi& g, const MeshGeometry& mesh, double cell) {
-    const bool sized = standInCell > 0 && cell <= standInCell * kCellSlack &&
-                       cell >= standInCell / kCellSlack;
+    const bool sized =
+        standInCell > 0 && cell <= standInCell * kCellSlack && cell >= standInCell / kCellSlack;
     if (!sized) {
         dropStandIn(g);
         standInCell = cell;

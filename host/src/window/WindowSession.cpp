@@ -11,12 +11,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <sstream>
+#include <vector>
 
 namespace rvhost::window {
 
@@ -35,6 +38,25 @@ void addHistoryAction(QMainWindow& main, const char* shortcut, const char* comma
     });
     main.addAction(action);
 }
+
+// The window's own keys (undo, redo, close) act wherever the keyboard is: a text box of the
+// panel would otherwise claim Ctrl+Z and Ctrl+Y for its own text undo. Refusing the
+// shortcut override on their behalf leaves the keys to the window's actions.
+class WindowKeys : public QObject {
+public:
+    explicit WindowKeys(std::vector<QKeySequence> keys, QObject* parent)
+        : QObject(parent), keys_(std::move(keys)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride) return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(int(key->modifiers() & ~Qt::KeypadModifier) | key->key());
+        return std::find(keys_.begin(), keys_.end(), pressed) != keys_.end();
+    }
+
+private:
+    std::vector<QKeySequence> keys_;
+};
 
 void printWindowLine(const ViewWidget& view) {
     const QPoint corner = view.mapToGlobal(QPoint(0, 0));
@@ -83,6 +105,9 @@ bool runWindow(const std::string& onClose) {
     quit->setShortcut(QKeySequence("Ctrl+Q"));
     QObject::connect(quit, &QAction::triggered, main, &QMainWindow::close);
     main->addAction(quit);
+    auto* keys = new WindowKeys(
+        {QKeySequence("Ctrl+Z"), QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Q")}, main);
+    qApp->installEventFilter(keys);
 
     main->adjustSize();
     main->move(0, 0);

@@ -96,3 +96,27 @@ TEST_F(ViewWidgetTest, LeftButtonDragsReachTheMouseInPortCoordinates) {
     mouse(QEvent::MouseButtonRelease, QPoint(60, 50), Qt::LeftButton, Qt::NoButton,
           Qt::AltModifier);
 }
+
+// Frames are reduced from an Alt press until every button is up again (a second button
+// released first keeps the camera moving), and exact after; a plain stroke never reduces.
+TEST_F(ViewWidgetTest, FramesAreReducedOnlyWhileTheCameraMoves) {
+    using Detail = rvhost::ViewRenderer::Detail;
+    EXPECT_EQ(view_->frameDetail(), Detail::kExact);
+    mouse(QEvent::MouseButtonPress, QPoint(60, 50), Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, QPoint(70, 50), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(view_->frameDetail(), Detail::kExact);
+    mouse(QEvent::MouseButtonRelease, QPoint(70, 50), Qt::LeftButton, Qt::NoButton);
+
+    mouse(QEvent::MouseButtonPress, QPoint(60, 50), Qt::LeftButton, Qt::LeftButton,
+          Qt::AltModifier);
+    mouse(QEvent::MouseMove, QPoint(70, 50), Qt::NoButton, Qt::LeftButton, Qt::AltModifier);
+    EXPECT_EQ(view_->frameDetail(), Detail::kMoving);
+    mouse(QEvent::MouseButtonPress, QPoint(70, 50), Qt::MiddleButton,
+          Qt::LeftButton | Qt::MiddleButton, Qt::AltModifier);
+    mouse(QEvent::MouseButtonRelease, QPoint(70, 50), Qt::MiddleButton, Qt::LeftButton,
+          Qt::AltModifier);
+    EXPECT_EQ(view_->frameDetail(), Detail::kMoving);
+    mouse(QEvent::MouseButtonRelease, QPoint(70, 50), Qt::LeftButton, Qt::NoButton,
+          Qt::AltModifier);
+    EXPECT_EQ(view_->frameDetail(), Detail::kExact);
+}

@@ -155,8 +155,10 @@ protected:
 };
 
 // Strokes plain, with Control (reversed) and with Shift (smoothing) reach the tool; Ctrl+Z
-// twice takes the last two strokes back and Ctrl+Y brings the smoothing back; two wheel notches up
-// grow the radius by 10 % each; Ctrl+Q closes and the close script writes the mesh.
+// twice takes the last two strokes back and Ctrl+Y brings the smoothing back, with the
+// panel's radius box holding the keyboard (Tab twice from the view: mode, then radius), whose
+// own text undo must not take the keys; two wheel notches up grow the radius by 10 % each;
+// Ctrl+Q closes and the close script writes the mesh.
 TEST_F(WindowTest, StrokesWithModifiersAndUndoReachTheMeshWrittenOnClose) {
     ASSERT_TRUE(open()) << rvhost_->output();
     drag(-3, -3, 3, -3);
@@ -164,7 +166,7 @@ TEST_F(WindowTest, StrokesWithModifiersAndUndoReachTheMeshWrittenOnClose) {
     drag(0, -4.5, 0, -1.5, "shift");
     drag(-3, 0, 3, 0);
     ASSERT_EQ(x_.run("xdotool mousemove " + screen(0, 5) +
-                     " key ctrl+z key ctrl+z key ctrl+y click 4 click 4"),
+                     " key Tab key Tab key ctrl+z key ctrl+z key ctrl+y click 4 click 4"),
               0);
     ASSERT_EQ(x_.run("xdotool key ctrl+q"), 0);
     ASSERT_EQ(rvhost_->wait(kExitLimit), 0) << rvhost_->output();
