@@ -3,12 +3,15 @@
 // does on a hover (the scene unchanged, the feedback moved); "fullFrame" turns the camera a
 // little and draws, so every triangle is drawn again; "movingFrame" does the same as a
 // frame while the camera moves (the grid drawn reduced; its first frame makes the reduced
-// mesh, which later frames keep); "dabFrame" moves the pressed mouse so
+// mesh, which later frames keep); "firstMovingFrame" nudges a vertex before each, so each
+// makes the reduced mesh again; "dabFrame" moves the pressed mouse so
 // that every step lays a dab (realtime update on, as scripts/sculpt sets it) and draws;
 // "dab" is the same without drawing, to tell the two costs apart.
 // Process CPU time is measured as well as wall time: the renderer draws on threads of its
 // own.
 #include "BenchHost.h"
+#include "mesh/MeshShape.h"
+#include "scene/Scene.h"
 #include "tools/Mouse.h"
 #include "view/ViewPort.h"
 #include "view/ViewRenderer.h"
@@ -67,6 +70,26 @@ void turningFrames(benchmark::State& bench, rvhost::ViewRenderer::Detail detail)
     camera.setLookAt(eye, camera.centre(), camera.upHint());
 }
 
+// The first frame of a camera move after the mesh changed: a vertex nudged (as a dab would
+// move some), then a moving frame, which makes the stand-in again.
+void firstMovingFrame(benchmark::State& bench) {
+    const auto grid =
+        std::dynamic_pointer_cast<rvhost::MeshShape>(rvhost::Scene::instance().find("gridShape"));
+    if (!grid) return bench.SkipWithError("no grid");
+    rvhost::Camera& camera = rvhost::ViewPort::active().camera();
+    const MPoint eye = camera.eye();
+    bool turned = false;
+    for (auto _ : bench) {
+        turned = !turned;
+        rvhost::Vec3 p = grid->geometry().point(0);
+        p.y += turned ? 0.01 : -0.01;
+        grid->geometry().setPoint(0, p);
+        camera.setLookAt(eye + MVector(turned ? 1.0 : 0.0, 0, 0), camera.centre(), camera.upHint());
+        render(rvhost::ViewRenderer::Detail::kMoving);
+    }
+    camera.setLookAt(eye, camera.centre(), camera.upHint());
+}
+
 // Drags back and forth along a row of the view, 12 pixels a step (about 1.5 units on the
 // grid there, more than the dab spacing), so each step lays one dab; draws after each when
 // `draw`.
@@ -95,6 +118,7 @@ BENCHMARK(hoverFrame)->Apply(settings);
 BENCHMARK_CAPTURE(turningFrames, fullFrame, rvhost::ViewRenderer::Detail::kExact)->Apply(settings);
 BENCHMARK_CAPTURE(turningFrames, movingFrame, rvhost::ViewRenderer::Detail::kMoving)
     ->Apply(settings);
+BENCHMARK(firstMovingFrame)->Apply(settings);
 BENCHMARK_CAPTURE(dabs, dabFrame, true)->Apply(settings);
 BENCHMARK_CAPTURE(dabs, dab, false)->Apply(settings);
 
