@@ -85,7 +85,7 @@ ClusteredMesh ClusteredMesh::build(const std::vector<float>& positions,
                                    bool flat) {
     ClusteredMesh out;
     const size_t vertices = positions.size() / 3;
-    if (vertices == 0 || !(cell > 0)) return out;
+    if (vertices == 0) return out;
     double low[3], high[3];
     for (int i = 0; i < 3; ++i)
         low[i] = high[i] = positions[i];
@@ -94,9 +94,12 @@ ClusteredMesh ClusteredMesh::build(const std::vector<float>& positions,
             low[i] = std::min(low[i], double(positions[3 * v + i]));
             high[i] = std::max(high[i], double(positions[3 * v + i]));
         }
-    // Cubes too small to number along the longest side are made larger.
+    // Cubes too small to number along the longest side are made larger; with no size at
+    // all (an eye at the mesh's middle, every vertex at one place), as small as that allows.
+    if (!(cell > 0)) cell = 0;
     for (int i = 0; i < 3; ++i)
         cell = std::max(cell, (high[i] - low[i]) / kMaxCubes);
+    if (!(cell > 0)) cell = 1;
 
     // Each vertex's cluster, and each cluster's sums of positions and normals.
     std::vector<int> clusterOf(vertices);

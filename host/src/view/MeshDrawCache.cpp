@@ -28,8 +28,8 @@ constexpr int kChunk = 256;
 
 enum Buffer { kPositions, kNormals, kIndices, kBufferCount };
 
-// A stand-in's cubes are this many pixels across at the mesh's middle, so that its
-// triangles (half a cube on a regular surface) cover about a pixel there.
+// A stand-in's cubes are this many pixels across at the mesh's middle. Its triangles (half
+// a cube on a regular surface) then cover 2 pixels facing the eye, about one at an angle.
 const double kCellPixels = 2.0;
 // A stand-in is made again when the view wants cubes more than this many times larger or
 // smaller than those it has (a dolly, a resize).

@@ -316,3 +316,18 @@ TEST_F(StandInTest, TheStandInIsKeptUntilPointsOrTheCubeSizeChange) {
     EXPECT_EQ(drawn(), 32u);
     EXPECT_EQ(exact(), whole);
 }
+
+// An eye at the mesh's middle sees no size of pixel there (here a plane whose bounds are
+// exactly symmetric, with the eye in it): cubes as small as the mesh's extent allows keep
+// every vertex apart, so the mesh is drawn whole rather than left out.
+TEST_F(StandInTest, AnEyeAtTheMeshsMiddleDrawsItWhole) {
+    rvhost::Scene::instance().remove(*shape->parent());
+    std::string error;
+    shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(8, 8, 64, 64), "", "pAround",
+                                                   &error);
+    ASSERT_TRUE(shape) << error;
+    ASSERT_TRUE(port.camera().setPerspective(90));
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 0, 0), MPoint(0, -1, 0), MVector(0, 0, -1)));
+    moving();
+    EXPECT_EQ(drawn(), 8192u);
+}
