@@ -231,7 +231,8 @@ bool MeshDrawCache::Entry::prepareStandIn(const GLApi& g, const MeshGeometry& me
         const ShadedMesh& source = flat ? smooth : corners;
         ClusteredMesh reduced =
             ClusteredMesh::build(source.positions, source.normals, mesh.triangles(), cell, flat);
-        if (reduced.triangles > kWorthwhileShare * triangles) {
+        // A stand-in with no triangle left (a mesh within a cube) would not show at all.
+        if (reduced.triangles == 0 || reduced.triangles > kWorthwhileShare * triangles) {
             standInTriangles = -1;
         } else {
             standInTriangles = reduced.triangles;

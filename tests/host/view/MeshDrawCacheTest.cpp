@@ -331,3 +331,18 @@ TEST_F(StandInTest, AnEyeAtTheMeshsMiddleDrawsItWhole) {
     moving();
     EXPECT_EQ(drawn(), 8192u);
 }
+
+// A plane smaller than a cube (its normals all lean one way) makes one cluster and a
+// stand-in with no triangles: it is drawn whole, so that it still shows while the camera
+// moves. (A sphere there keeps a cluster for each of its six leans, and 8 triangles.)
+TEST_F(StandInTest, AMeshWithinOneCubeIsDrawnWhole) {
+    rvhost::Scene::instance().remove(*shape->parent());
+    std::string error;
+    shape =
+        rvhost::MeshShape::createWithTransform(rvhost::makePlane(8, 8, 64, 64), "", "pFar", &error);
+    ASSERT_TRUE(shape) << error;
+    ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 30, 0), MPoint(0, 0, 0), MVector(0, 0, -1)));
+    ASSERT_TRUE(port.camera().setOrthographic(kWidth * 100));
+    moving();
+    EXPECT_EQ(drawn(), 8192u);
+}
