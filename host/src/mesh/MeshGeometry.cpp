@@ -34,7 +34,14 @@ std::string checkPolygons(int numVertices, const std::vector<int>& counts,
 
 } // namespace
 
-MeshGeometry::MeshGeometry() : layout_(std::make_shared<Layout>()) {}
+// One empty layout serves every empty mesh, so that making one (or moving from one) needs
+// no allocation.
+std::shared_ptr<const MeshGeometry::Layout> MeshGeometry::emptyLayout() {
+    static const std::shared_ptr<const Layout> empty = std::make_shared<Layout>();
+    return empty;
+}
+
+MeshGeometry::MeshGeometry() : layout_(emptyLayout()) {}
 MeshGeometry::~MeshGeometry() = default;
 
 MeshGeometry::MeshGeometry(const MeshGeometry& other) {
@@ -48,6 +55,7 @@ MeshGeometry& MeshGeometry::operator=(const MeshGeometry& other) {
     us_ = other.us_;
     vs_ = other.vs_;
     uvIds_ = other.uvIds_;
+    hasUVs_ = other.hasUVs_;
     normalsLocked_ = other.normalsLocked_;
     // Computed normals are cheap to redo; only normals set by hand travel.
     normals_ = normalsLocked_ ? other.normals_ : std::vector<float>();
@@ -59,6 +67,38 @@ MeshGeometry& MeshGeometry::operator=(const MeshGeometry& other) {
     return *this;
 }
 
+MeshGeometry::MeshGeometry(MeshGeometry&& other) noexcept : MeshGeometry() {
+    *this = std::move(other);
+}
+
+MeshGeometry& MeshGeometry::operator=(MeshGeometry&& other) noexcept {
+    if (this == &other) return *this;
+    points_ = std::move(other.points_);
+    layout_ = std::exchange(other.layout_, emptyLayout());
+    us_ = std::move(other.us_);
+    vs_ = std::move(other.vs_);
+    uvIds_ = std::move(other.uvIds_);
+    hasUVs_ = std::exchange(other.hasUVs_, false);
+    normalsLocked_ = std::exchange(other.normalsLocked_, false);
+    normals_ = std::move(other.normals_);
+    normalsStale_ = std::exchange(other.normalsStale_, true);
+    bvh_ = std::move(other.bvh_);
+    bvhStale_ = std::exchange(other.bvhStale_, false);
+    movedForNormals_ = std::move(other.movedForNormals_);
+    movedForBvh_ = std::move(other.movedForBvh_);
+    faceMarks_ = std::move(other.faceMarks_);
+    vertexMarks_ = std::move(other.vertexMarks_);
+    faceSlots_ = std::move(other.faceSlots_);
+    other.points_.clear();
+    other.us_.clear();
+    other.vs_.clear();
+    other.uvIds_.clear();
+    other.normals_.clear();
+    other.movedForNormals_.clear();
+    other.movedForBvh_.clear();
+    return *this;
+}
+
 std::string MeshGeometry::setMesh(std::vector<float> xyz, std::vector<int> counts,
                                   std::vector<int> connects) {
     if (xyz.size() % 3 != 0) return "point coordinates do not come in threes";
@@ -66,6 +106,7 @@ std::string MeshGeometry::setMesh(std::vector<float> xyz, std::vector<int> count
     if (!error.empty()) return error;
     auto layout = std::make_shared<Layout>();
     layout->starts.resize(counts.size());
+    layout->triangles.reserve(connects.size() - 2 * counts.size());
     int start = 0;
     for (int f = 0; f < static_cast<int>(counts.size()); ++f) {
         layout->starts[f] = start;
@@ -82,6 +123,7 @@ std::string MeshGeometry::setMesh(std::vector<float> xyz, std::vector<int> count
     us_.clear();
     vs_.clear();
     uvIds_.clear();
+    hasUVs_ = false;
     normalsLocked_ = false;
     normalsStale_ = true;
     bvh_.reset();
@@ -100,6 +142,8 @@ std::string MeshGeometry::setUVs(std::vector<float> us, std::vector<float> vs,
     us_ = std::move(us);
     vs_ = std::move(vs);
     uvIds_ = std::move(uvIds);
+    if (uvIds_ == connects()) uvIds_ = std::vector<int>();
+    hasUVs_ = !connects().empty();
     return {};
 }
 

@@ -25,6 +25,9 @@ public:
     // Copies the mesh itself; what derives from it is rebuilt on demand.
     MeshGeometry(const MeshGeometry& other);
     MeshGeometry& operator=(const MeshGeometry& other);
+    // Moves take everything, derived data included; the source is left empty.
+    MeshGeometry(MeshGeometry&& other) noexcept;
+    MeshGeometry& operator=(MeshGeometry&& other) noexcept;
 
     // Replaces points and polygons. Every polygon needs at least three distinct vertices of
     // the point list. Returns an error text, empty on success; on error nothing changes.
@@ -76,10 +79,12 @@ public:
     bool setVertexNormals(std::vector<float> xyz);
     bool normalsLocked() const { return normalsLocked_; }
 
-    bool hasUVs() const { return !uvIds_.empty(); }
+    bool hasUVs() const { return hasUVs_; }
     const std::vector<float>& us() const { return us_; }
     const std::vector<float>& vs() const { return vs_; }
-    int uvId(int faceVertex) const { return uvIds_[faceVertex]; }
+    int uvId(int faceVertex) const {
+        return uvIds_.empty() ? layout_->connects[faceVertex] : uvIds_[faceVertex];
+    }
 
     const MeshTopology& topology() const;
 
@@ -97,6 +102,7 @@ private:
         mutable std::unique_ptr<MeshTopology> topology; // built on first use
     };
 
+    static std::shared_ptr<const Layout> emptyLayout();
     Vec3 newellVector(int f) const;
     void pointsMoved();
     // Only these vertices moved: where the normals and the hierarchy are current, the next
@@ -112,7 +118,10 @@ private:
     std::vector<float> points_;
     std::shared_ptr<const Layout> layout_;
     std::vector<float> us_, vs_;
+    // Empty while every face-vertex's UV index equals its vertex index (as generated
+    // primitives have it): the vertex list serves for both.
     std::vector<int> uvIds_;
+    bool hasUVs_ = false;
     bool normalsLocked_ = false;
 
     mutable std::vector<float> normals_;
