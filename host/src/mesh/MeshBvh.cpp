@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace rvhost {
@@ -33,6 +35,29 @@ struct StackEntry {
 } // namespace
 
 namespace {
+// Below this many triangles a second thread costs more than it saves.
+constexpr int kParallelTriangles = 1 << 16;
+
+// Runs first() on a second thread while second() runs here, when `parallel`; else one after
+// the other (also when no thread can be started).
+template <typename First, typename Second> void both(bool parallel, First first, Second second) {
+    std::thread other;
+    if (parallel) {
+        try {
+            other = std::thread(first);
+        } catch (const std::system_error&) {
+        }
+    }
+    if (!other.joinable()) first();
+    try {
+        second();
+    } catch (...) {
+        if (other.joinable()) other.join();
+        throw;
+    }
+    if (other.joinable()) other.join();
+}
+
 // Spreads the low 10 bits of x to every third bit.
 std::uint32_t spreadBits(std::uint32_t x) {
     x &= 0x3ff;
@@ -43,86 +68,134 @@ std::uint32_t spreadBits(std::uint32_t x) {
     return x;
 }
 
+float centroid(const float* xyz, const TriangleRef& tri, int a) {
+    double sum = 0.0;
+    for (int k = 0; k < 3; ++k)
+        sum += xyz[3 * static_cast<size_t>(tri.v[k]) + a];
+    return static_cast<float>(sum / 3.0);
+}
+
+struct Bounds {
+    float lo[3], hi[3];
+    Bounds() {
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::numeric_limits<float>::max();
+            hi[a] = -std::numeric_limits<float>::max();
+        }
+    }
+    void add(const Bounds& other) {
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::min(lo[a], other.lo[a]);
+            hi[a] = std::max(hi[a], other.hi[a]);
+        }
+    }
+};
+
+Bounds centroidBounds(const float* xyz, const std::vector<TriangleRef>& tris, int first,
+                      int last) {
+    Bounds b;
+    for (int i = first; i < last; ++i)
+        for (int a = 0; a < 3; ++a) {
+            const float c = centroid(xyz, tris[i], a);
+            if (c < b.lo[a]) b.lo[a] = c; // NaN compares false and is left out
+            if (c > b.hi[a]) b.hi[a] = c;
+        }
+    return b;
+}
+
 // The triangle indices in the order of their centroids' Morton codes (10 bits an axis over
 // the centroids' bounds), ties in index order: triangles near one another in space come
 // near one another in the order. A radix sort, so the cost grows linearly.
-std::vector<int> mortonOrder(const std::vector<float>& centroids, int n) {
-    float lo[3], hi[3];
-    for (int a = 0; a < 3; ++a) {
-        lo[a] = std::numeric_limits<float>::max();
-        hi[a] = -std::numeric_limits<float>::max();
-    }
-    for (int i = 0; i < n; ++i)
-        for (int a = 0; a < 3; ++a) {
-            const float c = centroids[3 * static_cast<size_t>(i) + a];
-            if (c < lo[a]) lo[a] = c; // NaN compares false and is left out
-            if (c > hi[a]) hi[a] = c;
-        }
+std::vector<int> mortonOrder(const float* xyz, const std::vector<TriangleRef>& tris,
+                             bool parallel) {
+    const int n = static_cast<int>(tris.size()), half = n / 2;
+    Bounds bounds, upper;
+    both(
+        parallel, [&] { upper = centroidBounds(xyz, tris, half, n); },
+        [&] { bounds = centroidBounds(xyz, tris, 0, half); });
+    bounds.add(upper);
     double scale[3];
     for (int a = 0; a < 3; ++a) {
-        const double extent = double(hi[a]) - double(lo[a]);
+        const double extent = double(bounds.hi[a]) - double(bounds.lo[a]);
         scale[a] = extent > 0.0 ? 1024.0 / extent : 0.0;
     }
     // The code above the index, so that a sort moves both together, front to back.
-    std::vector<std::uint64_t> items(n), next(n);
-    for (int i = 0; i < n; ++i) {
-        std::uint32_t code = 0;
-        for (int a = 0; a < 3; ++a) {
-            double cell = (centroids[3 * static_cast<size_t>(i) + a] - lo[a]) * scale[a];
-            cell = cell >= 0.0 ? std::min(cell, 1023.0) : 0.0;
-            code |= spreadBits(static_cast<std::uint32_t>(cell)) << a;
+    std::vector<std::uint64_t> items(n);
+    auto code = [&](int first, int last) {
+        for (int i = first; i < last; ++i) {
+            std::uint32_t bits = 0;
+            for (int a = 0; a < 3; ++a) {
+                double cell = (centroid(xyz, tris[i], a) - bounds.lo[a]) * scale[a];
+                cell = cell >= 0.0 ? std::min(cell, 1023.0) : 0.0;
+                bits |= spreadBits(static_cast<std::uint32_t>(cell)) << a;
+            }
+            items[i] = (std::uint64_t(bits) << 32) | static_cast<std::uint32_t>(i);
         }
-        items[i] = (std::uint64_t(code) << 32) | static_cast<std::uint32_t>(i);
-    }
+    };
+    both(parallel, [&] { code(half, n); }, [&] { code(0, half); });
     // Three passes of 10 bits sort the 30-bit codes.
-    for (int shift = 32; shift < 62; shift += 10) {
-        std::vector<size_t> counts(1025, 0);
-        for (std::uint64_t item : items)
-            ++counts[((item >> shift) & 0x3ff) + 1];
-        for (int d = 0; d < 1024; ++d)
-            counts[d + 1] += counts[d];
-        for (std::uint64_t item : items)
-            next[counts[(item >> shift) & 0x3ff]++] = item;
-        items.swap(next);
+    {
+        std::vector<std::uint64_t> next(n);
+        for (int shift = 32; shift < 62; shift += 10) {
+            std::vector<size_t> counts(1025, 0);
+            for (std::uint64_t item : items)
+                ++counts[((item >> shift) & 0x3ff) + 1];
+            for (int d = 0; d < 1024; ++d)
+                counts[d + 1] += counts[d];
+            for (std::uint64_t item : items)
+                next[counts[(item >> shift) & 0x3ff]++] = item;
+            items.swap(next);
+        }
     }
     std::vector<int> order(n);
     for (int i = 0; i < n; ++i)
         order[i] = static_cast<int>(items[i] & 0xffffffffu);
     return order;
 }
+
+// Nodes that halving `count` triangles down to leaves makes.
+size_t nodeCount(int count) {
+    if (count <= kLeafSize) return 1;
+    return 1 + nodeCount(count / 2) + nodeCount(count - count / 2);
+}
 } // namespace
 
-MeshBvh::MeshBvh(const float* xyz, std::vector<TriangleRef> triangles) {
+MeshBvh::MeshBvh(const float* xyz, const std::vector<TriangleRef>& triangles) {
     const int n = static_cast<int>(triangles.size());
     if (n == 0) return;
-    std::vector<float> centroids(3 * static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        for (int a = 0; a < 3; ++a) {
-            double sum = 0.0;
-            for (int k = 0; k < 3; ++k)
-                sum += xyz[3 * triangles[i].v[k] + a];
-            centroids[3 * i + a] = static_cast<float>(sum / 3.0);
-        }
-    }
-    const std::vector<int> order = mortonOrder(centroids, n);
-    nodes_.reserve(2 * static_cast<size_t>(n / kLeafSize + 1));
+    const bool parallel = n >= kParallelTriangles;
+    order_ = mortonOrder(xyz, triangles, parallel);
+    nodes_.reserve(nodeCount(n));
     build(0, n);
-    triangles_.resize(n);
-    for (int i = 0; i < n; ++i)
-        triangles_[i] = triangles[order[i]];
     parent_.assign(nodes_.size(), -1);
     leafOf_.resize(n);
     for (int i = 0; i < static_cast<int>(nodes_.size()); ++i) {
         const Node& node = nodes_[i];
         if (node.count > 0) {
-            for (int k = node.first; k < node.first + node.count; ++k)
-                leafOf_[order[k]] = i;
+            for (int k = node.link; k < node.link + node.count; ++k)
+                leafOf_[order_[k]] = i;
         } else {
             parent_[i + 1] = i;
-            parent_[node.right] = i;
+            parent_[node.link] = i;
         }
     }
-    refit(xyz);
+    const int last = static_cast<int>(nodes_.size());
+    if (!parallel || nodes_[0].count > 0) {
+        refitRange(xyz, triangles, 0, last);
+        return;
+    }
+    // The root's two subtrees are disjoint runs of nodes: one thread each, then the root.
+    const int right = nodes_[0].link;
+    both(
+        parallel, [&] { refitRange(xyz, triangles, right, last); },
+        [&] { refitRange(xyz, triangles, 1, right); });
+    fitInner(nodes_[0], nodes_[1], nodes_[right]);
+}
+
+size_t MeshBvh::storageBytes() const {
+    return nodes_.capacity() * sizeof(Node) +
+           (order_.capacity() + parent_.capacity() + leafOf_.capacity()) * sizeof(int) +
+           marked_.capacity();
 }
 
 // Halves of the spatial order, down to leaves of a few triangles.
@@ -130,39 +203,45 @@ int MeshBvh::build(int first, int count) {
     const int index = static_cast<int>(nodes_.size());
     nodes_.push_back(Node{});
     if (count <= kLeafSize) {
-        nodes_[index].first = first;
+        nodes_[index].link = first;
         nodes_[index].count = count;
         return index;
     }
     const int half = count / 2;
     build(first, half);
     const int right = build(first + half, count - half);
-    nodes_[index].right = right;
+    nodes_[index].link = right;
     return index;
 }
 
-void MeshBvh::refit(const float* xyz) {
+void MeshBvh::refit(const float* xyz, const std::vector<TriangleRef>& triangles) {
+    refitRange(xyz, triangles, 0, static_cast<int>(nodes_.size()));
+}
+
+void MeshBvh::refitRange(const float* xyz, const std::vector<TriangleRef>& triangles, int first,
+                         int last) {
     // Children come after their parent, so a backward sweep sees them first.
-    for (int i = static_cast<int>(nodes_.size()) - 1; i >= 0; --i) {
+    for (int i = last - 1; i >= first; --i) {
         Node& node = nodes_[i];
         if (node.count > 0)
-            fitLeaf(xyz, node);
+            fitLeaf(xyz, triangles, node);
         else
-            fitInner(node, nodes_[i + 1], nodes_[node.right]);
+            fitInner(node, nodes_[i + 1], nodes_[node.link]);
     }
 }
 
-void MeshBvh::refitTriangles(const float* xyz, const std::vector<int>& triangles) {
+void MeshBvh::refitTriangles(const float* xyz, const std::vector<TriangleRef>& triangles,
+                             const std::vector<int>& moved) {
     marked_.resize(nodes_.size(), 0);
     std::vector<int> dirty;
-    for (int t : triangles) {
+    for (int t : moved) {
         const int leaf = leafOf_[t];
         if (marked_[leaf]) continue;
         marked_[leaf] = 1;
         dirty.push_back(leaf);
     }
     for (int leaf : dirty)
-        fitLeaf(xyz, nodes_[leaf]);
+        fitLeaf(xyz, triangles, nodes_[leaf]);
     // The ancestors, each once (a walk up stops where another walk went), then children
     // before parents: they come after them.
     std::vector<int> above;
@@ -173,26 +252,28 @@ void MeshBvh::refitTriangles(const float* xyz, const std::vector<int>& triangles
         }
     std::sort(above.begin(), above.end(), [](int a, int b) { return a > b; });
     for (int i : above) {
-        fitInner(nodes_[i], nodes_[i + 1], nodes_[nodes_[i].right]);
+        fitInner(nodes_[i], nodes_[i + 1], nodes_[nodes_[i].link]);
         marked_[i] = 0;
     }
     for (int leaf : dirty)
         marked_[leaf] = 0;
 }
 
-void MeshBvh::fitLeaf(const float* xyz, Node& node) const {
+void MeshBvh::fitLeaf(const float* xyz, const std::vector<TriangleRef>& triangles,
+                      Node& node) const {
     for (int a = 0; a < 3; ++a) {
         node.lo[a] = std::numeric_limits<float>::max();
         node.hi[a] = -std::numeric_limits<float>::max();
     }
     node.span = 0.0f;
-    for (int i = node.first; i < node.first + node.count; ++i) {
+    for (int i = node.link; i < node.link + node.count; ++i) {
+        const TriangleRef& tri = triangles[order_[i]];
         float lo[3], hi[3];
         for (int a = 0; a < 3; ++a) {
             lo[a] = std::numeric_limits<float>::max();
             hi[a] = -std::numeric_limits<float>::max();
             for (int k = 0; k < 3; ++k) {
-                const float c = xyz[3 * static_cast<size_t>(triangles_[i].v[k]) + a];
+                const float c = xyz[3 * static_cast<size_t>(tri.v[k]) + a];
                 lo[a] = std::min(lo[a], c);
                 hi[a] = std::max(hi[a], c);
             }
@@ -277,11 +358,11 @@ void MeshBvh::visit(Bound bound, Leaf leaf, Beaten beaten) const {
         if (beaten(entry.bound)) continue;
         const Node& node = nodes_[entry.node];
         if (node.count > 0) {
-            for (int i = node.first; i < node.first + node.count; ++i)
-                leaf(triangles_[i]);
+            for (int i = node.link; i < node.link + node.count; ++i)
+                leaf(order_[i]);
             continue;
         }
-        StackEntry near{entry.node + 1, 0.0}, far{node.right, 0.0};
+        StackEntry near{entry.node + 1, 0.0}, far{node.link, 0.0};
         const bool hasNear = bound(nodes_[near.node], near.bound);
         const bool hasFar = bound(nodes_[far.node], far.bound);
         if (hasNear && hasFar && far.bound < near.bound) std::swap(near, far);
@@ -295,23 +376,25 @@ void MeshBvh::visit(Bound bound, Leaf leaf, Beaten beaten) const {
     }
 }
 
-bool MeshBvh::castRay(const float* xyz, const RayQuery& query, RayHit& hit) const {
+bool MeshBvh::castRay(const float* xyz, const std::vector<TriangleRef>& triangles,
+                      const RayQuery& query, RayHit& hit) const {
     bool found = false;
     const Slabs ray(query);
     visit([&](const Node& node, double& bound) { return enterBox(node, ray, bound); },
-          [&](const TriangleRef& tri) { considerTriangle(xyz, tri, query, hit, found); },
+          [&](int i) { considerTriangle(xyz, triangles[i], query, hit, found); },
           [&](double bound) { return found && bound > std::fabs(hit.param); });
     return found;
 }
 
-bool MeshBvh::nearestPoint(const float* xyz, const Vec3& query, SurfacePoint& nearest) const {
+bool MeshBvh::nearestPoint(const float* xyz, const std::vector<TriangleRef>& triangles,
+                           const Vec3& query, SurfacePoint& nearest) const {
     bool found = false;
     visit(
         [&](const Node& node, double& bound) {
             bound = boxDistanceSquared(node, query);
             return true;
         },
-        [&](const TriangleRef& tri) { considerTriangleForPoint(xyz, tri, query, nearest, found); },
+        [&](int i) { considerTriangleForPoint(xyz, triangles[i], query, nearest, found); },
         [&](double bound) { return found && bound > nearest.distanceSquared; });
     return found;
 }

@@ -230,7 +230,7 @@ const MeshBvh& MeshGeometry::bvh() const {
     if (!bvh_) {
         bvh_ = std::make_unique<MeshBvh>(points_.data(), triangles());
     } else if (bvhStale_) {
-        bvh_->refit(points_.data());
+        bvh_->refit(points_.data(), triangles());
     } else if (!movedForBvh_.empty()) {
         refitAround(movedForBvh_);
     }
@@ -240,11 +240,11 @@ const MeshBvh& MeshGeometry::bvh() const {
 }
 
 bool MeshGeometry::castRay(const RayQuery& query, RayHit& hit) const {
-    return bvh().castRay(points_.data(), query, hit);
+    return bvh().castRay(points_.data(), triangles(), query, hit);
 }
 
 bool MeshGeometry::nearestPoint(const Vec3& query, SurfacePoint& nearest) const {
-    return bvh().nearestPoint(points_.data(), query, nearest);
+    return bvh().nearestPoint(points_.data(), triangles(), query, nearest);
 }
 
 void MeshGeometry::dropAccelerator() const {
@@ -254,7 +254,7 @@ void MeshGeometry::dropAccelerator() const {
 
 void MeshGeometry::pointsMoved(const std::vector<int>& moved) {
     if (moved.empty()) return;
-    if (!layout_->topology) {
+    if (!layout_->topology || !layout_->topology->hasVertexFaces()) {
         pointsMoved();
         return;
     }
@@ -329,7 +329,7 @@ void MeshGeometry::refitAround(std::vector<int>& moved) const {
     for (int f : facesAround(moved))
         for (int k = 0; k + 2 < polygonSize(f); ++k)
             triangles.push_back(firstTriangle(f) + k);
-    bvh_->refitTriangles(points_.data(), triangles);
+    bvh_->refitTriangles(points_.data(), this->triangles(), triangles);
 }
 
 void MeshGeometry::pointsMoved() {

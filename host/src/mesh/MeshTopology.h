@@ -8,14 +8,18 @@ namespace rvhost {
 // Edge ids follow the first appearance of each edge when the polygons are walked in order,
 // each polygon's edges from (v0, v1) round to (vn-1, v0); an edge keeps the direction of
 // its first appearance. Adjacency lists are in ascending id order.
+// Each part is built when first asked for: the faces about a vertex, its neighbours, and
+// the edges with what hangs on them (most callers want one or two of these, and on a big
+// mesh each is tens of megabytes). The lists refer to the polygon lists they were made
+// from, which must outlive them unchanged.
 class MeshTopology {
 public:
     MeshTopology(int numVertices, const std::vector<int>& counts, const std::vector<int>& connects);
 
-    int numEdges() const { return static_cast<int>(edges_.size()); }
-    const std::pair<int, int>& edge(int e) const { return edges_[e]; }
+    int numEdges() const { return static_cast<int>(edges().pairs.size()); }
+    const std::pair<int, int>& edge(int e) const { return edges().pairs[e]; }
     // The edge from face-vertex fv to the next vertex of its polygon.
-    int faceVertexEdge(int fv) const { return faceVertexEdges_[fv]; }
+    int faceVertexEdge(int fv) const { return edges().faceVertexEdges[fv]; }
 
     // Ranges of one vertex's or edge's adjacency, as [begin, end) pointers.
     struct Range {
@@ -25,14 +29,17 @@ public:
         const int* end() const { return last; }
         int size() const { return static_cast<int>(last - first); }
     };
-    Range vertexEdges(int v) const { return range(vertexEdges_, v); }
-    Range vertexFaces(int v) const { return range(vertexFaces_, v); }
-    Range edgeFaces(int e) const { return range(edgeFaces_, e); }
+    Range vertexEdges(int v) const { return range(edges().vertexEdges, v); }
+    Range vertexFaces(int v) const { return range(vertexFaceLists(), v); }
+    Range edgeFaces(int e) const { return range(edges().edgeFaces, e); }
     // Vertices that share an edge with v, in the order of v's edges.
-    Range neighbours(int v) const { return range(neighbours_, v); }
+    Range neighbours(int v) const { return range(neighbourLists(), v); }
 
     bool edgeOnBoundary(int e) const { return edgeFaces(e).size() < 2; }
     bool vertexOnBoundary(int v) const;
+
+    // Whether the faces about each vertex are built already (cheap updates rely on them).
+    bool hasVertexFaces() const { return !vertexFaces_.offsets.empty(); }
 
 private:
     // Compressed lists: offsets has one more entry than there are lists.
@@ -40,18 +47,27 @@ private:
         std::vector<int> offsets;
         std::vector<int> items;
     };
+    struct Edges {
+        std::vector<std::pair<int, int>> pairs;
+        std::vector<int> faceVertexEdges;
+        Lists vertexEdges, edgeFaces;
+    };
     static Range range(const Lists& lists, int i) {
         const int* base = lists.items.data();
         return {base + lists.offsets[i], base + lists.offsets[i + 1]};
     }
-    void buildEdges(int numVertices, const std::vector<int>& counts,
-                    const std::vector<int>& connects);
-    void buildAdjacency(int numVertices, const std::vector<int>& counts,
-                        const std::vector<int>& connects);
+    const Edges& edges() const;
+    const Lists& vertexFaceLists() const;
+    const Lists& neighbourLists() const;
+    void buildEdges() const;
+    void buildNeighbours() const;
 
-    std::vector<std::pair<int, int>> edges_;
-    std::vector<int> faceVertexEdges_;
-    Lists vertexEdges_, vertexFaces_, edgeFaces_, neighbours_;
+    int numVertices_;
+    const std::vector<int>& counts_;
+    const std::vector<int>& connects_;
+    mutable bool edgesBuilt_ = false;
+    mutable Edges edges_;
+    mutable Lists vertexFaces_, neighbours_;
 };
 
 } // namespace rvhost
