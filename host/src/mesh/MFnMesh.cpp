@@ -513,12 +513,12 @@ bool MFnMesh::intersect(const MFloatPoint& raySource, const MFloatVector& rayDir
         for (unsigned i = 0; i < faceIds->length(); ++i) {
             const int face = (*faceIds)[i];
             if (!inRange(face, g.numPolygons())) continue;
-            const int first = g.firstTriangle(face), count = g.polygonSize(face) - 2;
+            const int count = g.polygonSize(face) - 2;
             if (!triIds) {
-                chosen.insert(chosen.end(), g.triangles().begin() + first,
-                              g.triangles().begin() + first + count);
+                for (int k = 0; k < count; ++k)
+                    chosen.push_back(g.triangle(face, k));
             } else if (inRange((*triIds)[i], count)) {
-                chosen.push_back(g.triangles()[first + (*triIds)[i]]);
+                chosen.push_back(g.triangle(face, (*triIds)[i]));
             }
         }
         found = rvhost::castRayOnTriangles(g, query, chosen, hit);

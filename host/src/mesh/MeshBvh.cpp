@@ -1,5 +1,7 @@
 #include "mesh/MeshBvh.h"
 
+#include "mesh/MeshGeometry.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -68,11 +70,12 @@ std::uint32_t spreadBits(std::uint32_t x) {
     return x;
 }
 
-float centroid(const float* xyz, const TriangleRef& tri, int a) {
+// The mean of a polygon's corners, rounded to float.
+float centre(const MeshGeometry& mesh, int f, int a) {
     double sum = 0.0;
-    for (int k = 0; k < 3; ++k)
-        sum += xyz[3 * static_cast<size_t>(tri.v[k]) + a];
-    return static_cast<float>(sum / 3.0);
+    for (int i = 0; i < mesh.polygonSize(f); ++i)
+        sum += mesh.points()[3 * static_cast<size_t>(mesh.polygonVertex(f, i)) + a];
+    return static_cast<float>(sum / mesh.polygonSize(f));
 }
 
 struct Bounds {
@@ -91,28 +94,26 @@ struct Bounds {
     }
 };
 
-Bounds centroidBounds(const float* xyz, const std::vector<TriangleRef>& tris, int first,
-                      int last) {
+Bounds centreBounds(const MeshGeometry& mesh, int first, int last) {
     Bounds b;
-    for (int i = first; i < last; ++i)
+    for (int f = first; f < last; ++f)
         for (int a = 0; a < 3; ++a) {
-            const float c = centroid(xyz, tris[i], a);
+            const float c = centre(mesh, f, a);
             if (c < b.lo[a]) b.lo[a] = c; // NaN compares false and is left out
             if (c > b.hi[a]) b.hi[a] = c;
         }
     return b;
 }
 
-// The triangle indices in the order of their centroids' Morton codes (10 bits an axis over
-// the centroids' bounds), ties in index order: triangles near one another in space come
-// near one another in the order. A radix sort, so the cost grows linearly.
-std::vector<int> mortonOrder(const float* xyz, const std::vector<TriangleRef>& tris,
-                             bool parallel) {
-    const int n = static_cast<int>(tris.size()), half = n / 2;
+// The polygon indices in the order of their centres' Morton codes (10 bits an axis over
+// the centres' bounds), ties in index order: polygons near one another in space come near
+// one another in the order. A radix sort, so the cost grows linearly.
+std::vector<int> mortonOrder(const MeshGeometry& mesh, bool parallel) {
+    const int n = mesh.numPolygons(), half = n / 2;
     Bounds bounds, upper;
     both(
-        parallel, [&] { upper = centroidBounds(xyz, tris, half, n); },
-        [&] { bounds = centroidBounds(xyz, tris, 0, half); });
+        parallel, [&] { upper = centreBounds(mesh, half, n); },
+        [&] { bounds = centreBounds(mesh, 0, half); });
     bounds.add(upper);
     double scale[3];
     for (int a = 0; a < 3; ++a) {
@@ -125,7 +126,7 @@ std::vector<int> mortonOrder(const float* xyz, const std::vector<TriangleRef>& t
         for (int i = first; i < last; ++i) {
             std::uint32_t bits = 0;
             for (int a = 0; a < 3; ++a) {
-                double cell = (centroid(xyz, tris[i], a) - bounds.lo[a]) * scale[a];
+                double cell = (centre(mesh, i, a) - bounds.lo[a]) * scale[a];
                 cell = cell >= 0.0 ? std::min(cell, 1023.0) : 0.0;
                 bits |= spreadBits(static_cast<std::uint32_t>(cell)) << a;
             }
@@ -160,11 +161,11 @@ size_t nodeCount(int count) {
 }
 } // namespace
 
-MeshBvh::MeshBvh(const float* xyz, const std::vector<TriangleRef>& triangles) {
-    const int n = static_cast<int>(triangles.size());
+MeshBvh::MeshBvh(const MeshGeometry& mesh) {
+    const int n = mesh.numPolygons();
     if (n == 0) return;
-    const bool parallel = n >= kParallelTriangles;
-    order_ = mortonOrder(xyz, triangles, parallel);
+    const bool parallel = mesh.numTriangles() >= kParallelTriangles;
+    order_ = mortonOrder(mesh, parallel);
     nodes_.reserve(nodeCount(n));
     build(0, n);
     parent_.assign(nodes_.size(), -1);
@@ -179,17 +180,7 @@ MeshBvh::MeshBvh(const float* xyz, const std::vector<TriangleRef>& triangles) {
             parent_[node.link] = i;
         }
     }
-    const int last = static_cast<int>(nodes_.size());
-    if (!parallel || nodes_[0].count > 0) {
-        refitRange(xyz, triangles, 0, last);
-        return;
-    }
-    // The root's two subtrees are disjoint runs of nodes: one thread each, then the root.
-    const int right = nodes_[0].link;
-    both(
-        parallel, [&] { refitRange(xyz, triangles, right, last); },
-        [&] { refitRange(xyz, triangles, 1, right); });
-    fitInner(nodes_[0], nodes_[1], nodes_[right]);
+    refit(mesh);
 }
 
 size_t MeshBvh::storageBytes() const {
@@ -214,34 +205,40 @@ int MeshBvh::build(int first, int count) {
     return index;
 }
 
-void MeshBvh::refit(const float* xyz, const std::vector<TriangleRef>& triangles) {
-    refitRange(xyz, triangles, 0, static_cast<int>(nodes_.size()));
+void MeshBvh::refit(const MeshGeometry& mesh) {
+    const int last = static_cast<int>(nodes_.size());
+    if (mesh.numTriangles() < kParallelTriangles || nodes_.empty() || nodes_[0].count > 0) {
+        refitRange(mesh, 0, last);
+        return;
+    }
+    // The root's two subtrees are disjoint runs of nodes: one thread each, then the root.
+    const int right = nodes_[0].link;
+    both(true, [&] { refitRange(mesh, right, last); }, [&] { refitRange(mesh, 1, right); });
+    fitInner(nodes_[0], nodes_[1], nodes_[right]);
 }
 
-void MeshBvh::refitRange(const float* xyz, const std::vector<TriangleRef>& triangles, int first,
-                         int last) {
+void MeshBvh::refitRange(const MeshGeometry& mesh, int first, int last) {
     // Children come after their parent, so a backward sweep sees them first.
     for (int i = last - 1; i >= first; --i) {
         Node& node = nodes_[i];
         if (node.count > 0)
-            fitLeaf(xyz, triangles, node);
+            fitLeaf(mesh, node);
         else
             fitInner(node, nodes_[i + 1], nodes_[node.link]);
     }
 }
 
-void MeshBvh::refitTriangles(const float* xyz, const std::vector<TriangleRef>& triangles,
-                             const std::vector<int>& moved) {
+void MeshBvh::refitFaces(const MeshGeometry& mesh, const std::vector<int>& faces) {
     marked_.resize(nodes_.size(), 0);
     std::vector<int> dirty;
-    for (int t : moved) {
-        const int leaf = leafOf_[t];
+    for (int f : faces) {
+        const int leaf = leafOf_[f];
         if (marked_[leaf]) continue;
         marked_[leaf] = 1;
         dirty.push_back(leaf);
     }
     for (int leaf : dirty)
-        fitLeaf(xyz, triangles, nodes_[leaf]);
+        fitLeaf(mesh, nodes_[leaf]);
     // The ancestors, each once (a walk up stops where another walk went), then children
     // before parents: they come after them.
     std::vector<int> above;
@@ -259,27 +256,32 @@ void MeshBvh::refitTriangles(const float* xyz, const std::vector<TriangleRef>& t
         marked_[leaf] = 0;
 }
 
-void MeshBvh::fitLeaf(const float* xyz, const std::vector<TriangleRef>& triangles,
-                      Node& node) const {
+void MeshBvh::fitLeaf(const MeshGeometry& mesh, Node& node) const {
     for (int a = 0; a < 3; ++a) {
         node.lo[a] = std::numeric_limits<float>::max();
         node.hi[a] = -std::numeric_limits<float>::max();
     }
     node.span = 0.0f;
+    const float* xyz = mesh.points().data();
     for (int i = node.link; i < node.link + node.count; ++i) {
-        const TriangleRef& tri = triangles[order_[i]];
-        float lo[3], hi[3];
-        for (int a = 0; a < 3; ++a) {
-            lo[a] = std::numeric_limits<float>::max();
-            hi[a] = -std::numeric_limits<float>::max();
-            for (int k = 0; k < 3; ++k) {
-                const float c = xyz[3 * static_cast<size_t>(tri.v[k]) + a];
-                lo[a] = std::min(lo[a], c);
-                hi[a] = std::max(hi[a], c);
+        const int f = order_[i];
+        for (int k = 0; k + 2 < mesh.polygonSize(f); ++k) {
+            const TriangleRef tri = mesh.triangle(f, k);
+            const float* corner[3];
+            for (int c = 0; c < 3; ++c)
+                corner[c] = xyz + 3 * static_cast<size_t>(tri.v[c]);
+            for (int a = 0; a < 3; ++a) {
+                // From the extremes inwards, so that a NaN corner is left out.
+                float lo = std::numeric_limits<float>::max();
+                float hi = -std::numeric_limits<float>::max();
+                for (int c = 0; c < 3; ++c) {
+                    lo = std::min(lo, corner[c][a]);
+                    hi = std::max(hi, corner[c][a]);
+                }
+                node.lo[a] = std::min(node.lo[a], lo);
+                node.hi[a] = std::max(node.hi[a], hi);
+                node.span = std::max(node.span, hi - lo);
             }
-            node.lo[a] = std::min(node.lo[a], lo[a]);
-            node.hi[a] = std::max(node.hi[a], hi[a]);
-            node.span = std::max(node.span, hi[a] - lo[a]);
         }
     }
     node.slack = boxSlack(node.lo, node.hi);
@@ -376,25 +378,32 @@ void MeshBvh::visit(Bound bound, Leaf leaf, Beaten beaten) const {
     }
 }
 
-bool MeshBvh::castRay(const float* xyz, const std::vector<TriangleRef>& triangles,
-                      const RayQuery& query, RayHit& hit) const {
+bool MeshBvh::castRay(const MeshGeometry& mesh, const RayQuery& query, RayHit& hit) const {
+    const float* xyz = mesh.points().data();
     bool found = false;
     const Slabs ray(query);
     visit([&](const Node& node, double& bound) { return enterBox(node, ray, bound); },
-          [&](int i) { considerTriangle(xyz, triangles[i], query, hit, found); },
+          [&](int f) {
+              for (int k = 0; k + 2 < mesh.polygonSize(f); ++k)
+                  considerTriangle(xyz, mesh.triangle(f, k), query, hit, found);
+          },
           [&](double bound) { return found && bound > std::fabs(hit.param); });
     return found;
 }
 
-bool MeshBvh::nearestPoint(const float* xyz, const std::vector<TriangleRef>& triangles,
-                           const Vec3& query, SurfacePoint& nearest) const {
+bool MeshBvh::nearestPoint(const MeshGeometry& mesh, const Vec3& query,
+                           SurfacePoint& nearest) const {
+    const float* xyz = mesh.points().data();
     bool found = false;
     visit(
         [&](const Node& node, double& bound) {
             bound = boxDistanceSquared(node, query);
             return true;
         },
-        [&](int i) { considerTriangleForPoint(xyz, triangles[i], query, nearest, found); },
+        [&](int f) {
+            for (int k = 0; k + 2 < mesh.polygonSize(f); ++k)
+                considerTriangleForPoint(xyz, mesh.triangle(f, k), query, nearest, found);
+        },
         [&](double bound) { return found && bound > nearest.distanceSquared; });
     return found;
 }

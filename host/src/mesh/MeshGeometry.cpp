@@ -106,14 +106,9 @@ std::string MeshGeometry::setMesh(std::vector<float> xyz, std::vector<int> count
     if (!error.empty()) return error;
     auto layout = std::make_shared<Layout>();
     layout->starts.resize(counts.size());
-    layout->triangles.reserve(connects.size() - 2 * counts.size());
     int start = 0;
     for (int f = 0; f < static_cast<int>(counts.size()); ++f) {
         layout->starts[f] = start;
-        for (int k = 0; k + 2 < counts[f]; ++k) {
-            layout->triangles.push_back(
-                {{connects[start], connects[start + k + 1], connects[start + k + 2]}, f, k});
-        }
         start += counts[f];
     }
     layout->counts = std::move(counts);
@@ -220,6 +215,17 @@ bool MeshGeometry::setVertexNormals(std::vector<float> xyz) {
     return true;
 }
 
+const std::vector<TriangleRef>& MeshGeometry::triangles() const {
+    std::vector<TriangleRef>& list = layout_->triangles;
+    if (list.empty() && numTriangles() > 0) {
+        list.reserve(static_cast<size_t>(numTriangles()));
+        for (int f = 0; f < numPolygons(); ++f)
+            for (int k = 0; k + 2 < polygonSize(f); ++k)
+                list.push_back(triangle(f, k));
+    }
+    return list;
+}
+
 const MeshTopology& MeshGeometry::topology() const {
     if (!layout_->topology)
         layout_->topology = std::make_unique<MeshTopology>(numVertices(), counts(), connects());
@@ -228,9 +234,9 @@ const MeshTopology& MeshGeometry::topology() const {
 
 const MeshBvh& MeshGeometry::bvh() const {
     if (!bvh_) {
-        bvh_ = std::make_unique<MeshBvh>(points_.data(), triangles());
+        bvh_ = std::make_unique<MeshBvh>(*this);
     } else if (bvhStale_) {
-        bvh_->refit(points_.data(), triangles());
+        bvh_->refit(*this);
     } else if (!movedForBvh_.empty()) {
         refitAround(movedForBvh_);
     }
@@ -240,11 +246,11 @@ const MeshBvh& MeshGeometry::bvh() const {
 }
 
 bool MeshGeometry::castRay(const RayQuery& query, RayHit& hit) const {
-    return bvh().castRay(points_.data(), triangles(), query, hit);
+    return bvh().castRay(*this, query, hit);
 }
 
 bool MeshGeometry::nearestPoint(const Vec3& query, SurfacePoint& nearest) const {
-    return bvh().nearestPoint(points_.data(), triangles(), query, nearest);
+    return bvh().nearestPoint(*this, query, nearest);
 }
 
 void MeshGeometry::dropAccelerator() const {
@@ -325,11 +331,7 @@ void MeshGeometry::refreshNormalsAround(std::vector<int>& moved) const {
 }
 
 void MeshGeometry::refitAround(std::vector<int>& moved) const {
-    std::vector<int> triangles;
-    for (int f : facesAround(moved))
-        for (int k = 0; k + 2 < polygonSize(f); ++k)
-            triangles.push_back(firstTriangle(f) + k);
-    bvh_->refitTriangles(points_.data(), this->triangles(), triangles);
+    bvh_->refitFaces(*this, facesAround(moved));
 }
 
 void MeshGeometry::pointsMoved() {

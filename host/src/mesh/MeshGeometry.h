@@ -38,7 +38,7 @@ public:
     int numVertices() const { return static_cast<int>(points_.size() / 3); }
     int numPolygons() const { return static_cast<int>(layout_->counts.size()); }
     int numFaceVertices() const { return static_cast<int>(layout_->connects.size()); }
-    int numTriangles() const { return static_cast<int>(layout_->triangles.size()); }
+    int numTriangles() const { return numFaceVertices() - 2 * numPolygons(); }
     int numEdges() const { return topology().numEdges(); }
 
     const std::vector<float>& points() const { return points_; }
@@ -58,9 +58,15 @@ public:
     int polygonSize(int f) const { return layout_->counts[f]; }
     int polygonVertex(int f, int i) const { return layout_->connects[layout_->starts[f] + i]; }
     // The fixed triangulation (TriangleRef): polygon f owns the triangles from
-    // firstTriangle(f), polygonSize(f) - 2 of them.
-    const std::vector<TriangleRef>& triangles() const { return layout_->triangles; }
+    // firstTriangle(f), polygonSize(f) - 2 of them. triangle(f, k) works one out from the
+    // polygon; the whole list is made on first use and kept (callers that walk every
+    // triangle again and again, as the view does, want it; the queries do not).
+    const std::vector<TriangleRef>& triangles() const;
     int firstTriangle(int f) const { return layout_->starts[f] - 2 * f; }
+    TriangleRef triangle(int f, int k) const {
+        const int* corner = &layout_->connects[layout_->starts[f]];
+        return {{corner[0], corner[k + 1], corner[k + 2]}, f, k};
+    }
 
     // Newell's normal of a polygon, unit length (zero for a degenerate polygon).
     Vec3 polygonNormal(int f) const { return normalized(newellVector(f)); }
@@ -98,7 +104,7 @@ private:
     // What the polygons alone decide. Never changed once made; shared by copies.
     struct Layout {
         std::vector<int> counts, connects, starts;
-        std::vector<TriangleRef> triangles;
+        mutable std::vector<TriangleRef> triangles;     // made on first use
         mutable std::unique_ptr<MeshTopology> topology; // built on first use
     };
 
