@@ -314,7 +314,8 @@ MStatus MFnMesh::setPoint(int vertexId, const MPoint& pos, MSpace::Space space) 
     CHECK_MSTATUS_AND_RETURN_IT(usable(mesh, space));
     if (!inRange(vertexId, mesh.geometry().numVertices())) return MS::kInvalidParameter;
     mesh.geometry().setPoint(vertexId, mesh.pointIn(pos, space));
-    mesh.edited();
+    // Callers write many points this way, then call updateSurface: the graph hears once.
+    mesh.editedLater();
     return MS::kSuccess;
 }
 

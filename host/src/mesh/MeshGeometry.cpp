@@ -160,7 +160,7 @@ void MeshGeometry::setPoint(int v, const Vec3& p) {
     dst[0] = static_cast<float>(p.x);
     dst[1] = static_cast<float>(p.y);
     dst[2] = static_cast<float>(p.z);
-    pointsMoved(std::vector<int>{v});
+    pointMoved(v);
 }
 
 Vec3 MeshGeometry::polygonCentre(int f) const {
@@ -259,22 +259,22 @@ void MeshGeometry::dropAccelerator() const {
 }
 
 void MeshGeometry::pointsMoved(const std::vector<int>& moved) {
-    if (moved.empty()) return;
-    if (!layout_->topology || !layout_->topology->hasVertexFaces()) {
-        pointsMoved();
-        return;
-    }
+    for (int v : moved)
+        pointMoved(v);
+}
+
+void MeshGeometry::pointMoved(int v) {
     const size_t many = static_cast<size_t>(numVertices()) / 8 + 1;
     // Normals set by hand stay; stale ones are recomputed whole anyway.
     if (!normalsLocked_ && !normalsStale_) {
-        movedForNormals_.insert(movedForNormals_.end(), moved.begin(), moved.end());
+        movedForNormals_.push_back(v);
         if (movedForNormals_.size() > many) {
             normalsStale_ = true;
             movedForNormals_.clear();
         }
     }
     if (bvh_ && !bvhStale_) {
-        movedForBvh_.insert(movedForBvh_.end(), moved.begin(), moved.end());
+        movedForBvh_.push_back(v);
         if (movedForBvh_.size() > many) {
             bvhStale_ = true;
             movedForBvh_.clear();
@@ -286,7 +286,7 @@ std::vector<int> MeshGeometry::facesAround(std::vector<int>& moved) const {
     faceMarks_.resize(static_cast<size_t>(numPolygons()), 0);
     std::vector<int> faces;
     for (int v : moved)
-        for (int f : layout_->topology->vertexFaces(v))
+        for (int f : topology().vertexFaces(v))
             if (!faceMarks_[f]) {
                 faceMarks_[f] = 1;
                 faces.push_back(f);
@@ -319,7 +319,7 @@ void MeshGeometry::refreshNormalsAround(std::vector<int>& moved) const {
     for (int v : corners) {
         vertexMarks_[v] = 0;
         Vec3 sum;
-        for (int f : layout_->topology->vertexFaces(v))
+        for (int f : topology().vertexFaces(v))
             sum += faceSlots_[f] ? newell[faceSlots_[f] - 1] : newellVector(f);
         const Vec3 n = normalized(sum);
         normals_[3 * static_cast<size_t>(v)] = static_cast<float>(n.x);

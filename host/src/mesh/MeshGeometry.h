@@ -112,9 +112,11 @@ private:
     Vec3 newellVector(int f) const;
     void pointsMoved();
     // Only these vertices moved: where the normals and the hierarchy are current, the next
-    // read brings them up to date about the moved vertices alone, as a whole recompute
-    // would make them; many moved vertices, or no adjacency built yet, make them stale.
+    // read brings them up to date about the moved vertices alone (through the faces about
+    // each vertex, built then if need be), as a whole recompute would make them; many moved
+    // vertices make them stale.
     void pointsMoved(const std::vector<int>& moved);
+    void pointMoved(int v);
     // The faces about the listed vertices, each once; the list is emptied.
     std::vector<int> facesAround(std::vector<int>& moved) const;
     void refreshNormalsAround(std::vector<int>& moved) const;

@@ -38,8 +38,6 @@ public:
     bool edgeOnBoundary(int e) const { return edgeFaces(e).size() < 2; }
     bool vertexOnBoundary(int v) const;
 
-    // Whether the faces about each vertex are built already (cheap updates rely on them).
-    bool hasVertexFaces() const { return !vertexFaces_.offsets.empty(); }
 
 private:
     // Compressed lists: offsets has one more entry than there are lists.
