@@ -187,8 +187,7 @@ void Graph::changedLater(Node& node, const Attribute* attribute) {
     later_.emplace_back(&node, attribute);
 }
 
-void Graph::flushLater(const Node* except) {
-    if (later_.empty()) return;
+void Graph::actOnLater(const Node* except) {
     if (except && std::all_of(later_.begin(), later_.end(),
                               [except](const auto& note) { return note.first == except; }))
         return;

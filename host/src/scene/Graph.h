@@ -62,7 +62,10 @@ public:
     // flushLater. An edit made of many small steps (a point at a time) then costs one pass.
     void changedLater(Node& node, const Attribute* attribute);
     // Acts on the kept notes, unless every one of them is about `except`.
-    void flushLater(const Node* except = nullptr);
+    void flushLater(const Node* except = nullptr) {
+        if (!later_.empty()) actOnLater(except);
+    }
+    bool hasLater() const { return !later_.empty(); }
 
     bool isDirty(const Node& node, const Attribute* attribute) const;
     void setClean(const Node& node, const Attribute* attribute);
@@ -75,6 +78,7 @@ public:
 
 private:
     using Key = std::pair<const Node*, const Attribute*>;
+    void actOnLater(const Node* except);
     void propagate(Node& node, const Attribute* attribute);
     // Pulls the dirty connected inputs of shapes until nothing is left to pull.
     void settle();

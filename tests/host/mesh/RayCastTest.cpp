@@ -282,3 +282,55 @@ TEST(RayCast, FewMovedPointsKeepNormalsAndHitsExact) {
         EXPECT_GT(expectSameHits(rng, mesh, 200), 20) << "round " << round;
     }
 }
+
+namespace {
+
+// Nearest points from random places, against the every-triangle answer.
+void expectSameNearest(Random& rng, const MeshGeometry& mesh, int queries) {
+    for (int i = 0; i < queries; ++i) {
+        const Vec3 p = rng.point(7.0);
+        SurfacePoint fast, slow;
+        ASSERT_TRUE(mesh.nearestPoint(p, fast));
+        ASSERT_TRUE(nearestPointEveryTriangle(mesh, p, slow));
+        EXPECT_EQ(fast.face, slow.face) << "query " << i;
+        EXPECT_EQ(fast.triangle, slow.triangle) << "query " << i;
+        EXPECT_EQ(fast.distanceSquared, slow.distanceSquared) << "query " << i;
+    }
+}
+
+int normalsDiffering(const MeshGeometry& mesh) {
+    const MeshGeometry fresh(mesh); // a copy works its normals out whole
+    const std::vector<float>& kept = mesh.vertexNormals();
+    const std::vector<float>& whole = fresh.vertexNormals();
+    EXPECT_EQ(kept.size(), whole.size());
+    int off = 0;
+    for (size_t i = 0; i < kept.size() && i < whole.size(); ++i)
+        off += std::memcmp(&kept[i], &whole[i], sizeof(float)) != 0;
+    return off;
+}
+
+} // namespace
+
+TEST(RayCast, PointAtATimeEditsOfMixedPolygonsStayExact) {
+    // Triangles, quads and up to hexagons, shared (sphere) and loose (soup): the index holds
+    // whole polygons, so a leaf tests several fan triangles, and a moved corner must refit
+    // every leaf that holds one of its polygons.
+    Random rng(23);
+    for (MeshGeometry mesh : {makeSphere(3.0, 24, 13), randomSoup(rng, 250)}) {
+        mesh.vertexNormals();
+        EXPECT_GT(expectSameHits(rng, mesh, 100), 20);
+        for (int round = 0; round < 8; ++round) {
+            // Up to a tenth of the vertices one call at a time, some far across the mesh,
+            // some more than once; reads come only after the round.
+            const int calls = rng.integer(1, mesh.numVertices() / 10);
+            for (int k = 0; k < calls; ++k) {
+                const int v = rng.integer(0, mesh.numVertices() - 1);
+                const double reach = k % 7 == 0 ? 5.0 : 0.2;
+                mesh.setPoint(v, mesh.point(v) + rng.point(reach));
+            }
+            EXPECT_EQ(normalsDiffering(mesh), 0) << "round " << round;
+            EXPECT_GT(expectSameHits(rng, mesh, 150), 20) << "round " << round;
+            expectSameNearest(rng, mesh, 40);
+        }
+    }
+}
