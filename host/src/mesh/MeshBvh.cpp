@@ -1,13 +1,12 @@
 #include "mesh/MeshBvh.h"
 
 #include "mesh/MeshGeometry.h"
+#include "mesh/TwoThreads.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 namespace rvhost {
@@ -37,29 +36,6 @@ struct StackEntry {
 } // namespace
 
 namespace {
-// Below this many triangles a second thread costs more than it saves.
-constexpr int kParallelTriangles = 1 << 16;
-
-// Runs first() on a second thread while second() runs here, when `parallel`; else one after
-// the other (also when no thread can be started).
-template <typename First, typename Second> void both(bool parallel, First first, Second second) {
-    std::thread other;
-    if (parallel) {
-        try {
-            other = std::thread(first);
-        } catch (const std::system_error&) {
-        }
-    }
-    if (!other.joinable()) first();
-    try {
-        second();
-    } catch (...) {
-        if (other.joinable()) other.join();
-        throw;
-    }
-    if (other.joinable()) other.join();
-}
-
 // Spreads the low 10 bits of x to every third bit.
 std::uint32_t spreadBits(std::uint32_t x) {
     x &= 0x3ff;
@@ -111,7 +87,7 @@ Bounds centreBounds(const MeshGeometry& mesh, int first, int last) {
 std::vector<int> mortonOrder(const MeshGeometry& mesh, bool parallel) {
     const int n = mesh.numPolygons(), half = n / 2;
     Bounds bounds, upper;
-    both(
+    onTwoThreads(
         parallel, [&] { upper = centreBounds(mesh, half, n); },
         [&] { bounds = centreBounds(mesh, 0, half); });
     bounds.add(upper);
@@ -133,7 +109,7 @@ std::vector<int> mortonOrder(const MeshGeometry& mesh, bool parallel) {
             items[i] = (std::uint64_t(bits) << 32) | static_cast<std::uint32_t>(i);
         }
     };
-    both(parallel, [&] { code(half, n); }, [&] { code(0, half); });
+    onTwoThreads(parallel, [&] { code(half, n); }, [&] { code(0, half); });
     // Three passes of 10 bits sort the 30-bit codes.
     {
         std::vector<std::uint64_t> next(n);
@@ -164,7 +140,7 @@ size_t nodeCount(int count) {
 MeshBvh::MeshBvh(const MeshGeometry& mesh) {
     const int n = mesh.numPolygons();
     if (n == 0) return;
-    const bool parallel = mesh.numTriangles() >= kParallelTriangles;
+    const bool parallel = mesh.numTriangles() >= kWorthTwoThreads;
     order_ = mortonOrder(mesh, parallel);
     nodes_.reserve(nodeCount(n));
     build(0, n);
@@ -207,13 +183,14 @@ int MeshBvh::build(int first, int count) {
 
 void MeshBvh::refit(const MeshGeometry& mesh) {
     const int last = static_cast<int>(nodes_.size());
-    if (mesh.numTriangles() < kParallelTriangles || nodes_.empty() || nodes_[0].count > 0) {
+    if (mesh.numTriangles() < kWorthTwoThreads || nodes_.empty() || nodes_[0].count > 0) {
         refitRange(mesh, 0, last);
         return;
     }
     // The root's two subtrees are disjoint runs of nodes: one thread each, then the root.
     const int right = nodes_[0].link;
-    both(true, [&] { refitRange(mesh, right, last); }, [&] { refitRange(mesh, 1, right); });
+    onTwoThreads(
+        true, [&] { refitRange(mesh, right, last); }, [&] { refitRange(mesh, 1, right); });
     fitInner(nodes_[0], nodes_[1], nodes_[right]);
 }
 

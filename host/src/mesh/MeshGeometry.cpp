@@ -1,6 +1,7 @@
 #include "mesh/MeshGeometry.h"
 
 #include "mesh/MeshBvh.h"
+#include "mesh/TwoThreads.h"
 
 #include <algorithm>
 #include <cstring>
@@ -188,20 +189,28 @@ const std::vector<float>& MeshGeometry::vertexNormals() const {
         if (!movedForNormals_.empty()) refreshNormalsAround(movedForNormals_);
         return normals_;
     }
-    // Newell's vector is twice the polygon's area long, so summing it weights by area.
-    std::vector<Vec3> sums(numVertices());
-    for (int f = 0; f < numPolygons(); ++f) {
-        const Vec3 n = newellVector(f);
-        for (int i = 0; i < polygonSize(f); ++i)
-            sums[polygonVertex(f, i)] += n;
-    }
+    // Newell's vector is twice the polygon's area long, so summing it weights by area. Each
+    // polygon's vector once, then each vertex adds up those of its polygons in polygon order
+    // (as a sweep over the polygons would); both passes split over two threads.
+    std::vector<Vec3> newell(static_cast<size_t>(numPolygons()));
+    splitInTwo(numPolygons(), [&](int first, int last) {
+        for (int f = first; f < last; ++f)
+            newell[f] = newellVector(f);
+    });
+    const MeshTopology& t = topology();
+    t.makeVertexFaces(); // here, not by two threads at once
     normals_.resize(points_.size());
-    for (size_t v = 0; v < sums.size(); ++v) {
-        const Vec3 n = normalized(sums[v]);
-        normals_[3 * v] = static_cast<float>(n.x);
-        normals_[3 * v + 1] = static_cast<float>(n.y);
-        normals_[3 * v + 2] = static_cast<float>(n.z);
-    }
+    splitInTwo(numVertices(), [&](int first, int last) {
+        for (int v = first; v < last; ++v) {
+            Vec3 sum;
+            for (int f : t.vertexFaces(v))
+                sum += newell[f];
+            const Vec3 n = normalized(sum);
+            normals_[3 * static_cast<size_t>(v)] = static_cast<float>(n.x);
+            normals_[3 * static_cast<size_t>(v) + 1] = static_cast<float>(n.y);
+            normals_[3 * static_cast<size_t>(v) + 2] = static_cast<float>(n.z);
+        }
+    });
     normalsStale_ = false;
     return normals_;
 }

@@ -129,36 +129,44 @@ void MeshTopology::buildEdges() const {
 
 void MeshTopology::buildNeighbours() const {
     // Edge ids follow the first face-vertex whose side is the edge, so v's edges in id order
-    // are its sides in walk order, each edge at its first side. Walking the sides in order
-    // and giving each to both of its ends lists every vertex's sides in that order; keeping
-    // the first side to each neighbour gives the neighbours in the order of v's edges,
-    // without numbering the edges.
-    Lists sides;
-    fillLists(
-        numVertices_,
-        [&](auto add) {
-            forEachCorner(counts_, [&](int, int fv, int next) {
-                add(connects_[fv], connects_[next]);
-                add(connects_[next], connects_[fv]);
-            });
-        },
-        sides.offsets, sides.items);
-    // Drop repeats in place (seenBy[u] == v: u is already a neighbour of v).
-    std::vector<int> seenBy(static_cast<size_t>(numVertices_), -1);
-    int kept = 0;
+    // are its sides in walk order, each edge at its first side. v's sides are the two at
+    // each of its corners; walking its faces in order and each corner's sides in order
+    // (the side into v first, except at a polygon's first corner, whose side in closes the
+    // polygon), then keeping the first side to each neighbour, gives the neighbours in the
+    // order of v's edges without numbering the edges.
+    const Lists& faces = vertexFaceLists();
+    neighbours_.offsets.assign(static_cast<size_t>(numVertices_) + 1, 0);
+    // A manifold mesh has at most one neighbour more than faces about each vertex.
+    neighbours_.items.reserve(faces.items.size() + static_cast<size_t>(numVertices_));
+    std::vector<int> seenBy(static_cast<size_t>(numVertices_), -1); // u is a neighbour of v
+    auto keep = [&](int v, int u) {
+        if (seenBy[u] == v) return;
+        seenBy[u] = v;
+        neighbours_.items.push_back(u);
+    };
+    std::vector<int> starts(counts_.size());
+    for (size_t f = 1; f < counts_.size(); ++f)
+        starts[f] = starts[f - 1] + counts_[f - 1];
     for (int v = 0; v < numVertices_; ++v) {
-        const int first = sides.offsets[v], last = sides.offsets[v + 1];
-        sides.offsets[v] = kept;
-        for (int i = first; i < last; ++i) {
-            const int u = sides.items[i];
-            if (seenBy[u] == v) continue;
-            seenBy[u] = v;
-            sides.items[kept++] = u;
+        for (int k = faces.offsets[v]; k < faces.offsets[v + 1]; ++k) {
+            const int f = faces.items[k], n = counts_[f];
+            const int* corner = connects_.data() + starts[f];
+            int i = 0;
+            while (corner[i] != v)
+                ++i;
+            const int before = corner[i == 0 ? n - 1 : i - 1];
+            const int after = corner[i + 1 == n ? 0 : i + 1];
+            if (i == 0) {
+                keep(v, after);
+                keep(v, before);
+            } else {
+                keep(v, before);
+                keep(v, after);
+            }
         }
+        neighbours_.offsets[v + 1] = static_cast<int>(neighbours_.items.size());
     }
-    sides.offsets[numVertices_] = kept;
-    neighbours_.offsets = std::move(sides.offsets);
-    neighbours_.items.assign(sides.items.begin(), sides.items.begin() + kept);
+    neighbours_.items.shrink_to_fit();
 }
 
 bool MeshTopology::vertexOnBoundary(int v) const {

@@ -31,6 +31,8 @@ public:
     };
     Range vertexEdges(int v) const { return range(edges().vertexEdges, v); }
     Range vertexFaces(int v) const { return range(vertexFaceLists(), v); }
+    // Builds the faces about every vertex now (before threads read them).
+    void makeVertexFaces() const { vertexFaceLists(); }
     Range edgeFaces(int e) const { return range(edges().edgeFaces, e); }
     // Vertices that share an edge with v, in the order of v's edges.
     Range neighbours(int v) const { return range(neighbourLists(), v); }
