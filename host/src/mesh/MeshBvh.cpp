@@ -47,11 +47,17 @@ std::uint32_t spreadBits(std::uint32_t x) {
 }
 
 // The mean of a polygon's corners, rounded to float.
-float centre(const MeshGeometry& mesh, int f, int a) {
-    double sum = 0.0;
-    for (int i = 0; i < mesh.polygonSize(f); ++i)
-        sum += mesh.points()[3 * static_cast<size_t>(mesh.polygonVertex(f, i)) + a];
-    return static_cast<float>(sum / mesh.polygonSize(f));
+void centre(const MeshGeometry& mesh, int f, float c[3]) {
+    const float* xyz = mesh.points().data();
+    const int count = mesh.polygonSize(f);
+    double sum[3] = {0.0, 0.0, 0.0};
+    for (int i = 0; i < count; ++i) {
+        const float* p = xyz + 3 * static_cast<size_t>(mesh.polygonVertex(f, i));
+        for (int a = 0; a < 3; ++a)
+            sum[a] += p[a];
+    }
+    for (int a = 0; a < 3; ++a)
+        c[a] = static_cast<float>(sum[a] / count);
 }
 
 struct Bounds {
@@ -72,12 +78,14 @@ struct Bounds {
 
 Bounds centreBounds(const MeshGeometry& mesh, int first, int last) {
     Bounds b;
-    for (int f = first; f < last; ++f)
+    for (int f = first; f < last; ++f) {
+        float c[3];
+        centre(mesh, f, c);
         for (int a = 0; a < 3; ++a) {
-            const float c = centre(mesh, f, a);
-            if (c < b.lo[a]) b.lo[a] = c; // NaN compares false and is left out
-            if (c > b.hi[a]) b.hi[a] = c;
+            if (c[a] < b.lo[a]) b.lo[a] = c[a]; // NaN compares false and is left out
+            if (c[a] > b.hi[a]) b.hi[a] = c[a];
         }
+    }
     return b;
 }
 
@@ -101,8 +109,10 @@ std::vector<int> mortonOrder(const MeshGeometry& mesh, bool parallel) {
     auto code = [&](int first, int last) {
         for (int i = first; i < last; ++i) {
             std::uint32_t bits = 0;
+            float c[3];
+            centre(mesh, i, c);
             for (int a = 0; a < 3; ++a) {
-                double cell = (centre(mesh, i, a) - bounds.lo[a]) * scale[a];
+                double cell = (c[a] - bounds.lo[a]) * scale[a];
                 cell = cell >= 0.0 ? std::min(cell, 1023.0) : 0.0;
                 bits |= spreadBits(static_cast<std::uint32_t>(cell)) << a;
             }
@@ -240,13 +250,16 @@ void MeshBvh::fitLeaf(const MeshGeometry& mesh, Node& node) const {
     }
     node.span = 0.0f;
     const float* xyz = mesh.points().data();
+    const int* counts = mesh.counts().data();
+    const int* connects = mesh.connects().data();
     for (int i = node.link; i < node.link + node.count; ++i) {
         const int f = order_[i];
-        for (int k = 0; k + 2 < mesh.polygonSize(f); ++k) {
-            const TriangleRef tri = mesh.triangle(f, k);
-            const float* corner[3];
-            for (int c = 0; c < 3; ++c)
-                corner[c] = xyz + 3 * static_cast<size_t>(tri.v[c]);
+        // The fan triangles (v0, vk+1, vk+2), as MeshGeometry::triangle gives them.
+        const int* ids = connects + mesh.polygonStart(f);
+        const float* corner[3] = {xyz + 3 * static_cast<size_t>(ids[0]), nullptr, nullptr};
+        for (int k = 0; k + 2 < counts[f]; ++k) {
+            corner[1] = xyz + 3 * static_cast<size_t>(ids[k + 1]);
+            corner[2] = xyz + 3 * static_cast<size_t>(ids[k + 2]);
             for (int a = 0; a < 3; ++a) {
                 // From the extremes inwards, so that a NaN corner is left out.
                 float lo = std::numeric_limits<float>::max();
