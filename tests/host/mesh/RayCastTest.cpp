@@ -334,3 +334,32 @@ TEST(RayCast, PointAtATimeEditsOfMixedPolygonsStayExact) {
         }
     }
 }
+
+TEST(RayCast, MeshesBigEnoughForTwoThreadsGiveTheSameAnswers) {
+    // 260 x 260 quads: more polygons, vertices and triangles than the two-thread threshold,
+    // so the index build, its whole refit and the whole normals split their work.
+    Random rng(5);
+    MeshGeometry mesh = bumpyGrid(rng, 260);
+    ASSERT_GT(mesh.numPolygons(), 65536);
+    // Normals as a sweep over the polygons adds them up: area vectors in polygon order.
+    std::vector<Vec3> sums(static_cast<size_t>(mesh.numVertices()));
+    for (int f = 0; f < mesh.numPolygons(); ++f)
+        for (int i = 0; i < mesh.polygonSize(f); ++i)
+            sums[mesh.polygonVertex(f, i)] += mesh.polygonAreaVector(f);
+    const std::vector<float>& normals = mesh.vertexNormals();
+    int off = 0;
+    for (int v = 0; v < mesh.numVertices(); ++v) {
+        const Vec3 n = normalized(sums[v]);
+        off += normals[3 * v] != float(n.x) || normals[3 * v + 1] != float(n.y) ||
+               normals[3 * v + 2] != float(n.z);
+    }
+    EXPECT_EQ(off, 0);
+    EXPECT_GT(expectSameHits(rng, mesh, 40), 10);
+    // Every point moved: the whole refit, on two threads.
+    std::vector<float> xyz = mesh.points();
+    for (size_t i = 1; i < xyz.size(); i += 3)
+        xyz[i] = float(xyz[i] * -3.0 + 0.5);
+    ASSERT_TRUE(mesh.setPoints(xyz));
+    EXPECT_GT(expectSameHits(rng, mesh, 40), 10);
+    EXPECT_EQ(normalsDiffering(mesh), 0);
+}
