@@ -172,14 +172,18 @@ Vec3 MeshGeometry::polygonCentre(int f) const {
 }
 
 Vec3 MeshGeometry::newellVector(int f) const {
+    // Each corner read once; the sums in the same order as a walk from corner 0.
+    const int* ids = &layout_->connects[layout_->starts[f]];
+    const int count = layout_->counts[f];
+    const float* xyz = points_.data();
     Vec3 n;
-    const int count = polygonSize(f);
+    Vec3 a = loadVec3(xyz + 3 * static_cast<size_t>(ids[0]));
     for (int i = 0; i < count; ++i) {
-        const Vec3 a = point(polygonVertex(f, i));
-        const Vec3 b = point(polygonVertex(f, (i + 1) % count));
+        const Vec3 b = loadVec3(xyz + 3 * static_cast<size_t>(ids[i + 1 == count ? 0 : i + 1]));
         n.x += (a.y - b.y) * (a.z + b.z);
         n.y += (a.z - b.z) * (a.x + b.x);
         n.z += (a.x - b.x) * (a.y + b.y);
+        a = b;
     }
     return n;
 }
