@@ -241,7 +241,8 @@ const std::vector<TriangleRef>& MeshGeometry::triangles() const {
 
 const MeshTopology& MeshGeometry::topology() const {
     if (!layout_->topology)
-        layout_->topology = std::make_unique<MeshTopology>(numVertices(), counts(), connects());
+        layout_->topology =
+            std::make_unique<MeshTopology>(numVertices(), counts(), connects(), layout_->starts);
     return *layout_->topology;
 }
 

@@ -32,8 +32,8 @@ template <typename Fn> void forEachCorner(const std::vector<int>& counts, Fn fn)
 } // namespace
 
 MeshTopology::MeshTopology(int numVertices, const std::vector<int>& counts,
-                           const std::vector<int>& connects)
-    : numVertices_(numVertices), counts_(counts), connects_(connects) {}
+                           const std::vector<int>& connects, const std::vector<int>& starts)
+    : numVertices_(numVertices), counts_(counts), connects_(connects), starts_(starts) {}
 
 const MeshTopology::Edges& MeshTopology::edges() const {
     if (!edgesBuilt_) {
@@ -128,42 +128,18 @@ void MeshTopology::buildEdges() const {
 }
 
 void MeshTopology::buildNeighbours() const {
-    // Edge ids follow the first face-vertex whose side is the edge, so v's edges in id order
-    // are its sides in walk order, each edge at its first side. v's sides are the two at
-    // each of its corners; walking its faces in order and each corner's sides in order
-    // (the side into v first, except at a polygon's first corner, whose side in closes the
-    // polygon), then keeping the first side to each neighbour, gives the neighbours in the
-    // order of v's edges without numbering the edges.
     const Lists& faces = vertexFaceLists();
     neighbours_.offsets.assign(static_cast<size_t>(numVertices_) + 1, 0);
     // A manifold mesh has at most one neighbour more than faces about each vertex.
     neighbours_.items.reserve(faces.items.size() + static_cast<size_t>(numVertices_));
     std::vector<int> seenBy(static_cast<size_t>(numVertices_), -1); // u is a neighbour of v
-    auto keep = [&](int v, int u) {
-        if (seenBy[u] == v) return;
-        seenBy[u] = v;
-        neighbours_.items.push_back(u);
-    };
-    std::vector<int> starts(counts_.size());
-    for (size_t f = 1; f < counts_.size(); ++f)
-        starts[f] = starts[f - 1] + counts_[f - 1];
     for (int v = 0; v < numVertices_; ++v) {
-        for (int k = faces.offsets[v]; k < faces.offsets[v + 1]; ++k) {
-            const int f = faces.items[k], n = counts_[f];
-            const int* corner = connects_.data() + starts[f];
-            int i = 0;
-            while (corner[i] != v)
-                ++i;
-            const int before = corner[i == 0 ? n - 1 : i - 1];
-            const int after = corner[i + 1 == n ? 0 : i + 1];
-            if (i == 0) {
-                keep(v, after);
-                keep(v, before);
-            } else {
-                keep(v, before);
-                keep(v, after);
-            }
-        }
+        neighboursOf(
+            v, [&](int u) { return seenBy[u] == v; },
+            [&](int u) {
+                seenBy[u] = v;
+                neighbours_.items.push_back(u);
+            });
         neighbours_.offsets[v + 1] = static_cast<int>(neighbours_.items.size());
     }
     neighbours_.items.shrink_to_fit();

@@ -14,7 +14,9 @@ namespace rvhost {
 // from, which must outlive them unchanged.
 class MeshTopology {
 public:
-    MeshTopology(int numVertices, const std::vector<int>& counts, const std::vector<int>& connects);
+    // `starts` holds each polygon's first face-vertex.
+    MeshTopology(int numVertices, const std::vector<int>& counts, const std::vector<int>& connects,
+                 const std::vector<int>& starts);
 
     int numEdges() const { return static_cast<int>(edges().pairs.size()); }
     const std::pair<int, int>& edge(int e) const { return edges().pairs[e]; }
@@ -36,6 +38,27 @@ public:
     Range edgeFaces(int e) const { return range(edges().edgeFaces, e); }
     // Vertices that share an edge with v, in the order of v's edges.
     Range neighbours(int v) const { return range(neighbourLists(), v); }
+    // The same one vertex at a time, without keeping a list for every vertex: add(u) gets
+    // each neighbour once, in order; seen(u) says whether u was added already (the caller
+    // keeps what it added). Works from the faces about v: v's edges in id order are its
+    // polygon sides in walk order, each edge at its first side, and v's sides are the two at
+    // each of its corners (the side into v first, except at a polygon's first corner, whose
+    // side in closes the polygon).
+    template <typename Seen, typename Add> void neighboursOf(int v, Seen seen, Add add) const {
+        const Lists& faces = vertexFaceLists();
+        for (int k = faces.offsets[v]; k < faces.offsets[v + 1]; ++k) {
+            const int f = faces.items[k], n = counts_[f];
+            const int* corner = connects_.data() + starts_[f];
+            int i = 0;
+            while (corner[i] != v)
+                ++i;
+            const int before = corner[i == 0 ? n - 1 : i - 1];
+            const int after = corner[i + 1 == n ? 0 : i + 1];
+            const int sides[2] = {i == 0 ? after : before, i == 0 ? before : after};
+            for (int u : sides)
+                if (!seen(u)) add(u);
+        }
+    }
 
     bool edgeOnBoundary(int e) const { return edgeFaces(e).size() < 2; }
     bool vertexOnBoundary(int v) const;
@@ -65,6 +88,7 @@ private:
     int numVertices_;
     const std::vector<int>& counts_;
     const std::vector<int>& connects_;
+    const std::vector<int>& starts_;
     mutable bool edgesBuilt_ = false;
     mutable Edges edges_;
     mutable Lists vertexFaces_, neighbours_;

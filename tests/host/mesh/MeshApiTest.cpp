@@ -381,6 +381,28 @@ TEST_F(MeshApi, AShapeGoneWithAnUntoldEditLeavesTheGraphNothingToTell) {
     graph.flushLater();
 }
 
+TEST_F(MeshApi, ConnectedVerticesFollowTheEdgeOrderOnEveryVertex) {
+    // A sphere: quads, pole triangles, a seam, and poles with many neighbours.
+    auto shape = MeshShape::createWithTransform(makeSphere(1.0, 9, 6), "", "pSphere");
+    const MeshGeometry reference(shape->geometry()); // shares the polygons, not the walk
+    const MeshTopology& edges = reference.topology();
+    MItMeshVertex it(shape->handle());
+    MIntArray list;
+    list.append(-7); // whatever the array held goes
+    int walked = 0;
+    for (; !it.isDone(); it.next(), ++walked) {
+        const int v = it.index();
+        ASSERT_TRUE(it.getConnectedVertices(list));
+        std::vector<int> expected;
+        for (int e : edges.vertexEdges(v)) {
+            const auto& ends = edges.edge(e);
+            expected.push_back(ends.first == v ? ends.second : ends.first);
+        }
+        EXPECT_EQ(list.items(), expected) << "vertex " << v;
+    }
+    EXPECT_EQ(walked, shape->geometry().numVertices());
+}
+
 TEST_F(MeshApi, IteratorsKeepToAComponentAndRefuseDataWorldSpace) {
     auto shape = movedPlane(2, 2);
     auto component = std::make_shared<Component>(MFn::kMeshVertComponent);
