@@ -297,6 +297,10 @@ void MeshGeometry::pointMoved(int v) {
 }
 
 std::vector<int> MeshGeometry::facesAround(std::vector<int>& moved) const {
+    if (!moved.empty() && moved == lastMoved_ && lastMovedLayout_.lock() == layout_) {
+        moved.clear();
+        return lastFaces_;
+    }
     faceMarks_.resize(static_cast<size_t>(numPolygons()), 0);
     std::vector<int> faces;
     for (int v : moved)
@@ -305,9 +309,12 @@ std::vector<int> MeshGeometry::facesAround(std::vector<int>& moved) const {
                 faceMarks_[f] = 1;
                 faces.push_back(f);
             }
-    moved.clear();
     for (int f : faces)
         faceMarks_[f] = 0;
+    lastMoved_.swap(moved);
+    moved.clear();
+    lastFaces_ = faces;
+    lastMovedLayout_ = layout_;
     return faces;
 }
 

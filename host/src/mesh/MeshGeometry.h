@@ -117,7 +117,9 @@ private:
     // vertices make them stale.
     void pointsMoved(const std::vector<int>& moved);
     void pointMoved(int v);
-    // The faces about the listed vertices, each once; the list is emptied.
+    // The faces about the listed vertices, each once; the list is emptied. The last answer
+    // is kept: normals and hierarchy are brought up to date about the same moves, one after
+    // the other.
     std::vector<int> facesAround(std::vector<int>& moved) const;
     void refreshNormalsAround(std::vector<int>& moved) const;
     void refitAround(std::vector<int>& moved) const;
@@ -141,6 +143,8 @@ private:
     mutable std::vector<int> movedForBvh_;
     // Scratch marks of the updates above; zero between them.
     mutable std::vector<std::uint8_t> faceMarks_;
+    mutable std::vector<int> lastMoved_, lastFaces_;
+    mutable std::weak_ptr<const Layout> lastMovedLayout_; // the polygons lastFaces_ is of
     mutable std::vector<std::uint8_t> vertexMarks_;
     mutable std::vector<int> faceSlots_;
 };

@@ -363,3 +363,30 @@ TEST(RayCast, MeshesBigEnoughForTwoThreadsGiveTheSameAnswers) {
     EXPECT_GT(expectSameHits(rng, mesh, 40), 10);
     EXPECT_EQ(normalsDiffering(mesh), 0);
 }
+
+TEST(RayCast, TheSameMoveUnderNewPolygonsFindsTheNewFacesAboutIt) {
+    // Normals and index are refreshed about the faces of the moved vertices; the same move
+    // again, after the polygons changed, must find the faces of the new polygons.
+    Random rng(8);
+    MeshGeometry mesh = bumpyGrid(rng, 12);
+    mesh.vertexNormals();
+    EXPECT_GT(expectSameHits(rng, mesh, 50), 10);
+    const int v = 80;
+    mesh.setPoint(v, mesh.point(v) + Vec3{0.0, 2.0, 0.0});
+    EXPECT_EQ(normalsDiffering(mesh), 0);
+    EXPECT_GT(expectSameHits(rng, mesh, 50), 10);
+    // The same points as triangles, each quad split along its other diagonal.
+    std::vector<int> counts, connects;
+    for (int f = 0; f < mesh.numPolygons(); ++f) {
+        const int a = mesh.polygonVertex(f, 0), b = mesh.polygonVertex(f, 1),
+                  c = mesh.polygonVertex(f, 2), d = mesh.polygonVertex(f, 3);
+        counts.insert(counts.end(), {3, 3});
+        connects.insert(connects.end(), {b, c, d, d, a, b});
+    }
+    ASSERT_EQ(mesh.setMesh(mesh.points(), counts, connects), "");
+    mesh.vertexNormals();
+    EXPECT_GT(expectSameHits(rng, mesh, 50), 10);
+    mesh.setPoint(v, mesh.point(v) + Vec3{0.0, -3.0, 0.0});
+    EXPECT_EQ(normalsDiffering(mesh), 0);
+    EXPECT_GT(expectSameHits(rng, mesh, 50), 10);
+}
