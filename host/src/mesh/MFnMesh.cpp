@@ -314,7 +314,8 @@ MStatus MFnMesh::setPoint(int vertexId, const MPoint& pos, MSpace::Space space) 
     CHECK_MSTATUS_AND_RETURN_IT(usable(mesh, space));
     if (!inRange(vertexId, mesh.geometry().numVertices())) return MS::kInvalidParameter;
     mesh.geometry().setPoint(vertexId, mesh.pointIn(pos, space));
-    mesh.edited();
+    // Callers write many points this way, then call updateSurface: the graph hears once.
+    mesh.editedLater();
     return MS::kSuccess;
 }
 
@@ -513,12 +514,12 @@ bool MFnMesh::intersect(const MFloatPoint& raySource, const MFloatVector& rayDir
         for (unsigned i = 0; i < faceIds->length(); ++i) {
             const int face = (*faceIds)[i];
             if (!inRange(face, g.numPolygons())) continue;
-            const int first = g.firstTriangle(face), count = g.polygonSize(face) - 2;
+            const int count = g.polygonSize(face) - 2;
             if (!triIds) {
-                chosen.insert(chosen.end(), g.triangles().begin() + first,
-                              g.triangles().begin() + first + count);
+                for (int k = 0; k < count; ++k)
+                    chosen.push_back(g.triangle(face, k));
             } else if (inRange((*triIds)[i], count)) {
-                chosen.push_back(g.triangles()[first + (*triIds)[i]]);
+                chosen.push_back(g.triangle(face, (*triIds)[i]));
             }
         }
         found = rvhost::castRayOnTriangles(g, query, chosen, hit);

@@ -151,7 +151,7 @@ MStatus MItMeshPolygon::getTriangle(int localTriIndex, MPointArray& points, MInt
     CHECK_MSTATUS_AND_RETURN_IT(cursor_->mesh().checkSpace(space));
     if (localTriIndex < 0 || localTriIndex >= triCount) return MS::kInvalidParameter;
     const rvhost::MeshGeometry& g = cursor_->geometry();
-    const rvhost::TriangleRef& tri = g.triangles()[g.firstTriangle(f) + localTriIndex];
+    const rvhost::TriangleRef tri = g.triangle(f, localTriIndex);
     points.setLength(3);
     vertexList.setLength(3);
     for (int k = 0; k < 3; ++k) {

@@ -82,7 +82,16 @@ MStatus MItMeshVertex::getNormal(MVector& vector, MSpace::Space space) {
 MStatus MItMeshVertex::getConnectedVertices(MIntArray& vertexList) {
     int v;
     CHECK_MSTATUS_AND_RETURN_IT(cursor_->current(v));
-    vertexList = rvhost::toIntArray(cursor_->geometry().topology().neighbours(v));
+    // Worked out for this vertex alone: a walk of every vertex then keeps no list of all.
+    vertexList.clear();
+    cursor_->geometry().topology().neighboursOf(
+        v,
+        [&](int u) {
+            for (unsigned k = 0; k < vertexList.length(); ++k)
+                if (vertexList[k] == u) return true;
+            return false;
+        },
+        [&](int u) { vertexList.append(u); });
     return MS::kSuccess;
 }
 

@@ -1,5 +1,7 @@
 #include "mesh/MeshAccess.h"
 
+#include "scene/Graph.h"
+
 namespace rvhost {
 
 namespace {
@@ -28,14 +30,16 @@ Vec3 fromPoint(const MPoint& p) {
 // One type test for a shape: mesh calls in a plug-in's inner loops make one of these each.
 MeshAccess::MeshAccess(const MObject& object) : shape_(meshShapeOf(object)) {
     geometry_ = shape_ ? &shape_->geometry() : geometryOf(object);
+    // Another mesh may follow one edited a point at a time: the graph brings it up to date
+    // before it is read. The edited mesh itself is current already.
+    Graph::instance().flushLater(shape_.get());
 }
 
 bool MeshAccess::world(MSpace::Space space) const {
     if (space != MSpace::kWorld || !shape_) return false;
-    if (!matricesReady_) {
-        toWorld_ = shape_->worldMatrix();
-        toObject_ = toWorld_.inverse();
-        matricesReady_ = true;
+    if (!matrices_) {
+        const MMatrix toWorld = shape_->worldMatrix();
+        matrices_ = Matrices{toWorld, toWorld.inverse()};
     }
     return true;
 }
@@ -48,34 +52,38 @@ void MeshAccess::edited() const {
     if (shape_) shape_->geometryEdited();
 }
 
+void MeshAccess::editedLater() const {
+    if (shape_) shape_->geometryEditedLater();
+}
+
 MPoint MeshAccess::pointOut(const Vec3& p, MSpace::Space space) const {
-    const Vec3 r = world(space) ? rowTimes(p, toWorld_, true) : p;
+    const Vec3 r = world(space) ? rowTimes(p, matrices_->toWorld, true) : p;
     return MPoint(r.x, r.y, r.z);
 }
 
 Vec3 MeshAccess::pointIn(const MPoint& p, MSpace::Space space) const {
-    return world(space) ? rowTimes(fromPoint(p), toObject_, true) : fromPoint(p);
+    return world(space) ? rowTimes(fromPoint(p), matrices_->toObject, true) : fromPoint(p);
 }
 
 MVector MeshAccess::vectorOut(const Vec3& v, MSpace::Space space) const {
-    const Vec3 r = world(space) ? rowTimes(v, toWorld_, false) : v;
+    const Vec3 r = world(space) ? rowTimes(v, matrices_->toWorld, false) : v;
     return MVector(r.x, r.y, r.z);
 }
 
 Vec3 MeshAccess::vectorIn(const MVector& v, MSpace::Space space) const {
     const Vec3 in{v.x, v.y, v.z};
-    return world(space) ? rowTimes(in, toObject_, false) : in;
+    return world(space) ? rowTimes(in, matrices_->toObject, false) : in;
 }
 
 MVector MeshAccess::normalOut(const Vec3& n, MSpace::Space space) const {
     // n (M^-1)^T as a row vector is M^-1 n as a column.
-    const Vec3 r = world(space) ? normalized(timesColumn(toObject_, n)) : n;
+    const Vec3 r = world(space) ? normalized(timesColumn(matrices_->toObject, n)) : n;
     return MVector(r.x, r.y, r.z);
 }
 
 Vec3 MeshAccess::normalIn(const MVector& n, MSpace::Space space) const {
     const Vec3 in{n.x, n.y, n.z};
-    return world(space) ? normalized(timesColumn(toWorld_, in)) : in;
+    return world(space) ? normalized(timesColumn(matrices_->toWorld, in)) : in;
 }
 
 } // namespace rvhost

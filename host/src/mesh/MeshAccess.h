@@ -9,6 +9,7 @@
 #include "mesh/MeshShape.h"
 
 #include <memory>
+#include <optional>
 
 namespace rvhost {
 
@@ -26,6 +27,9 @@ public:
     MStatus checkSpace(MSpace::Space space) const;
     // Records an edit: the views redraw and the graph learns that the mesh changed.
     void edited() const;
+    // The same, with the graph told at the next updateSurface (edited) or before it next
+    // works, whichever comes first.
+    void editedLater() const;
 
     MPoint pointOut(const Vec3& p, MSpace::Space space) const;
     Vec3 pointIn(const MPoint& p, MSpace::Space space) const;
@@ -42,9 +46,12 @@ private:
 
     MeshGeometry* geometry_ = nullptr;
     std::shared_ptr<MeshShape> shape_;
-    // Made on first use: most calls never leave object space.
-    mutable bool matricesReady_ = false;
-    mutable MMatrix toWorld_, toObject_;
+    // Made on first use: most calls never leave object space (and making two identity
+    // matrices would be much of the cost of a one-point call).
+    struct Matrices {
+        MMatrix toWorld, toObject;
+    };
+    mutable std::optional<Matrices> matrices_;
 };
 
 } // namespace rvhost

@@ -1,5 +1,8 @@
 #include "mesh/MeshBvh.h"
 
+#include "mesh/MeshGeometry.h"
+#include "mesh/TwoThreads.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -43,86 +46,133 @@ std::uint32_t spreadBits(std::uint32_t x) {
     return x;
 }
 
-// The triangle indices in the order of their centroids' Morton codes (10 bits an axis over
-// the centroids' bounds), ties in index order: triangles near one another in space come
-// near one another in the order. A radix sort, so the cost grows linearly.
-std::vector<int> mortonOrder(const std::vector<float>& centroids, int n) {
-    float lo[3], hi[3];
-    for (int a = 0; a < 3; ++a) {
-        lo[a] = std::numeric_limits<float>::max();
-        hi[a] = -std::numeric_limits<float>::max();
+// The mean of a polygon's corners, rounded to float.
+void centre(const MeshGeometry& mesh, int f, float c[3]) {
+    const float* xyz = mesh.points().data();
+    const int count = mesh.polygonSize(f);
+    double sum[3] = {0.0, 0.0, 0.0};
+    for (int i = 0; i < count; ++i) {
+        const float* p = xyz + 3 * static_cast<size_t>(mesh.polygonVertex(f, i));
+        for (int a = 0; a < 3; ++a)
+            sum[a] += p[a];
     }
-    for (int i = 0; i < n; ++i)
+    for (int a = 0; a < 3; ++a)
+        c[a] = static_cast<float>(sum[a] / count);
+}
+
+struct Bounds {
+    float lo[3], hi[3];
+    Bounds() {
         for (int a = 0; a < 3; ++a) {
-            const float c = centroids[3 * static_cast<size_t>(i) + a];
-            if (c < lo[a]) lo[a] = c; // NaN compares false and is left out
-            if (c > hi[a]) hi[a] = c;
+            lo[a] = std::numeric_limits<float>::max();
+            hi[a] = -std::numeric_limits<float>::max();
         }
+    }
+    void add(const Bounds& other) {
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::min(lo[a], other.lo[a]);
+            hi[a] = std::max(hi[a], other.hi[a]);
+        }
+    }
+};
+
+Bounds centreBounds(const MeshGeometry& mesh, int first, int last) {
+    Bounds b;
+    for (int f = first; f < last; ++f) {
+        float c[3];
+        centre(mesh, f, c);
+        for (int a = 0; a < 3; ++a) {
+            if (c[a] < b.lo[a]) b.lo[a] = c[a]; // NaN compares false and is left out
+            if (c[a] > b.hi[a]) b.hi[a] = c[a];
+        }
+    }
+    return b;
+}
+
+// The polygon indices in the order of their centres' Morton codes (10 bits an axis over
+// the centres' bounds), ties in index order: polygons near one another in space come near
+// one another in the order. A radix sort, so the cost grows linearly.
+std::vector<int> mortonOrder(const MeshGeometry& mesh, bool parallel) {
+    const int n = mesh.numPolygons(), half = n / 2;
+    Bounds bounds, upper;
+    onTwoThreads(
+        parallel, [&] { upper = centreBounds(mesh, half, n); },
+        [&] { bounds = centreBounds(mesh, 0, half); });
+    bounds.add(upper);
     double scale[3];
     for (int a = 0; a < 3; ++a) {
-        const double extent = double(hi[a]) - double(lo[a]);
+        const double extent = double(bounds.hi[a]) - double(bounds.lo[a]);
         scale[a] = extent > 0.0 ? 1024.0 / extent : 0.0;
     }
     // The code above the index, so that a sort moves both together, front to back.
-    std::vector<std::uint64_t> items(n), next(n);
-    for (int i = 0; i < n; ++i) {
-        std::uint32_t code = 0;
-        for (int a = 0; a < 3; ++a) {
-            double cell = (centroids[3 * static_cast<size_t>(i) + a] - lo[a]) * scale[a];
-            cell = cell >= 0.0 ? std::min(cell, 1023.0) : 0.0;
-            code |= spreadBits(static_cast<std::uint32_t>(cell)) << a;
+    std::vector<std::uint64_t> items(n);
+    auto code = [&](int first, int last) {
+        for (int i = first; i < last; ++i) {
+            std::uint32_t bits = 0;
+            float c[3];
+            centre(mesh, i, c);
+            for (int a = 0; a < 3; ++a) {
+                double cell = (c[a] - bounds.lo[a]) * scale[a];
+                cell = cell >= 0.0 ? std::min(cell, 1023.0) : 0.0;
+                bits |= spreadBits(static_cast<std::uint32_t>(cell)) << a;
+            }
+            items[i] = (std::uint64_t(bits) << 32) | static_cast<std::uint32_t>(i);
         }
-        items[i] = (std::uint64_t(code) << 32) | static_cast<std::uint32_t>(i);
-    }
+    };
+    onTwoThreads(parallel, [&] { code(half, n); }, [&] { code(0, half); });
     // Three passes of 10 bits sort the 30-bit codes.
-    for (int shift = 32; shift < 62; shift += 10) {
-        std::vector<size_t> counts(1025, 0);
-        for (std::uint64_t item : items)
-            ++counts[((item >> shift) & 0x3ff) + 1];
-        for (int d = 0; d < 1024; ++d)
-            counts[d + 1] += counts[d];
-        for (std::uint64_t item : items)
-            next[counts[(item >> shift) & 0x3ff]++] = item;
-        items.swap(next);
+    {
+        std::vector<std::uint64_t> next(n);
+        for (int shift = 32; shift < 62; shift += 10) {
+            std::vector<size_t> counts(1025, 0);
+            for (std::uint64_t item : items)
+                ++counts[((item >> shift) & 0x3ff) + 1];
+            for (int d = 0; d < 1024; ++d)
+                counts[d + 1] += counts[d];
+            for (std::uint64_t item : items)
+                next[counts[(item >> shift) & 0x3ff]++] = item;
+            items.swap(next);
+        }
     }
     std::vector<int> order(n);
     for (int i = 0; i < n; ++i)
         order[i] = static_cast<int>(items[i] & 0xffffffffu);
     return order;
 }
+
+// Nodes that halving `count` triangles down to leaves makes.
+size_t nodeCount(int count) {
+    if (count <= kLeafSize) return 1;
+    return 1 + nodeCount(count / 2) + nodeCount(count - count / 2);
+}
 } // namespace
 
-MeshBvh::MeshBvh(const float* xyz, std::vector<TriangleRef> triangles) {
-    const int n = static_cast<int>(triangles.size());
+MeshBvh::MeshBvh(const MeshGeometry& mesh) {
+    const int n = mesh.numPolygons();
     if (n == 0) return;
-    std::vector<float> centroids(3 * static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        for (int a = 0; a < 3; ++a) {
-            double sum = 0.0;
-            for (int k = 0; k < 3; ++k)
-                sum += xyz[3 * triangles[i].v[k] + a];
-            centroids[3 * i + a] = static_cast<float>(sum / 3.0);
-        }
-    }
-    const std::vector<int> order = mortonOrder(centroids, n);
-    nodes_.reserve(2 * static_cast<size_t>(n / kLeafSize + 1));
+    const bool parallel = mesh.numTriangles() >= kWorthTwoThreads;
+    order_ = mortonOrder(mesh, parallel);
+    nodes_.reserve(nodeCount(n));
     build(0, n);
-    triangles_.resize(n);
-    for (int i = 0; i < n; ++i)
-        triangles_[i] = triangles[order[i]];
     parent_.assign(nodes_.size(), -1);
     leafOf_.resize(n);
     for (int i = 0; i < static_cast<int>(nodes_.size()); ++i) {
         const Node& node = nodes_[i];
         if (node.count > 0) {
-            for (int k = node.first; k < node.first + node.count; ++k)
-                leafOf_[order[k]] = i;
+            for (int k = node.link; k < node.link + node.count; ++k)
+                leafOf_[order_[k]] = i;
         } else {
             parent_[i + 1] = i;
-            parent_[node.right] = i;
+            parent_[node.link] = i;
         }
     }
-    refit(xyz);
+    refit(mesh);
+}
+
+size_t MeshBvh::storageBytes() const {
+    return nodes_.capacity() * sizeof(Node) +
+           (order_.capacity() + parent_.capacity() + leafOf_.capacity()) * sizeof(int) +
+           marked_.capacity();
 }
 
 // Halves of the spatial order, down to leaves of a few triangles.
@@ -130,39 +180,52 @@ int MeshBvh::build(int first, int count) {
     const int index = static_cast<int>(nodes_.size());
     nodes_.push_back(Node{});
     if (count <= kLeafSize) {
-        nodes_[index].first = first;
+        nodes_[index].link = first;
         nodes_[index].count = count;
         return index;
     }
     const int half = count / 2;
     build(first, half);
     const int right = build(first + half, count - half);
-    nodes_[index].right = right;
+    nodes_[index].link = right;
     return index;
 }
 
-void MeshBvh::refit(const float* xyz) {
+void MeshBvh::refit(const MeshGeometry& mesh) {
+    const int last = static_cast<int>(nodes_.size());
+    if (mesh.numTriangles() < kWorthTwoThreads || nodes_.empty() || nodes_[0].count > 0) {
+        refitRange(mesh, 0, last);
+        return;
+    }
+    // The root's two subtrees are disjoint runs of nodes: one thread each, then the root.
+    const int right = nodes_[0].link;
+    onTwoThreads(
+        true, [&] { refitRange(mesh, right, last); }, [&] { refitRange(mesh, 1, right); });
+    fitInner(nodes_[0], nodes_[1], nodes_[right]);
+}
+
+void MeshBvh::refitRange(const MeshGeometry& mesh, int first, int last) {
     // Children come after their parent, so a backward sweep sees them first.
-    for (int i = static_cast<int>(nodes_.size()) - 1; i >= 0; --i) {
+    for (int i = last - 1; i >= first; --i) {
         Node& node = nodes_[i];
         if (node.count > 0)
-            fitLeaf(xyz, node);
+            fitLeaf(mesh, node);
         else
-            fitInner(node, nodes_[i + 1], nodes_[node.right]);
+            fitInner(node, nodes_[i + 1], nodes_[node.link]);
     }
 }
 
-void MeshBvh::refitTriangles(const float* xyz, const std::vector<int>& triangles) {
+void MeshBvh::refitFaces(const MeshGeometry& mesh, const std::vector<int>& faces) {
     marked_.resize(nodes_.size(), 0);
     std::vector<int> dirty;
-    for (int t : triangles) {
-        const int leaf = leafOf_[t];
+    for (int f : faces) {
+        const int leaf = leafOf_[f];
         if (marked_[leaf]) continue;
         marked_[leaf] = 1;
         dirty.push_back(leaf);
     }
     for (int leaf : dirty)
-        fitLeaf(xyz, nodes_[leaf]);
+        fitLeaf(mesh, nodes_[leaf]);
     // The ancestors, each once (a walk up stops where another walk went), then children
     // before parents: they come after them.
     std::vector<int> above;
@@ -173,32 +236,42 @@ void MeshBvh::refitTriangles(const float* xyz, const std::vector<int>& triangles
         }
     std::sort(above.begin(), above.end(), [](int a, int b) { return a > b; });
     for (int i : above) {
-        fitInner(nodes_[i], nodes_[i + 1], nodes_[nodes_[i].right]);
+        fitInner(nodes_[i], nodes_[i + 1], nodes_[nodes_[i].link]);
         marked_[i] = 0;
     }
     for (int leaf : dirty)
         marked_[leaf] = 0;
 }
 
-void MeshBvh::fitLeaf(const float* xyz, Node& node) const {
+void MeshBvh::fitLeaf(const MeshGeometry& mesh, Node& node) const {
     for (int a = 0; a < 3; ++a) {
         node.lo[a] = std::numeric_limits<float>::max();
         node.hi[a] = -std::numeric_limits<float>::max();
     }
     node.span = 0.0f;
-    for (int i = node.first; i < node.first + node.count; ++i) {
-        float lo[3], hi[3];
-        for (int a = 0; a < 3; ++a) {
-            lo[a] = std::numeric_limits<float>::max();
-            hi[a] = -std::numeric_limits<float>::max();
-            for (int k = 0; k < 3; ++k) {
-                const float c = xyz[3 * static_cast<size_t>(triangles_[i].v[k]) + a];
-                lo[a] = std::min(lo[a], c);
-                hi[a] = std::max(hi[a], c);
+    const float* xyz = mesh.points().data();
+    const int* counts = mesh.counts().data();
+    const int* connects = mesh.connects().data();
+    for (int i = node.link; i < node.link + node.count; ++i) {
+        const int f = order_[i];
+        // The fan triangles (v0, vk+1, vk+2), as MeshGeometry::triangle gives them.
+        const int* ids = connects + mesh.polygonStart(f);
+        const float* corner[3] = {xyz + 3 * static_cast<size_t>(ids[0]), nullptr, nullptr};
+        for (int k = 0; k + 2 < counts[f]; ++k) {
+            corner[1] = xyz + 3 * static_cast<size_t>(ids[k + 1]);
+            corner[2] = xyz + 3 * static_cast<size_t>(ids[k + 2]);
+            for (int a = 0; a < 3; ++a) {
+                // From the extremes inwards, so that a NaN corner is left out.
+                float lo = std::numeric_limits<float>::max();
+                float hi = -std::numeric_limits<float>::max();
+                for (int c = 0; c < 3; ++c) {
+                    lo = std::min(lo, corner[c][a]);
+                    hi = std::max(hi, corner[c][a]);
+                }
+                node.lo[a] = std::min(node.lo[a], lo);
+                node.hi[a] = std::max(node.hi[a], hi);
+                node.span = std::max(node.span, hi - lo);
             }
-            node.lo[a] = std::min(node.lo[a], lo[a]);
-            node.hi[a] = std::max(node.hi[a], hi[a]);
-            node.span = std::max(node.span, hi[a] - lo[a]);
         }
     }
     node.slack = boxSlack(node.lo, node.hi);
@@ -277,11 +350,11 @@ void MeshBvh::visit(Bound bound, Leaf leaf, Beaten beaten) const {
         if (beaten(entry.bound)) continue;
         const Node& node = nodes_[entry.node];
         if (node.count > 0) {
-            for (int i = node.first; i < node.first + node.count; ++i)
-                leaf(triangles_[i]);
+            for (int i = node.link; i < node.link + node.count; ++i)
+                leaf(order_[i]);
             continue;
         }
-        StackEntry near{entry.node + 1, 0.0}, far{node.right, 0.0};
+        StackEntry near{entry.node + 1, 0.0}, far{node.link, 0.0};
         const bool hasNear = bound(nodes_[near.node], near.bound);
         const bool hasFar = bound(nodes_[far.node], far.bound);
         if (hasNear && hasFar && far.bound < near.bound) std::swap(near, far);
@@ -295,23 +368,32 @@ void MeshBvh::visit(Bound bound, Leaf leaf, Beaten beaten) const {
     }
 }
 
-bool MeshBvh::castRay(const float* xyz, const RayQuery& query, RayHit& hit) const {
+bool MeshBvh::castRay(const MeshGeometry& mesh, const RayQuery& query, RayHit& hit) const {
+    const float* xyz = mesh.points().data();
     bool found = false;
     const Slabs ray(query);
     visit([&](const Node& node, double& bound) { return enterBox(node, ray, bound); },
-          [&](const TriangleRef& tri) { considerTriangle(xyz, tri, query, hit, found); },
+          [&](int f) {
+              for (int k = 0; k + 2 < mesh.polygonSize(f); ++k)
+                  considerTriangle(xyz, mesh.triangle(f, k), query, hit, found);
+          },
           [&](double bound) { return found && bound > std::fabs(hit.param); });
     return found;
 }
 
-bool MeshBvh::nearestPoint(const float* xyz, const Vec3& query, SurfacePoint& nearest) const {
+bool MeshBvh::nearestPoint(const MeshGeometry& mesh, const Vec3& query,
+                           SurfacePoint& nearest) const {
+    const float* xyz = mesh.points().data();
     bool found = false;
     visit(
         [&](const Node& node, double& bound) {
             bound = boxDistanceSquared(node, query);
             return true;
         },
-        [&](const TriangleRef& tri) { considerTriangleForPoint(xyz, tri, query, nearest, found); },
+        [&](int f) {
+            for (int k = 0; k + 2 < mesh.polygonSize(f); ++k)
+                considerTriangleForPoint(xyz, mesh.triangle(f, k), query, nearest, found);
+        },
         [&](double bound) { return found && bound > nearest.distanceSquared; });
     return found;
 }

@@ -12,6 +12,16 @@ struct Builder {
     std::vector<float> xyz, us, vs;
     std::vector<int> counts, connects, uvIds;
 
+    // Room for the whole mesh up front: growing by doubling would briefly hold the lists
+    // twice over, which on a million-vertex primitive is most of the peak memory.
+    void reserve(size_t points, size_t uvs, size_t polygons, size_t corners) {
+        xyz.reserve(3 * points);
+        us.reserve(uvs);
+        vs.reserve(uvs);
+        counts.reserve(polygons);
+        connects.reserve(corners);
+        uvIds.reserve(corners);
+    }
     int addPoint(const Vec3& p) {
         xyz.insert(xyz.end(), {float(p.x), float(p.y), float(p.z)});
         return static_cast<int>(xyz.size() / 3) - 1;
@@ -63,6 +73,8 @@ MeshGeometry makePlane(double width, double height, int sx, int sy, const Vec3& 
     sy = std::max(sy, 1);
     const Vec3 a = length(axis) > 0.0 ? normalized(axis) : Vec3{0, 1, 0};
     Builder b;
+    const size_t corners = size_t(sx + 1) * size_t(sy + 1), quads = size_t(sx) * size_t(sy);
+    b.reserve(corners, corners, quads, 4 * quads);
     for (int r = 0; r <= sy; ++r) {
         for (int c = 0; c <= sx; ++c) {
             b.addPoint(
@@ -163,6 +175,9 @@ MeshGeometry makeSphere(double radius, int sx, int sy) {
     sy = std::max(sy, 2);
     const double pi = std::acos(-1.0);
     Builder b;
+    const size_t rings = size_t(sy - 1), around = size_t(sx);
+    b.reserve(rings * around + 2, rings * (around + 1) + 2 * around, around * sy,
+              4 * around * (sy - 2) + 6 * around);
     // Rings from the bottom up, each starting on +x and turning from +x towards -z.
     for (int i = 1; i < sy; ++i) {
         const double phi = -pi / 2 + i * pi / sy;

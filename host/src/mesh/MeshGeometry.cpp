@@ -1,6 +1,7 @@
 #include "mesh/MeshGeometry.h"
 
 #include "mesh/MeshBvh.h"
+#include "mesh/TwoThreads.h"
 
 #include <algorithm>
 #include <cstring>
@@ -34,7 +35,14 @@ std::string checkPolygons(int numVertices, const std::vector<int>& counts,
 
 } // namespace
 
-MeshGeometry::MeshGeometry() : layout_(std::make_shared<Layout>()) {}
+// One empty layout serves every empty mesh, so that making one (or moving from one) needs
+// no allocation.
+std::shared_ptr<const MeshGeometry::Layout> MeshGeometry::emptyLayout() {
+    static const std::shared_ptr<const Layout> empty = std::make_shared<Layout>();
+    return empty;
+}
+
+MeshGeometry::MeshGeometry() : layout_(emptyLayout()) {}
 MeshGeometry::~MeshGeometry() = default;
 
 MeshGeometry::MeshGeometry(const MeshGeometry& other) {
@@ -48,6 +56,7 @@ MeshGeometry& MeshGeometry::operator=(const MeshGeometry& other) {
     us_ = other.us_;
     vs_ = other.vs_;
     uvIds_ = other.uvIds_;
+    hasUVs_ = other.hasUVs_;
     normalsLocked_ = other.normalsLocked_;
     // Computed normals are cheap to redo; only normals set by hand travel.
     normals_ = normalsLocked_ ? other.normals_ : std::vector<float>();
@@ -56,6 +65,38 @@ MeshGeometry& MeshGeometry::operator=(const MeshGeometry& other) {
     bvhStale_ = false;
     movedForNormals_.clear();
     movedForBvh_.clear();
+    return *this;
+}
+
+MeshGeometry::MeshGeometry(MeshGeometry&& other) noexcept : MeshGeometry() {
+    *this = std::move(other);
+}
+
+MeshGeometry& MeshGeometry::operator=(MeshGeometry&& other) noexcept {
+    if (this == &other) return *this;
+    points_ = std::move(other.points_);
+    layout_ = std::exchange(other.layout_, emptyLayout());
+    us_ = std::move(other.us_);
+    vs_ = std::move(other.vs_);
+    uvIds_ = std::move(other.uvIds_);
+    hasUVs_ = std::exchange(other.hasUVs_, false);
+    normalsLocked_ = std::exchange(other.normalsLocked_, false);
+    normals_ = std::move(other.normals_);
+    normalsStale_ = std::exchange(other.normalsStale_, true);
+    bvh_ = std::move(other.bvh_);
+    bvhStale_ = std::exchange(other.bvhStale_, false);
+    movedForNormals_ = std::move(other.movedForNormals_);
+    movedForBvh_ = std::move(other.movedForBvh_);
+    faceMarks_ = std::move(other.faceMarks_);
+    vertexMarks_ = std::move(other.vertexMarks_);
+    faceSlots_ = std::move(other.faceSlots_);
+    other.points_.clear();
+    other.us_.clear();
+    other.vs_.clear();
+    other.uvIds_.clear();
+    other.normals_.clear();
+    other.movedForNormals_.clear();
+    other.movedForBvh_.clear();
     return *this;
 }
 
@@ -69,10 +110,6 @@ std::string MeshGeometry::setMesh(std::vector<float> xyz, std::vector<int> count
     int start = 0;
     for (int f = 0; f < static_cast<int>(counts.size()); ++f) {
         layout->starts[f] = start;
-        for (int k = 0; k + 2 < counts[f]; ++k) {
-            layout->triangles.push_back(
-                {{connects[start], connects[start + k + 1], connects[start + k + 2]}, f, k});
-        }
         start += counts[f];
     }
     layout->counts = std::move(counts);
@@ -82,6 +119,7 @@ std::string MeshGeometry::setMesh(std::vector<float> xyz, std::vector<int> count
     us_.clear();
     vs_.clear();
     uvIds_.clear();
+    hasUVs_ = false;
     normalsLocked_ = false;
     normalsStale_ = true;
     bvh_.reset();
@@ -100,6 +138,8 @@ std::string MeshGeometry::setUVs(std::vector<float> us, std::vector<float> vs,
     us_ = std::move(us);
     vs_ = std::move(vs);
     uvIds_ = std::move(uvIds);
+    if (uvIds_ == connects()) uvIds_ = std::vector<int>();
+    hasUVs_ = !connects().empty();
     return {};
 }
 
@@ -121,7 +161,7 @@ void MeshGeometry::setPoint(int v, const Vec3& p) {
     dst[0] = static_cast<float>(p.x);
     dst[1] = static_cast<float>(p.y);
     dst[2] = static_cast<float>(p.z);
-    pointsMoved(std::vector<int>{v});
+    pointMoved(v);
 }
 
 Vec3 MeshGeometry::polygonCentre(int f) const {
@@ -132,14 +172,18 @@ Vec3 MeshGeometry::polygonCentre(int f) const {
 }
 
 Vec3 MeshGeometry::newellVector(int f) const {
+    // Each corner read once; the sums in the same order as a walk from corner 0.
+    const int* ids = &layout_->connects[layout_->starts[f]];
+    const int count = layout_->counts[f];
+    const float* xyz = points_.data();
     Vec3 n;
-    const int count = polygonSize(f);
+    Vec3 a = loadVec3(xyz + 3 * static_cast<size_t>(ids[0]));
     for (int i = 0; i < count; ++i) {
-        const Vec3 a = point(polygonVertex(f, i));
-        const Vec3 b = point(polygonVertex(f, (i + 1) % count));
+        const Vec3 b = loadVec3(xyz + 3 * static_cast<size_t>(ids[i + 1 == count ? 0 : i + 1]));
         n.x += (a.y - b.y) * (a.z + b.z);
         n.y += (a.z - b.z) * (a.x + b.x);
         n.z += (a.x - b.x) * (a.y + b.y);
+        a = b;
     }
     return n;
 }
@@ -149,20 +193,28 @@ const std::vector<float>& MeshGeometry::vertexNormals() const {
         if (!movedForNormals_.empty()) refreshNormalsAround(movedForNormals_);
         return normals_;
     }
-    // Newell's vector is twice the polygon's area long, so summing it weights by area.
-    std::vector<Vec3> sums(numVertices());
-    for (int f = 0; f < numPolygons(); ++f) {
-        const Vec3 n = newellVector(f);
-        for (int i = 0; i < polygonSize(f); ++i)
-            sums[polygonVertex(f, i)] += n;
-    }
+    // Newell's vector is twice the polygon's area long, so summing it weights by area. Each
+    // polygon's vector once, then each vertex adds up those of its polygons in polygon order
+    // (as a sweep over the polygons would); both passes split over two threads.
+    std::vector<Vec3> newell(static_cast<size_t>(numPolygons()));
+    splitInTwo(numPolygons(), [&](int first, int last) {
+        for (int f = first; f < last; ++f)
+            newell[f] = newellVector(f);
+    });
+    const MeshTopology& t = topology();
+    t.makeVertexFaces(); // here, not by two threads at once
     normals_.resize(points_.size());
-    for (size_t v = 0; v < sums.size(); ++v) {
-        const Vec3 n = normalized(sums[v]);
-        normals_[3 * v] = static_cast<float>(n.x);
-        normals_[3 * v + 1] = static_cast<float>(n.y);
-        normals_[3 * v + 2] = static_cast<float>(n.z);
-    }
+    splitInTwo(numVertices(), [&](int first, int last) {
+        for (int v = first; v < last; ++v) {
+            Vec3 sum;
+            for (int f : t.vertexFaces(v))
+                sum += newell[f];
+            const Vec3 n = normalized(sum);
+            normals_[3 * static_cast<size_t>(v)] = static_cast<float>(n.x);
+            normals_[3 * static_cast<size_t>(v) + 1] = static_cast<float>(n.y);
+            normals_[3 * static_cast<size_t>(v) + 2] = static_cast<float>(n.z);
+        }
+    });
     normalsStale_ = false;
     return normals_;
 }
@@ -176,17 +228,29 @@ bool MeshGeometry::setVertexNormals(std::vector<float> xyz) {
     return true;
 }
 
+const std::vector<TriangleRef>& MeshGeometry::triangles() const {
+    std::vector<TriangleRef>& list = layout_->triangles;
+    if (list.empty() && numTriangles() > 0) {
+        list.reserve(static_cast<size_t>(numTriangles()));
+        for (int f = 0; f < numPolygons(); ++f)
+            for (int k = 0; k + 2 < polygonSize(f); ++k)
+                list.push_back(triangle(f, k));
+    }
+    return list;
+}
+
 const MeshTopology& MeshGeometry::topology() const {
     if (!layout_->topology)
-        layout_->topology = std::make_unique<MeshTopology>(numVertices(), counts(), connects());
+        layout_->topology =
+            std::make_unique<MeshTopology>(numVertices(), counts(), connects(), layout_->starts);
     return *layout_->topology;
 }
 
 const MeshBvh& MeshGeometry::bvh() const {
     if (!bvh_) {
-        bvh_ = std::make_unique<MeshBvh>(points_.data(), triangles());
+        bvh_ = std::make_unique<MeshBvh>(*this);
     } else if (bvhStale_) {
-        bvh_->refit(points_.data());
+        bvh_->refit(*this);
     } else if (!movedForBvh_.empty()) {
         refitAround(movedForBvh_);
     }
@@ -196,11 +260,11 @@ const MeshBvh& MeshGeometry::bvh() const {
 }
 
 bool MeshGeometry::castRay(const RayQuery& query, RayHit& hit) const {
-    return bvh().castRay(points_.data(), query, hit);
+    return bvh().castRay(*this, query, hit);
 }
 
 bool MeshGeometry::nearestPoint(const Vec3& query, SurfacePoint& nearest) const {
-    return bvh().nearestPoint(points_.data(), query, nearest);
+    return bvh().nearestPoint(*this, query, nearest);
 }
 
 void MeshGeometry::dropAccelerator() const {
@@ -209,22 +273,22 @@ void MeshGeometry::dropAccelerator() const {
 }
 
 void MeshGeometry::pointsMoved(const std::vector<int>& moved) {
-    if (moved.empty()) return;
-    if (!layout_->topology) {
-        pointsMoved();
-        return;
-    }
+    for (int v : moved)
+        pointMoved(v);
+}
+
+void MeshGeometry::pointMoved(int v) {
     const size_t many = static_cast<size_t>(numVertices()) / 8 + 1;
     // Normals set by hand stay; stale ones are recomputed whole anyway.
     if (!normalsLocked_ && !normalsStale_) {
-        movedForNormals_.insert(movedForNormals_.end(), moved.begin(), moved.end());
+        movedForNormals_.push_back(v);
         if (movedForNormals_.size() > many) {
             normalsStale_ = true;
             movedForNormals_.clear();
         }
     }
     if (bvh_ && !bvhStale_) {
-        movedForBvh_.insert(movedForBvh_.end(), moved.begin(), moved.end());
+        movedForBvh_.push_back(v);
         if (movedForBvh_.size() > many) {
             bvhStale_ = true;
             movedForBvh_.clear();
@@ -233,17 +297,24 @@ void MeshGeometry::pointsMoved(const std::vector<int>& moved) {
 }
 
 std::vector<int> MeshGeometry::facesAround(std::vector<int>& moved) const {
+    if (!moved.empty() && moved == lastMoved_ && lastMovedLayout_.lock() == layout_) {
+        moved.clear();
+        return lastFaces_;
+    }
     faceMarks_.resize(static_cast<size_t>(numPolygons()), 0);
     std::vector<int> faces;
     for (int v : moved)
-        for (int f : layout_->topology->vertexFaces(v))
+        for (int f : topology().vertexFaces(v))
             if (!faceMarks_[f]) {
                 faceMarks_[f] = 1;
                 faces.push_back(f);
             }
-    moved.clear();
     for (int f : faces)
         faceMarks_[f] = 0;
+    lastMoved_.swap(moved);
+    moved.clear();
+    lastFaces_ = faces;
+    lastMovedLayout_ = layout_;
     return faces;
 }
 
@@ -269,7 +340,7 @@ void MeshGeometry::refreshNormalsAround(std::vector<int>& moved) const {
     for (int v : corners) {
         vertexMarks_[v] = 0;
         Vec3 sum;
-        for (int f : layout_->topology->vertexFaces(v))
+        for (int f : topology().vertexFaces(v))
             sum += faceSlots_[f] ? newell[faceSlots_[f] - 1] : newellVector(f);
         const Vec3 n = normalized(sum);
         normals_[3 * static_cast<size_t>(v)] = static_cast<float>(n.x);
@@ -281,11 +352,7 @@ void MeshGeometry::refreshNormalsAround(std::vector<int>& moved) const {
 }
 
 void MeshGeometry::refitAround(std::vector<int>& moved) const {
-    std::vector<int> triangles;
-    for (int f : facesAround(moved))
-        for (int k = 0; k + 2 < polygonSize(f); ++k)
-            triangles.push_back(firstTriangle(f) + k);
-    bvh_->refitTriangles(points_.data(), triangles);
+    bvh_->refitFaces(*this, facesAround(moved));
 }
 
 void MeshGeometry::pointsMoved() {

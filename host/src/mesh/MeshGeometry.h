@@ -25,6 +25,9 @@ public:
     // Copies the mesh itself; what derives from it is rebuilt on demand.
     MeshGeometry(const MeshGeometry& other);
     MeshGeometry& operator=(const MeshGeometry& other);
+    // Moves take everything, derived data included; the source is left empty.
+    MeshGeometry(MeshGeometry&& other) noexcept;
+    MeshGeometry& operator=(MeshGeometry&& other) noexcept;
 
     // Replaces points and polygons. Every polygon needs at least three distinct vertices of
     // the point list. Returns an error text, empty on success; on error nothing changes.
@@ -35,7 +38,7 @@ public:
     int numVertices() const { return static_cast<int>(points_.size() / 3); }
     int numPolygons() const { return static_cast<int>(layout_->counts.size()); }
     int numFaceVertices() const { return static_cast<int>(layout_->connects.size()); }
-    int numTriangles() const { return static_cast<int>(layout_->triangles.size()); }
+    int numTriangles() const { return numFaceVertices() - 2 * numPolygons(); }
     int numEdges() const { return topology().numEdges(); }
 
     const std::vector<float>& points() const { return points_; }
@@ -55,9 +58,15 @@ public:
     int polygonSize(int f) const { return layout_->counts[f]; }
     int polygonVertex(int f, int i) const { return layout_->connects[layout_->starts[f] + i]; }
     // The fixed triangulation (TriangleRef): polygon f owns the triangles from
-    // firstTriangle(f), polygonSize(f) - 2 of them.
-    const std::vector<TriangleRef>& triangles() const { return layout_->triangles; }
+    // firstTriangle(f), polygonSize(f) - 2 of them. triangle(f, k) works one out from the
+    // polygon; the whole list is made on first use and kept (callers that walk every
+    // triangle again and again, as the view does, want it; the queries do not).
+    const std::vector<TriangleRef>& triangles() const;
     int firstTriangle(int f) const { return layout_->starts[f] - 2 * f; }
+    TriangleRef triangle(int f, int k) const {
+        const int* corner = &layout_->connects[layout_->starts[f]];
+        return {{corner[0], corner[k + 1], corner[k + 2]}, f, k};
+    }
 
     // Newell's normal of a polygon, unit length (zero for a degenerate polygon).
     Vec3 polygonNormal(int f) const { return normalized(newellVector(f)); }
@@ -76,10 +85,12 @@ public:
     bool setVertexNormals(std::vector<float> xyz);
     bool normalsLocked() const { return normalsLocked_; }
 
-    bool hasUVs() const { return !uvIds_.empty(); }
+    bool hasUVs() const { return hasUVs_; }
     const std::vector<float>& us() const { return us_; }
     const std::vector<float>& vs() const { return vs_; }
-    int uvId(int faceVertex) const { return uvIds_[faceVertex]; }
+    int uvId(int faceVertex) const {
+        return uvIds_.empty() ? layout_->connects[faceVertex] : uvIds_[faceVertex];
+    }
 
     const MeshTopology& topology() const;
 
@@ -93,17 +104,22 @@ private:
     // What the polygons alone decide. Never changed once made; shared by copies.
     struct Layout {
         std::vector<int> counts, connects, starts;
-        std::vector<TriangleRef> triangles;
+        mutable std::vector<TriangleRef> triangles;     // made on first use
         mutable std::unique_ptr<MeshTopology> topology; // built on first use
     };
 
+    static std::shared_ptr<const Layout> emptyLayout();
     Vec3 newellVector(int f) const;
     void pointsMoved();
     // Only these vertices moved: where the normals and the hierarchy are current, the next
-    // read brings them up to date about the moved vertices alone, as a whole recompute
-    // would make them; many moved vertices, or no adjacency built yet, make them stale.
+    // read brings them up to date about the moved vertices alone (through the faces about
+    // each vertex, built then if need be), as a whole recompute would make them; many moved
+    // vertices make them stale.
     void pointsMoved(const std::vector<int>& moved);
-    // The faces about the listed vertices, each once; the list is emptied.
+    void pointMoved(int v);
+    // The faces about the listed vertices, each once; the list is emptied. The last answer
+    // is kept: normals and hierarchy are brought up to date about the same moves, one after
+    // the other.
     std::vector<int> facesAround(std::vector<int>& moved) const;
     void refreshNormalsAround(std::vector<int>& moved) const;
     void refitAround(std::vector<int>& moved) const;
@@ -112,7 +128,10 @@ private:
     std::vector<float> points_;
     std::shared_ptr<const Layout> layout_;
     std::vector<float> us_, vs_;
+    // Empty while every face-vertex's UV index equals its vertex index (as generated
+    // primitives have it): the vertex list serves for both.
     std::vector<int> uvIds_;
+    bool hasUVs_ = false;
     bool normalsLocked_ = false;
 
     mutable std::vector<float> normals_;
@@ -124,6 +143,8 @@ private:
     mutable std::vector<int> movedForBvh_;
     // Scratch marks of the updates above; zero between them.
     mutable std::vector<std::uint8_t> faceMarks_;
+    mutable std::vector<int> lastMoved_, lastFaces_;
+    mutable std::weak_ptr<const Layout> lastMovedLayout_; // the polygons lastFaces_ is of
     mutable std::vector<std::uint8_t> vertexMarks_;
     mutable std::vector<int> faceSlots_;
 };

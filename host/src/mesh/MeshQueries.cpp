@@ -3,7 +3,11 @@
 namespace rvhost {
 
 bool castRayEveryTriangle(const MeshGeometry& mesh, const RayQuery& query, RayHit& hit) {
-    return castRayOnTriangles(mesh, query, mesh.triangles(), hit);
+    bool found = false;
+    for (int f = 0; f < mesh.numPolygons(); ++f)
+        for (int k = 0; k + 2 < mesh.polygonSize(f); ++k)
+            considerTriangle(mesh.points().data(), mesh.triangle(f, k), query, hit, found);
+    return found;
 }
 
 bool castRayOnTriangles(const MeshGeometry& mesh, const RayQuery& query,
@@ -16,8 +20,10 @@ bool castRayOnTriangles(const MeshGeometry& mesh, const RayQuery& query,
 
 bool nearestPointEveryTriangle(const MeshGeometry& mesh, const Vec3& query, SurfacePoint& nearest) {
     bool found = false;
-    for (const TriangleRef& tri : mesh.triangles())
-        considerTriangleForPoint(mesh.points().data(), tri, query, nearest, found);
+    for (int f = 0; f < mesh.numPolygons(); ++f)
+        for (int k = 0; k + 2 < mesh.polygonSize(f); ++k)
+            considerTriangleForPoint(mesh.points().data(), mesh.triangle(f, k), query, nearest,
+                                     found);
     return found;
 }
 

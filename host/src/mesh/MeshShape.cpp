@@ -83,6 +83,12 @@ void MeshShape::geometryEdited() {
     Graph::instance().changed(*this, a.worldMesh.get());
 }
 
+void MeshShape::geometryEditedLater() {
+    const Attributes& a = attributes();
+    Graph::instance().changedLater(*this, a.outMesh.get());
+    Graph::instance().changedLater(*this, a.worldMesh.get());
+}
+
 bool MeshShape::readHook(const PlugId& plug, PlugValue& value) const {
     const Attributes& a = attributes();
     if (plug.attribute == a.outMesh.get()) {

@@ -30,6 +30,9 @@ public:
     // dependency graph learns that outMesh and worldMesh changed, so what they feed (a
     // deformer's input) is evaluated again.
     void geometryEdited();
+    // The same, told to the graph later (see Graph::changedLater): for edits made a point at
+    // a time, which the caller closes with updateSurface.
+    void geometryEditedLater();
 
     // A mesh shape under `transform`, named after it, holding `geometry`; null with the
     // scene's reason in `error` on failure.

@@ -32,13 +32,39 @@ template <typename Fn> void forEachCorner(const std::vector<int>& counts, Fn fn)
 } // namespace
 
 MeshTopology::MeshTopology(int numVertices, const std::vector<int>& counts,
-                           const std::vector<int>& connects) {
-    buildEdges(numVertices, counts, connects);
-    buildAdjacency(numVertices, counts, connects);
+                           const std::vector<int>& connects, const std::vector<int>& starts)
+    : numVertices_(numVertices), counts_(counts), connects_(connects), starts_(starts) {}
+
+const MeshTopology::Edges& MeshTopology::edges() const {
+    if (!edgesBuilt_) {
+        buildEdges();
+        edgesBuilt_ = true;
+    }
+    return edges_;
 }
 
-void MeshTopology::buildEdges(int numVertices, const std::vector<int>& counts,
-                              const std::vector<int>& connects) {
+const MeshTopology::Lists& MeshTopology::vertexFaceLists() const {
+    if (vertexFaces_.offsets.empty()) {
+        // A vertex appears once in a polygon, so each list holds its faces once, ascending.
+        fillLists(
+            numVertices_,
+            [&](auto add) {
+                forEachCorner(counts_, [&](int f, int fv, int) { add(connects_[fv], f); });
+            },
+            vertexFaces_.offsets, vertexFaces_.items);
+    }
+    return vertexFaces_;
+}
+
+const MeshTopology::Lists& MeshTopology::neighbourLists() const {
+    if (neighbours_.offsets.empty()) buildNeighbours();
+    return neighbours_;
+}
+
+void MeshTopology::buildEdges() const {
+    const std::vector<int>& counts = counts_;
+    const std::vector<int>& connects = connects_;
+    const int numVertices = numVertices_;
     // Group every polygon side under its lower vertex, then find duplicates within a group;
     // this keeps the work linear where a hash map of pairs would dominate on big meshes.
     Lists byLow;
@@ -68,45 +94,55 @@ void MeshTopology::buildEdges(int numVertices, const std::vector<int>& counts,
             group = end;
         }
     }
+    byLow = Lists();
 
-    faceVertexEdges_.assign(numFaceVertices, -1);
+    std::vector<int>& faceVertexEdges = edges_.faceVertexEdges;
+    auto& pairs = edges_.pairs;
+    faceVertexEdges.assign(numFaceVertices, -1);
     for (int fv = 0; fv < numFaceVertices; ++fv) {
         if (owner[fv] == fv) {
-            faceVertexEdges_[fv] = static_cast<int>(edges_.size());
-            edges_.emplace_back(connects[fv], connects[nextOf[fv]]);
+            faceVertexEdges[fv] = static_cast<int>(pairs.size());
+            pairs.emplace_back(connects[fv], connects[nextOf[fv]]);
         }
     }
+    pairs.shrink_to_fit();
     for (int fv = 0; fv < numFaceVertices; ++fv)
-        faceVertexEdges_[fv] = faceVertexEdges_[owner[fv]];
-}
+        faceVertexEdges[fv] = faceVertexEdges[owner[fv]];
 
-void MeshTopology::buildAdjacency(int numVertices, const std::vector<int>& counts,
-                                  const std::vector<int>& connects) {
-    const int numEdges = static_cast<int>(edges_.size());
-    // Both lists walk the edges in order, so a vertex's neighbours line up with its edges.
-    auto eachEdgeEnd = [&](auto add) {
-        for (int e = 0; e < numEdges; ++e) {
-            add(edges_[e].first, e, edges_[e].second);
-            add(edges_[e].second, e, edges_[e].first);
-        }
-    };
-    fillLists(
-        numVertices, [&](auto add) { eachEdgeEnd([&](int v, int e, int) { add(v, e); }); },
-        vertexEdges_.offsets, vertexEdges_.items);
-    fillLists(
-        numVertices, [&](auto add) { eachEdgeEnd([&](int v, int, int other) { add(v, other); }); },
-        neighbours_.offsets, neighbours_.items);
-
+    const int numEdges = static_cast<int>(pairs.size());
     fillLists(
         numVertices,
-        [&](auto add) { forEachCorner(counts, [&](int f, int fv, int) { add(connects[fv], f); }); },
-        vertexFaces_.offsets, vertexFaces_.items);
+        [&](auto add) {
+            for (int e = 0; e < numEdges; ++e) {
+                add(pairs[e].first, e);
+                add(pairs[e].second, e);
+            }
+        },
+        edges_.vertexEdges.offsets, edges_.vertexEdges.items);
     fillLists(
         numEdges,
         [&](auto add) {
-            forEachCorner(counts, [&](int f, int fv, int) { add(faceVertexEdges_[fv], f); });
+            forEachCorner(counts, [&](int f, int fv, int) { add(faceVertexEdges[fv], f); });
         },
-        edgeFaces_.offsets, edgeFaces_.items);
+        edges_.edgeFaces.offsets, edges_.edgeFaces.items);
+}
+
+void MeshTopology::buildNeighbours() const {
+    const Lists& faces = vertexFaceLists();
+    neighbours_.offsets.assign(static_cast<size_t>(numVertices_) + 1, 0);
+    // A manifold mesh has at most one neighbour more than faces about each vertex.
+    neighbours_.items.reserve(faces.items.size() + static_cast<size_t>(numVertices_));
+    std::vector<int> seenBy(static_cast<size_t>(numVertices_), -1); // u is a neighbour of v
+    for (int v = 0; v < numVertices_; ++v) {
+        neighboursOf(
+            v, [&](int u) { return seenBy[u] == v; },
+            [&](int u) {
+                seenBy[u] = v;
+                neighbours_.items.push_back(u);
+            });
+        neighbours_.offsets[v + 1] = static_cast<int>(neighbours_.items.size());
+    }
+    neighbours_.items.shrink_to_fit();
 }
 
 bool MeshTopology::vertexOnBoundary(int v) const {

@@ -31,6 +31,7 @@ void Graph::addAffects(const Attribute* when, const Attribute* affected) {
 }
 
 MStatus Graph::connect(const PlugRef& source, const PlugRef& destination, bool force) {
+    flushLater();
     const Attribute* from = source.plug.attribute;
     const Attribute* to = destination.plug.attribute;
     if (!source.node || !destination.node || !from || !to || !source.node->hasAttribute(from) ||
@@ -67,6 +68,7 @@ MStatus Graph::connect(const PlugRef& source, const PlugRef& destination, bool f
 }
 
 MStatus Graph::disconnect(const PlugRef& source, const PlugRef& destination) {
+    flushLater();
     auto it = incoming_.find(destination);
     if (it == incoming_.end() || !(it->second == source)) {
         lastError = "The plugs are not connected.";
@@ -144,6 +146,7 @@ void Graph::firstSight(Node& node) {
 }
 
 PlugValue Graph::evaluate(Node& node, const PlugId& plug) {
+    flushLater();
     firstSight(node);
     PlugRef from;
     if (source({&node, plug}, from)) {
@@ -158,6 +161,7 @@ PlugValue Graph::evaluate(Node& node, const PlugId& plug) {
 }
 
 MStatus Graph::set(Node& node, const PlugId& plug, PlugValue value) {
+    flushLater();
     PlugRef from;
     if (source({&node, plug}, from)) {
         lastError = "The plug is connected and cannot be set.";
@@ -169,11 +173,28 @@ MStatus Graph::set(Node& node, const PlugId& plug, PlugValue value) {
 }
 
 void Graph::changed(Node& node, const Attribute* attribute) {
+    flushLater();
     Node::noteValueChange();
     firstSight(node);
     propagate(node, attribute);
     if (const Attribute* parent = attribute->parent()) propagate(node, parent);
     settle();
+}
+
+void Graph::changedLater(Node& node, const Attribute* attribute) {
+    for (const auto& [noted, what] : later_)
+        if (noted == &node && what == attribute) return;
+    later_.emplace_back(&node, attribute);
+}
+
+void Graph::actOnLater(const Node* except) {
+    if (except && std::all_of(later_.begin(), later_.end(),
+                              [except](const auto& note) { return note.first == except; }))
+        return;
+    auto notes = std::move(later_);
+    later_.clear();
+    for (const auto& [node, attribute] : notes)
+        changed(*node, attribute);
 }
 
 void Graph::settle() {
@@ -230,6 +251,9 @@ void Graph::setClean(const Node& node, const Attribute* attribute) {
 void Graph::forget(const Node* node) {
     Node::noteValueChange();
     seen_.erase(node);
+    later_.erase(std::remove_if(later_.begin(), later_.end(),
+                                [node](const auto& note) { return note.first == node; }),
+                 later_.end());
     for (auto it = dirty_.begin(); it != dirty_.end();)
         it = it->first == node ? dirty_.erase(it) : std::next(it);
 }

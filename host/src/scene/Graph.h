@@ -57,6 +57,15 @@ public:
     MStatus set(Node& node, const PlugId& plug, PlugValue value);
     // The value of node.attribute changed in place (a shape's geometry edited directly).
     void changed(Node& node, const Attribute* attribute);
+    // changed(), told later: the note is kept (once per node and attribute) and acted on
+    // before the graph next evaluates, sets, connects or hears of a change, or at
+    // flushLater. An edit made of many small steps (a point at a time) then costs one pass.
+    void changedLater(Node& node, const Attribute* attribute);
+    // Acts on the kept notes, unless every one of them is about `except`.
+    void flushLater(const Node* except = nullptr) {
+        if (!later_.empty()) actOnLater(except);
+    }
+    bool hasLater() const { return !later_.empty(); }
 
     bool isDirty(const Node& node, const Attribute* attribute) const;
     void setClean(const Node& node, const Attribute* attribute);
@@ -69,6 +78,7 @@ public:
 
 private:
     using Key = std::pair<const Node*, const Attribute*>;
+    void actOnLater(const Node* except);
     void propagate(Node& node, const Attribute* attribute);
     // Pulls the dirty connected inputs of shapes until nothing is left to pull.
     void settle();
@@ -82,6 +92,8 @@ private:
     std::multimap<PlugRef, PlugRef> outgoing_;
     std::set<Key> dirty_;
     std::set<const Node*> seen_;
+    // Changes told through changedLater, not yet acted on.
+    std::vector<std::pair<Node*, const Attribute*>> later_;
 };
 
 } // namespace rvhost

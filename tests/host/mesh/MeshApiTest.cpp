@@ -349,6 +349,60 @@ TEST_F(MeshApi, EditedPointsReachWhatTheShapeFeeds) {
     EXPECT_EQ(p.y, 3.0);
 }
 
+TEST_F(MeshApi, PointAtATimeEditsReachFollowersAtUpdateSurfaceOrTheNextGraphWork) {
+    auto source = movedPlane();
+    auto follower = MeshShape::createWithTransform(MeshGeometry(), "", "follower");
+    Graph& graph = Graph::instance();
+    const PlugId outMesh{MeshShape::attributes().outMesh.get(), -1};
+    ASSERT_TRUE(graph.connect({source.get(), outMesh},
+                              {follower.get(), {MeshShape::attributes().inMesh.get(), -1}}));
+    MFnMesh fn(source->handle());
+    // updateSurface closes a run of setPoint calls: the follower has them all.
+    for (int v = 0; v < 9; ++v)
+        ASSERT_TRUE(fn.setPoint(v, MPoint(v, 1.5, 0)));
+    ASSERT_TRUE(fn.updateSurface());
+    for (int v = 0; v < 9; ++v)
+        EXPECT_EQ(follower->geometry().point(v).y, 1.5) << v;
+    // Without updateSurface, the graph's next piece of work brings the follower along.
+    ASSERT_TRUE(fn.setPoint(4, MPoint(0, -2, 0)));
+    graph.evaluate(*follower, outMesh);
+    EXPECT_EQ(follower->geometry().point(4).y, -2.0);
+}
+
+TEST_F(MeshApi, AShapeGoneWithAnUntoldEditLeavesTheGraphNothingToTell) {
+    Graph& graph = Graph::instance();
+    {
+        auto lone = movedPlane();
+        ASSERT_TRUE(MFnMesh(lone->handle()).setPoint(3, MPoint(0, 4, 0)));
+        EXPECT_TRUE(graph.hasLater());
+    }
+    Scene::instance().clear(); // the last owner: the shape is destroyed here
+    EXPECT_FALSE(graph.hasLater());
+    graph.flushLater();
+}
+
+TEST_F(MeshApi, ConnectedVerticesFollowTheEdgeOrderOnEveryVertex) {
+    // A sphere: quads, pole triangles, a seam, and poles with many neighbours.
+    auto shape = MeshShape::createWithTransform(makeSphere(1.0, 9, 6), "", "pSphere");
+    const MeshGeometry reference(shape->geometry()); // shares the polygons, not the walk
+    const MeshTopology& edges = reference.topology();
+    MItMeshVertex it(shape->handle());
+    MIntArray list;
+    list.append(-7); // whatever the array held goes
+    int walked = 0;
+    for (; !it.isDone(); it.next(), ++walked) {
+        const int v = it.index();
+        ASSERT_TRUE(it.getConnectedVertices(list));
+        std::vector<int> expected;
+        for (int e : edges.vertexEdges(v)) {
+            const auto& ends = edges.edge(e);
+            expected.push_back(ends.first == v ? ends.second : ends.first);
+        }
+        EXPECT_EQ(list.items(), expected) << "vertex " << v;
+    }
+    EXPECT_EQ(walked, shape->geometry().numVertices());
+}
+
 TEST_F(MeshApi, IteratorsKeepToAComponentAndRefuseDataWorldSpace) {
     auto shape = movedPlane(2, 2);
     auto component = std::make_shared<Component>(MFn::kMeshVertComponent);

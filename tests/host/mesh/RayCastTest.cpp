@@ -282,3 +282,111 @@ TEST(RayCast, FewMovedPointsKeepNormalsAndHitsExact) {
         EXPECT_GT(expectSameHits(rng, mesh, 200), 20) << "round " << round;
     }
 }
+
+namespace {
+
+// Nearest points from random places, against the every-triangle answer.
+void expectSameNearest(Random& rng, const MeshGeometry& mesh, int queries) {
+    for (int i = 0; i < queries; ++i) {
+        const Vec3 p = rng.point(7.0);
+        SurfacePoint fast, slow;
+        ASSERT_TRUE(mesh.nearestPoint(p, fast));
+        ASSERT_TRUE(nearestPointEveryTriangle(mesh, p, slow));
+        EXPECT_EQ(fast.face, slow.face) << "query " << i;
+        EXPECT_EQ(fast.triangle, slow.triangle) << "query " << i;
+        EXPECT_EQ(fast.distanceSquared, slow.distanceSquared) << "query " << i;
+    }
+}
+
+int normalsDiffering(const MeshGeometry& mesh) {
+    const MeshGeometry fresh(mesh); // a copy works its normals out whole
+    const std::vector<float>& kept = mesh.vertexNormals();
+    const std::vector<float>& whole = fresh.vertexNormals();
+    EXPECT_EQ(kept.size(), whole.size());
+    int off = 0;
+    for (size_t i = 0; i < kept.size() && i < whole.size(); ++i)
+        off += std::memcmp(&kept[i], &whole[i], sizeof(float)) != 0;
+    return off;
+}
+
+} // namespace
+
+TEST(RayCast, PointAtATimeEditsOfMixedPolygonsStayExact) {
+    // Triangles, quads and up to hexagons, shared (sphere) and loose (soup): the index holds
+    // whole polygons, so a leaf tests several fan triangles, and a moved corner must refit
+    // every leaf that holds one of its polygons.
+    Random rng(23);
+    for (MeshGeometry mesh : {makeSphere(3.0, 24, 13), randomSoup(rng, 250)}) {
+        mesh.vertexNormals();
+        EXPECT_GT(expectSameHits(rng, mesh, 100), 20);
+        for (int round = 0; round < 8; ++round) {
+            // Up to a tenth of the vertices one call at a time, some far across the mesh,
+            // some more than once; reads come only after the round.
+            const int calls = rng.integer(1, mesh.numVertices() / 10);
+            for (int k = 0; k < calls; ++k) {
+                const int v = rng.integer(0, mesh.numVertices() - 1);
+                const double reach = k % 7 == 0 ? 5.0 : 0.2;
+                mesh.setPoint(v, mesh.point(v) + rng.point(reach));
+            }
+            EXPECT_EQ(normalsDiffering(mesh), 0) << "round " << round;
+            EXPECT_GT(expectSameHits(rng, mesh, 150), 20) << "round " << round;
+            expectSameNearest(rng, mesh, 40);
+        }
+    }
+}
+
+TEST(RayCast, MeshesBigEnoughForTwoThreadsGiveTheSameAnswers) {
+    // 260 x 260 quads: more polygons, vertices and triangles than the two-thread threshold,
+    // so the index build, its whole refit and the whole normals split their work.
+    Random rng(5);
+    MeshGeometry mesh = bumpyGrid(rng, 260);
+    ASSERT_GT(mesh.numPolygons(), 65536);
+    // Normals as a sweep over the polygons adds them up: area vectors in polygon order.
+    std::vector<Vec3> sums(static_cast<size_t>(mesh.numVertices()));
+    for (int f = 0; f < mesh.numPolygons(); ++f)
+        for (int i = 0; i < mesh.polygonSize(f); ++i)
+            sums[mesh.polygonVertex(f, i)] += mesh.polygonAreaVector(f);
+    const std::vector<float>& normals = mesh.vertexNormals();
+    int off = 0;
+    for (int v = 0; v < mesh.numVertices(); ++v) {
+        const Vec3 n = normalized(sums[v]);
+        off += normals[3 * v] != float(n.x) || normals[3 * v + 1] != float(n.y) ||
+               normals[3 * v + 2] != float(n.z);
+    }
+    EXPECT_EQ(off, 0);
+    EXPECT_GT(expectSameHits(rng, mesh, 40), 10);
+    // Every point moved: the whole refit, on two threads.
+    std::vector<float> xyz = mesh.points();
+    for (size_t i = 1; i < xyz.size(); i += 3)
+        xyz[i] = float(xyz[i] * -3.0 + 0.5);
+    ASSERT_TRUE(mesh.setPoints(xyz));
+    EXPECT_GT(expectSameHits(rng, mesh, 40), 10);
+    EXPECT_EQ(normalsDiffering(mesh), 0);
+}
+
+TEST(RayCast, TheSameMoveUnderNewPolygonsFindsTheNewFacesAboutIt) {
+    // Normals and index are refreshed about the faces of the moved vertices; the same move
+    // again, after the polygons changed, must find the faces of the new polygons.
+    Random rng(8);
+    MeshGeometry mesh = bumpyGrid(rng, 12);
+    mesh.vertexNormals();
+    EXPECT_GT(expectSameHits(rng, mesh, 50), 10);
+    const int v = 80;
+    mesh.setPoint(v, mesh.point(v) + Vec3{0.0, 2.0, 0.0});
+    EXPECT_EQ(normalsDiffering(mesh), 0);
+    EXPECT_GT(expectSameHits(rng, mesh, 50), 10);
+    // The same points as triangles, each quad split along its other diagonal.
+    std::vector<int> counts, connects;
+    for (int f = 0; f < mesh.numPolygons(); ++f) {
+        const int a = mesh.polygonVertex(f, 0), b = mesh.polygonVertex(f, 1),
+                  c = mesh.polygonVertex(f, 2), d = mesh.polygonVertex(f, 3);
+        counts.insert(counts.end(), {3, 3});
+        connects.insert(connects.end(), {b, c, d, d, a, b});
+    }
+    ASSERT_EQ(mesh.setMesh(mesh.points(), counts, connects), "");
+    mesh.vertexNormals();
+    EXPECT_GT(expectSameHits(rng, mesh, 50), 10);
+    mesh.setPoint(v, mesh.point(v) + Vec3{0.0, -3.0, 0.0});
+    EXPECT_EQ(normalsDiffering(mesh), 0);
+    EXPECT_GT(expectSameHits(rng, mesh, 50), 10);
+}
