@@ -151,19 +151,15 @@ MStatus RVMeshData::buildMeshRecord() {
 }
 
 void RVMeshData::rebuildTopology(int n) {
-    vertexRecords.assign(n, VertexStrokeRecord());
+    vertexRecords.reset(n);
     touchedVertices.clear();
     strokeTouched.assign(n, false);
     maskFlag.resize(n, false);
     maskWeight.resize(n, 1.0);
     MFnMesh mesh(meshPath);
-    mesh.getNormals(objectNormals, MSpace::kObject);
     mesh.getVertices(polygonCounts, polygonConnects);
-    smallPolygons_ = true;
-    for (unsigned int f = 0; f < polygonCounts.length(); ++f)
-        smallPolygons_ = smallPolygons_ && polygonCounts[f] <= 5;
-    strokeStartPoints = points;
     rebuildNeighbours();
+    refreshWorldNormals();
     readyRayIndex();
     dabTouchCount.assign(n, 0);
     dabDelta.clear(); // only the whole-mesh loop gathers into it, and sizes it then
@@ -187,7 +183,7 @@ void RVMeshData::fillWorldPoints() {
     objectPointsPending_ = false;
     settledOnce_ = false;
     unsettled_.clear();
-    hostHasSettledPoints_ = false;
+    hostHasSettledPoints_ = true; // the points were just read from it
     unwritten_.clear();
 }
 
@@ -195,15 +191,19 @@ MStatus RVMeshData::rebuildNeighbours() {
     MStatus status;
     MItMeshVertex it(meshPath, MObject::kNullObj, &status);
     if (!status) return status;
-    const unsigned int n = static_cast<unsigned int>(it.count());
-    neighbours.assign(n, MIntArray());
-    worldVertexNormals.setLength(n);
-    for (; !it.isDone(); it.next()) {
-        const int v = it.index();
-        it.getConnectedVertices(neighbours[v]);
-        MVector normal;
-        it.getNormal(normal, MSpace::kObject);
-        worldVertexNormals[v] = normal * objectToWorld;
+    const int n = it.count();
+    // Every vertex of a polygon has two neighbours in it, so the polygon corners bound the
+    // list's length.
+    neighbours.list.clear();
+    neighbours.list.reserve(polygonConnects.length());
+    neighbours.offsets.assign(static_cast<size_t>(n) + 1, 0);
+    MIntArray ring;
+    for (int v = 0; !it.isDone(); it.next(), ++v) {
+        // The iterator visits the vertices in index order.
+        it.getConnectedVertices(ring);
+        for (unsigned int k = 0; k < ring.length(); ++k)
+            neighbours.list.push_back(ring[k]);
+        neighbours.offsets[static_cast<size_t>(v) + 1] = static_cast<int>(neighbours.list.size());
     }
     return MS::kSuccess;
 }
@@ -383,69 +383,61 @@ void RVMeshData::markObjectPointsPending(const std::vector<int>& moved) {
 }
 
 MStatus RVMeshData::writeDabToMesh() {
-    MFnMesh mesh(meshPath);
+    return writeChangesToMesh(nullptr);
+}
+
+MStatus RVMeshData::writeGrabToMesh() {
+    return writeChangesToMesh(&touchedVertices);
+}
+
+MStatus RVMeshData::writeChangesToMesh(const std::vector<int>* alsoMoved) {
+    MStatus status;
+    MFnMesh mesh(meshPath, &status);
+    if (!status) return status;
     settleObjectPoints();
-    if (!hostHasSettledPoints_) {
-        keepPointsFinite();
-        mesh.setPoints(points, MSpace::kObject);
-        mesh.updateSurface();
-        refreshWorldNormals();
-        hostHasSettledPoints_ = true;
-        unwritten_.clear();
-        return MS::kSuccess;
-    }
     std::vector<int> moved;
-    moved.swap(unwritten_);
-    std::sort(moved.begin(), moved.end());
-    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    if (hostHasSettledPoints_) {
+        moved.swap(unwritten_);
+        if (alsoMoved) moved.insert(moved.end(), alsoMoved->begin(), alsoMoved->end());
+        std::sort(moved.begin(), moved.end());
+        moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    } else {
+        moved = pointsTheHostLacks(mesh);
+    }
+    hostHasSettledPoints_ = true;
+    unwritten_.clear();
     keepPointsFiniteAmong(&moved);
     for (int v : moved)
         mesh.setPoint(v, points[static_cast<unsigned int>(v)], MSpace::kObject);
-    mesh.updateSurface();
-    if (smallPolygons_)
-        refreshWorldNormalsAbout(moved);
-    else
-        refreshWorldNormals();
-    return MS::kSuccess;
+    return mesh.updateSurface();
 }
 
-void RVMeshData::refreshWorldNormalsAbout(const std::vector<int>& moved) {
-    ringMark_.resize(neighbours.size(), 0);
-    std::vector<int> ring;
-    const auto add = [&](int v) {
-        if (ringMark_[v]) return;
-        ringMark_[v] = 1;
-        ring.push_back(v);
-    };
-    for (int v : moved) {
-        add(v);
-        for (unsigned int i = 0; i < neighbours[v].length(); ++i) {
-            const int w = neighbours[v][i];
-            add(w);
-            for (unsigned int k = 0; k < neighbours[w].length(); ++k)
-                add(neighbours[w][k]);
-        }
+// The whole settle may have changed any point, if only by the rounding of the trip through
+// world space: those whose single-precision value differs from the host's.
+std::vector<int> RVMeshData::pointsTheHostLacks(MFnMesh& mesh) const {
+    const int n = static_cast<int>(points.length());
+    std::vector<int> lacking;
+    const float* held = mesh.getRawPoints();
+    const bool comparable = held && mesh.numVertices() == n;
+    for (int v = 0; v < n; ++v) {
+        const MPoint& p = points[static_cast<unsigned int>(v)];
+        const float mine[3] = {static_cast<float>(p.x), static_cast<float>(p.y),
+                               static_cast<float>(p.z)};
+        if (!comparable || std::memcmp(mine, held + 3 * static_cast<size_t>(v), sizeof(mine)) != 0)
+            lacking.push_back(v);
     }
-    MFnMesh mesh(meshPath);
-    for (int v : ring) {
-        MVector normal;
-        mesh.getVertexNormal(v, false, normal, MSpace::kObject);
-        worldVertexNormals[static_cast<unsigned int>(v)] = normal * objectToWorld;
-        ringMark_[v] = 0;
-    }
+    return lacking;
 }
 
 void RVMeshData::worldPointsChanged() {
     const unsigned int n = worldPoints.length();
-    const bool inSync = dabIndexInSync && dabStartWorldPoints.length() == n &&
-                        dabStartStale.size() == n && grid.pointCount() == n;
+    const bool inSync = dabIndexInSync && dabStartSlot.size() == n && grid.pointCount() == n;
     if (inSync) {
         // The buffers are zero but where the index's lists say; the grid takes the points
         // that moved.
         for (int v : lastDabVertices)
             dabTouchCount[v] = 0;
-        for (int v : staleDabStart)
-            dabStartStale[v] = false;
+        syncDabStart();
         catchUpGrid();
         for (unsigned int v = 0; v < n; ++v)
             grid.move(static_cast<int>(v), worldPoints);
@@ -453,9 +445,9 @@ void RVMeshData::worldPointsChanged() {
         grid.build(worldPoints);
         std::fill(dabTouchCount.begin(), dabTouchCount.end(), 0);
         std::fill(dabDelta.begin(), dabDelta.end(), MVector());
-        dabStartStale.assign(n, false);
+        dabStartSlot.assign(n, -1);
+        dabStartSaved.clear();
     }
-    dabStartWorldPoints = worldPoints;
     staleDabStart.clear();
     lastDabVertices.clear();
     dabIndexInSync = true;
@@ -471,21 +463,32 @@ void RVMeshData::catchUpGrid() {
 
 void RVMeshData::syncDabStart() {
     for (int v : staleDabStart) {
-        dabStartWorldPoints[v] = worldPoints[v];
-        dabStartStale[v] = false;
-    }
+        dabStartSlot[v] = -1;
     staleDabStart.clear();
-}
-
-void RVMeshData::rebaseDabStart() {
-    if (dabIndexInSync)
-        syncDabStart();
-    else
-        dabStartWorldPoints = worldPoints;
+    dabStartSaved.clear();
 }
 
 void RVMeshData::resetVertexRecords() {
-    for (int v : touchedVertices)
-        vertexRecords[v] = VertexStrokeRecord();
+    vertexRecords.reset(vertexCount);
     touchedVertices.clear();
+}
+
+KVVertexRecords& KVVertexRecords::operator=(const KVVertexRecords& other) {
+    if (this == &other) return *this;
+    pages_.clear();
+    pages_.resize(other.pages_.size());
+    for (size_t p = 0; p < pages_.size(); ++p)
+        if (other.pages_[p]) pages_[p].reset(new Page(*other.pages_[p]));
+    return *this;
+}
+
+size_t KVVertexRecords::storageBytes() const {
+    size_t bytes = pages_.capacity() * sizeof(pages_[0]);
+    for (const std::unique_ptr<Page>& page : pages_) {
+        if (!page) continue;
+        bytes += sizeof(Page);
+        for (const VertexStrokeRecord& record : *page)
+            bytes += record.slots.capacity() * sizeof(VertexSlot);
+    }
+    return bytes;
 }

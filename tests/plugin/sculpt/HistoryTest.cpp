@@ -169,7 +169,7 @@ protected:
         for (unsigned int v = 0; v < n; ++v) {
             off += !(record.points[v] == fresh.points[v]) ||
                    !(record.worldPoints[v] == fresh.worldPoints[v]) ||
-                   !(record.dabStartWorldPoints[v] == fresh.worldPoints[v]) ||
+                   !(record.dabStartPoint(v) == fresh.worldPoints[v]) ||
                    !(record.worldVertexNormals[v] == fresh.worldVertexNormals[v]) ||
                    record.strokeAmount[v] != 0.0 || record.strokeTouched[v] ||
                    record.vertexRecords[v].touched || record.dabTouchCount[v] != 0;
