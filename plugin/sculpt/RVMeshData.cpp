@@ -417,7 +417,7 @@ MStatus RVMeshData::writeChangesToMesh(const std::vector<int>* alsoMoved) {
 std::vector<int> RVMeshData::pointsTheHostLacks(MFnMesh& mesh) const {
     const int n = static_cast<int>(points.length());
     std::vector<int> lacking;
-    const float* held = mesh.getRawPoints();
+    const float* held = mesh.getRawPoints(nullptr);
     const bool comparable = held && mesh.numVertices() == n;
     for (int v = 0; v < n; ++v) {
         const MPoint& p = points[static_cast<unsigned int>(v)];
@@ -462,7 +462,7 @@ void RVMeshData::catchUpGrid() {
 }
 
 void RVMeshData::syncDabStart() {
-    for (int v : staleDabStart) {
+    for (int v : staleDabStart)
         dabStartSlot[v] = -1;
     staleDabStart.clear();
     dabStartSaved.clear();
