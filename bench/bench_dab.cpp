@@ -36,6 +36,7 @@
 #include <fstream>
 #include <malloc.h>
 #include <string>
+#include <unordered_set>
 
 namespace {
 // Grid of 100 x 100 units; radius 5.64 covers pi r^2 = 100 units^2, 1% of it.
@@ -449,6 +450,66 @@ void toolFirstStroke(benchmark::State& bench) {
     bench.counters["release_ms"] = release / runs;
 }
 
+// What the record of the 1M grid holds, part by part (MiB), after a registration's snapshot
+// and a stroke of 20 dabs; and what a fresh build leaves on the heap, which the parts
+// should account for.
+void recordMemory(benchmark::State& bench) {
+    Scene& s = scene(kFlat);
+    s.reset();
+    double built = 0.0;
+    for (auto _ : bench) {
+        const double before = heapBytes();
+        {
+            RVMeshData fresh;
+            fresh.meshPath = s.record.meshPath;
+            fresh.buildMeshRecord();
+            fresh.history.pushSnapshot(fresh.meshPath, fresh.maskFlag, fresh.maskWeight);
+            built = heapBytes() - before;
+        }
+    }
+    s.record.snapshotForStroke();
+    KVStroke stroke(s.state, s.services);
+    s.state.mode = kSmooth;
+    KVCursorSample sample;
+    for (int k = 0; k < 20; ++k) {
+        sample.x = static_cast<short>(700 + 5 * k);
+        sample.y = 340;
+        stroke.applyDab(sample);
+    }
+    s.state.mode = kNoDeform;
+    const RVMeshData& r = s.record;
+    const auto mib = [](double bytes) { return bytes / (1 << 20); };
+    const auto points = [](const MPointArray& a) { return double(a.length()) * sizeof(MPoint); };
+    std::unordered_set<const void*> seen;
+    size_t history = 0;
+    for (const HistoryEntry& entry : r.history.entries)
+        history += entry.points.addStorage(seen) + entry.normals.addStorage(seen) +
+                   entry.maskFlags.addStorage(seen) + entry.maskWeights.addStorage(seen);
+    const double parts[] = {
+        points(r.points) + points(r.worldPoints),
+        double(r.worldVertexNormals.length()) * sizeof(MVector),
+        double(r.neighbours.offsets.capacity() + r.neighbours.list.capacity()) * sizeof(int),
+        double(r.polygonCounts.length() + r.polygonConnects.length()) * sizeof(int),
+        double(r.strokeAmount.length()) * sizeof(double) + double(r.strokeTouched.capacity()) +
+            double(r.dabTouchCount.capacity()) * sizeof(int),
+        double(r.maskFlag.size()) / 8.0 + double(r.maskWeight.capacity()) * sizeof(double),
+        double(r.dabStartSlot.capacity()) * sizeof(int) +
+            double(r.dabStartSaved.capacity()) * sizeof(MPoint),
+        double(r.vertexRecords.storageBytes()),
+        double(r.grid.storageBytes()),
+        double(history)};
+    const char* names[] = {"points_world", "normals", "neighbours", "polygons", "strokeBuffers",
+                           "mask", "dabStart", "vertexRecords", "grid", "history"};
+    double total = 0.0;
+    for (size_t k = 0; k < sizeof(parts) / sizeof(parts[0]); ++k) {
+        bench.counters[names[k]] = mib(parts[k]);
+        total += parts[k];
+    }
+    bench.counters["total"] = mib(total);
+    bench.counters["freshBuildHeap"] = mib(built);
+    s.reset();
+}
+
 // Every run is kDabs dabs, timed in milliseconds a dab.
 void dabRun(benchmark::internal::Benchmark* b) {
     b->Iterations(kDabs)->Unit(benchmark::kMillisecond);
@@ -491,6 +552,7 @@ BENCHMARK_CAPTURE(dabs, displace_sphere, kDisplace, 0, false, kSphere)->Apply(da
 BENCHMARK_CAPTURE(dabs, displace_rolling4M, kDisplace, 0, false, kRolling4M)->Apply(dabRun);
 BENCHMARK_CAPTURE(refit, rolling4M, kRolling4M)->Iterations(10)->Unit(benchmark::kMillisecond);
 // Last: it makes the grid afresh.
+BENCHMARK(recordMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(toolFirstStroke)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

@@ -192,10 +192,10 @@ MStatus RVMeshData::rebuildNeighbours() {
     MItMeshVertex it(meshPath, MObject::kNullObj, &status);
     if (!status) return status;
     const int n = it.count();
-    // Every vertex of a polygon has two neighbours in it, so the polygon corners bound the
-    // list's length.
+    // A closed mesh has as many neighbour entries as polygon corners; an open one a few
+    // more (each border edge counts twice but lies in one polygon).
     neighbours.list.clear();
-    neighbours.list.reserve(polygonConnects.length());
+    neighbours.list.reserve(polygonConnects.length() + polygonConnects.length() / 16);
     neighbours.offsets.assign(static_cast<size_t>(n) + 1, 0);
     MIntArray ring;
     for (int v = 0; !it.isDone(); it.next(), ++v) {
@@ -205,6 +205,8 @@ MStatus RVMeshData::rebuildNeighbours() {
             neighbours.list.push_back(ring[k]);
         neighbours.offsets[static_cast<size_t>(v) + 1] = static_cast<int>(neighbours.list.size());
     }
+    if (neighbours.list.capacity() > neighbours.list.size() + neighbours.list.size() / 8)
+        neighbours.list.shrink_to_fit();
     return MS::kSuccess;
 }
 

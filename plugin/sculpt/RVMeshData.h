@@ -54,7 +54,7 @@ struct VertexStrokeRecord {
 // alone, and a reset drops the pages. Reading a vertex without a page gives a fresh record.
 class KVVertexRecords {
 public:
-    static constexpr int kPageSize = 1024;
+    static constexpr int kPageSize = 256;
 
     KVVertexRecords() = default;
     KVVertexRecords(const KVVertexRecords& other) { *this = other; }
@@ -66,7 +66,6 @@ public:
         pages_.clear();
         pages_.resize((static_cast<size_t>(n) + kPageSize - 1) / kPageSize);
     }
-    size_t size() const { return pages_.size() * kPageSize; }
     const VertexStrokeRecord& operator[](int v) const {
         static const VertexStrokeRecord fresh;
         const Page* page = pages_[static_cast<size_t>(v) / kPageSize].get();
