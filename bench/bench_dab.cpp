@@ -435,17 +435,21 @@ void toolFirstStroke(benchmark::State& bench) {
     Scene* tool = toolOnFlatGrid(bench);
     if (!tool) return;
     Scene& s = *tool;
-    double add = 0.0, press = 0.0, release = 0.0;
+    double add = 0.0, press = 0.0, release = 0.0, addHeap = 0.0;
     for (auto _ : bench) {
         s.built = false;
         makeSurface(kFlat);
+        const double heapBefore = heapBytes();
         add += cpuMs("RavelinContext -e -add grid rvBench");
+        addHeap += heapBytes() - heapBefore;
         press += cpuMs("hostMouse -press 700 340");
         toolDrags();
         release += cpuMs("hostMouse -release 700 340");
     }
     const double runs = static_cast<double>(bench.iterations());
     bench.counters["register_ms"] = add / runs;
+    // The record and whatever the host keeps for it (adjacency, ray index).
+    bench.counters["registerHeap_MiB"] = addHeap / runs / (1 << 20);
     bench.counters["firstPress_ms"] = press / runs;
     bench.counters["release_ms"] = release / runs;
 }

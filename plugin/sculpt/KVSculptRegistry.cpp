@@ -207,10 +207,12 @@ MStatus KVSculptRegistry::rebuildRecord(RVMeshData& record) {
     MFnMesh mesh(record.meshPath, &status);
     if (!status) return status;
     record.name = record.meshPath.fullPathName();
+    const int countBefore = record.vertexCount;
     record.buildMeshRecord();
     record.intersectionParams = MFnMesh::autoUniformGridParams();
-    // The neighbours follow the polygons alone: the build has them when those are the same.
-    if (!record.topologyMatchesLive()) record.rebuildNeighbours();
+    // A build that met a new vertex count read the polygons and neighbours already; with
+    // the same count the polygons may still have changed.
+    if (record.vertexCount == countBefore) record.readTopologyIfChanged();
     return status;
 }
 

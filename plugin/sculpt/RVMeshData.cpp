@@ -225,7 +225,7 @@ MStatus RVMeshData::refreshWorldNormals() {
     return MS::kSuccess;
 }
 
-bool RVMeshData::topologyMatchesLive() const {
+bool RVMeshData::readTopologyIfChanged() {
     MIntArray counts, connects;
     if (!MFnMesh(meshPath).getVertices(counts, connects)) return false;
     const auto same = [](const MIntArray& a, const MIntArray& b) {
@@ -234,7 +234,11 @@ bool RVMeshData::topologyMatchesLive() const {
             if (a[k] != b[k]) return false;
         return true;
     };
-    return same(counts, polygonCounts) && same(connects, polygonConnects);
+    if (same(counts, polygonCounts) && same(connects, polygonConnects)) return false;
+    polygonCounts = counts;
+    polygonConnects = connects;
+    rebuildNeighbours();
+    return true;
 }
 
 MStatus RVMeshData::writeBackPoints() {

@@ -154,8 +154,9 @@ public:
     MStatus rebuildNeighbours();
     // World vertex normals refreshed from the live mesh.
     MStatus refreshWorldNormals();
-    // The live mesh's polygons are the ones the record was built for.
-    bool topologyMatchesLive() const;
+    // Reads the live mesh's polygons; where they differ from the record's (new polygons on
+    // as many vertices) it keeps them and rebuilds the neighbours. True when they differed.
+    bool readTopologyIfChanged();
     // The point count differs from the live mesh's vertex count.
     bool isStale() const;
     // Whether the mesh is in the model (takes part in undo snapshots).
