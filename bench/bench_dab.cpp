@@ -257,9 +257,11 @@ void grabCursor(int k, bool turning, short& x, short& y) {
 }
 // Grab samples after a gather at the grid's point (10, 11), with Control (rotation) or
 // Control+Shift (scaling) as asked.
-void grabSamples(benchmark::State& bench, bool control, bool shift, bool wholeMesh) {
+void grabSamples(benchmark::State& bench, bool control, bool shift, bool wholeMesh,
+                 bool realtime = false) {
     Scene& s = scene(kFlat);
     s.reset();
+    s.state.realtimeUpdate = realtime;
     s.state.mode = kGrab;
     s.state.reflectCode = 0;
     s.state.meshesReady = true;
@@ -277,6 +279,7 @@ void grabSamples(benchmark::State& bench, bool control, bool shift, bool wholeMe
         KVGrabBrush(s.state, s.services).applyGrab(sample);
     }
     KVDabPass::wholeMeshWalk() = false;
+    s.state.realtimeUpdate = false;
     s.record.settleObjectPoints();
     bench.counters["gathered"] = static_cast<double>(s.record.touchedVertices.size());
 }
@@ -429,6 +432,25 @@ void toolStrokes(benchmark::State& bench) {
     bench.counters["release_ms"] = release / strokes;
     bench.counters["heapPerStroke_MiB"] = (heapBytes() - heapBefore) / strokes / (1 << 20);
 }
+// Undo and redo of a stroke through the tool on the registered grid (CPU milliseconds).
+void toolUndoRedo(benchmark::State& bench) {
+    Scene* tool = toolOnFlatGrid(bench);
+    if (!tool) return;
+    Scene& s = *tool;
+    s.reset();
+    setToolMode(kDisplace, false);
+    MGlobal::executeCommand("hostMouse -press 700 340");
+    toolDrags();
+    MGlobal::executeCommand("hostMouse -release 700 340");
+    double undo = 0.0, redo = 0.0;
+    for (auto _ : bench) {
+        undo += cpuMs("undo");
+        redo += cpuMs("redo");
+    }
+    const double runs = static_cast<double>(bench.iterations());
+    bench.counters["undo_ms"] = undo / runs;
+    bench.counters["redo_ms"] = redo / runs;
+}
 // Registration of a fresh grid and its first stroke through the tool (CPU milliseconds):
 // the record is built and the first press casts the first ray at the mesh.
 void toolFirstStroke(benchmark::State& bench) {
@@ -539,6 +561,7 @@ BENCHMARK_CAPTURE(contextDrags, smooth, kSmooth, 0)->Apply(dabRun);
 BENCHMARK_CAPTURE(grabSamples, translate_indexed, false, false, false)->Apply(dabRun);
 BENCHMARK_CAPTURE(grabSamples, translate_wholeMesh, false, false, true)->Apply(dabRun);
 BENCHMARK_CAPTURE(grabSamples, rotate_indexed, true, false, false)->Apply(dabRun);
+BENCHMARK_CAPTURE(grabSamples, translate_realtime, false, false, false, true)->Apply(dabRun);
 BENCHMARK_CAPTURE(grabSamples, scale_indexed, true, true, false)->Apply(dabRun);
 BENCHMARK_CAPTURE(grabGather, indexed, false)->Iterations(100)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(grabGather, wholeMesh, true)->Iterations(20)->Unit(benchmark::kMillisecond);
@@ -556,6 +579,7 @@ BENCHMARK_CAPTURE(dabs, displace_sphere, kDisplace, 0, false, kSphere)->Apply(da
 BENCHMARK_CAPTURE(dabs, displace_rolling4M, kDisplace, 0, false, kRolling4M)->Apply(dabRun);
 BENCHMARK_CAPTURE(refit, rolling4M, kRolling4M)->Iterations(10)->Unit(benchmark::kMillisecond);
 // Last: it makes the grid afresh.
+BENCHMARK(toolUndoRedo)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(recordMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(toolFirstStroke)->Iterations(3)->Unit(benchmark::kMillisecond);
 
