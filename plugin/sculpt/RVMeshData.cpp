@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <iostream>
+#include <utility>
 
 void reportMeshDataError(int line, const MStatus& status) {
     std::cerr << "\nAPI error detected in RVMeshData at line " << line << "\n"
@@ -327,20 +328,42 @@ bool RVMeshData::redoStep() {
     return entry != nullptr;
 }
 
-void RVMeshData::restore(const HistoryEntry& entry) {
-    MPointArray points(static_cast<unsigned int>(entry.points.size()));
-    entry.points.read([&points](size_t first, size_t n, const KVFloat3* values) {
-        for (size_t k = 0; k < n; ++k)
+// The entry's points to the live mesh. Where it has as many vertices, only the points that
+// differ are written, with the floats a whole write would give them; else the whole array.
+void RVMeshData::restorePoints(MFnMesh& live, const HistoryEntry& entry) {
+    const size_t n = entry.points.size();
+    const float* held = live.getRawPoints(nullptr);
+    if (held && static_cast<size_t>(live.numVertices()) == n) {
+        std::vector<std::pair<int, KVFloat3>> differing;
+        entry.points.read([&](size_t first, size_t count, const KVFloat3* values) {
+            const float* current = held + 3 * first;
+            if (std::memcmp(values, current, count * sizeof(KVFloat3)) == 0) return;
+            for (size_t k = 0; k < count; ++k)
+                if (std::memcmp(&values[k], current + 3 * k, sizeof(KVFloat3)) != 0)
+                    differing.emplace_back(static_cast<int>(first + k), values[k]);
+        });
+        for (const auto& point : differing)
+            live.setPoint(point.first, MPoint(point.second.x, point.second.y, point.second.z),
+                          MSpace::kObject);
+        return;
+    }
+    MPointArray points(static_cast<unsigned int>(n));
+    entry.points.read([&points](size_t first, size_t count, const KVFloat3* values) {
+        for (size_t k = 0; k < count; ++k)
             points[static_cast<unsigned int>(first + k)] = MPoint(values[k].x, values[k].y, values[k].z);
     });
+    live.setPoints(points, MSpace::kObject);
+}
+
+void RVMeshData::restore(const HistoryEntry& entry) {
+    MFnMesh live(meshPath);
+    restorePoints(live, entry);
     MFloatVectorArray normals(static_cast<unsigned int>(entry.normals.size()));
     entry.normals.read([&normals](size_t first, size_t n, const KVFloat3* values) {
         for (size_t k = 0; k < n; ++k)
             normals[static_cast<unsigned int>(first + k)] =
                 MFloatVector(values[k].x, values[k].y, values[k].z);
     });
-    MFnMesh live(meshPath);
-    live.setPoints(points, MSpace::kObject);
     live.setNormals(normals, MSpace::kObject);
     maskFlag.assign(entry.maskFlags.size(), false);
     entry.maskFlags.read([this](size_t first, size_t n, const std::uint8_t* values) {

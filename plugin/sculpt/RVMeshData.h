@@ -293,6 +293,7 @@ private:
     void keepPointsFinite();
     void keepPointsFiniteAmong(const std::vector<int>* vertices);
     void restore(const HistoryEntry& entry);
+    static void restorePoints(MFnMesh& live, const HistoryEntry& entry);
     void rebuildTopology(int n);
     // One cast at the new mesh, so that the host lays out its ray index now and not at the
     // first press of a stroke.
