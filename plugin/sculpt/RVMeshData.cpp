@@ -502,6 +502,8 @@ void RVMeshData::resetVertexRecords() {
     touchedVertices.clear();
 }
 
+const VertexStrokeRecord KVVertexRecords::kFresh;
+
 KVVertexRecords& KVVertexRecords::operator=(const KVVertexRecords& other) {
     if (this == &other) return *this;
     pages_.clear();

@@ -67,9 +67,8 @@ public:
         pages_.resize((static_cast<size_t>(n) + kPageSize - 1) / kPageSize);
     }
     const VertexStrokeRecord& operator[](int v) const {
-        static const VertexStrokeRecord fresh;
         const Page* page = pages_[static_cast<size_t>(v) / kPageSize].get();
-        return page ? (*page)[static_cast<size_t>(v) % kPageSize] : fresh;
+        return page ? (*page)[static_cast<size_t>(v) % kPageSize] : kFresh;
     }
     // The record to change, its page made if need be.
     VertexStrokeRecord& edit(int v) {
@@ -82,6 +81,7 @@ public:
 
 private:
     using Page = std::array<VertexStrokeRecord, kPageSize>;
+    static const VertexStrokeRecord kFresh; // what a vertex without a page reads
     std::vector<std::unique_ptr<Page>> pages_;
 };
 
