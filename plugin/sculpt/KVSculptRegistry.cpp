@@ -129,7 +129,9 @@ MStatus KVSculptRegistry::addMesh(MDagPath path) {
         MGlobal::displayWarning(kGeoLinkWarning);
         return MS::kFailure;
     }
-    registerMesh(path);
+    const int before = size();
+    const int index = registerMesh(path);
+    if (size() > before) builtForRefresh_.push_back(records_[index].identifier);
     KVPSCtxData::instance().meshesReady = true;
     return MS::kSuccess;
 }
@@ -222,9 +224,16 @@ MStatus KVSculptRegistry::rebuildAt(int index) {
 }
 
 void KVSculptRegistry::refreshAll() {
+    std::vector<UUID> built;
+    built.swap(builtForRefresh_);
     if (records_.empty()) return;
+    const auto justBuilt = [&built](const RVMeshData& record) {
+        for (const UUID& id : built)
+            if (sameId(id, record.identifier)) return true;
+        return false;
+    };
     for (RVMeshData& record : records_)
-        if (inModel(record.meshPath)) rebuildRecord(record);
+        if (inModel(record.meshPath) && !justBuilt(record)) rebuildRecord(record);
     publishToScripts();
 }
 
