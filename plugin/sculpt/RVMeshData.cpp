@@ -428,7 +428,8 @@ MStatus RVMeshData::writeChangesToMesh(const std::vector<int>* alsoMoved) {
     if (hostHasSettledPoints_) {
         moved.swap(unwritten_);
         if (alsoMoved) moved.insert(moved.end(), alsoMoved->begin(), alsoMoved->end());
-        std::sort(moved.begin(), moved.end());
+        // One dab's vertices come in order: only lists of several need the sort.
+        if (!std::is_sorted(moved.begin(), moved.end())) std::sort(moved.begin(), moved.end());
         moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
     } else {
         moved = pointsTheHostLacks(mesh);
