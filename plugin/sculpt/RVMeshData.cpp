@@ -21,6 +21,11 @@ void reportMeshDataError(int line, const MStatus& status) {
 }
 
 namespace {
+// A host call a point costs more than a whole write once a sixteenth of the mesh changes.
+bool worthAWholeWrite(size_t changed, size_t n) {
+    return changed > n / 16;
+}
+
 void checkedResize(MPointArray& array, unsigned int n, int line) {
     const MStatus status = array.setLength(n);
     if (!status) reportMeshDataError(line, status);
@@ -328,8 +333,8 @@ bool RVMeshData::redoStep() {
     return entry != nullptr;
 }
 
-// The entry's points to the live mesh. Where it has as many vertices, only the points that
-// differ are written, with the floats a whole write would give them; else the whole array.
+// The entry's points to the live mesh. Where it has as many vertices and few differ, only
+// those are written, with the floats a whole write would give them; else the whole array.
 void RVMeshData::restorePoints(MFnMesh& live, const HistoryEntry& entry) {
     const size_t n = entry.points.size();
     const float* held = live.getRawPoints(nullptr);
@@ -342,10 +347,12 @@ void RVMeshData::restorePoints(MFnMesh& live, const HistoryEntry& entry) {
                 if (std::memcmp(&values[k], current + 3 * k, sizeof(KVFloat3)) != 0)
                     differing.emplace_back(static_cast<int>(first + k), values[k]);
         });
-        for (const auto& point : differing)
-            live.setPoint(point.first, MPoint(point.second.x, point.second.y, point.second.z),
-                          MSpace::kObject);
-        return;
+        if (!worthAWholeWrite(differing.size(), n)) {
+            for (const auto& point : differing)
+                live.setPoint(point.first, MPoint(point.second.x, point.second.y, point.second.z),
+                              MSpace::kObject);
+            return;
+        }
     }
     MPointArray points(static_cast<unsigned int>(n));
     entry.points.read([&points](size_t first, size_t count, const KVFloat3* values) {
@@ -436,9 +443,14 @@ MStatus RVMeshData::writeChangesToMesh(const std::vector<int>* alsoMoved) {
     }
     hostHasSettledPoints_ = true;
     unwritten_.clear();
-    keepPointsFiniteAmong(&moved);
-    for (int v : moved)
-        mesh.setPoint(v, points[static_cast<unsigned int>(v)], MSpace::kObject);
+    if (worthAWholeWrite(moved.size(), points.length())) {
+        keepPointsFinite();
+        mesh.setPoints(points, MSpace::kObject);
+    } else {
+        keepPointsFiniteAmong(&moved);
+        for (int v : moved)
+            mesh.setPoint(v, points[static_cast<unsigned int>(v)], MSpace::kObject);
+    }
     return mesh.updateSurface();
 }
 

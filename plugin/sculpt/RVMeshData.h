@@ -92,7 +92,6 @@ struct KVNeighbours {
 
     int count(int v) const { return offsets[v + 1] - offsets[v]; }
     const int* begin(int v) const { return list.data() + offsets[v]; }
-    size_t vertexCount() const { return offsets.empty() ? 0 : offsets.size() - 1; }
 };
 
 // A point or normal as the host keeps it.
@@ -179,9 +178,10 @@ public:
     void writePointsToMesh();
     // A dab that went through the index moved these vertices (and no others).
     void markObjectPointsPending(const std::vector<int>& moved);
-    // The settled points to the host mesh for a realtime update, point by point: those the
-    // host lacks after a whole settle or walk, else only the vertices moved since. The world
-    // normals stay as the build read them, as in a stroke without realtime updates.
+    // The settled points to the host mesh for a realtime update: those the host lacks after
+    // a whole settle or walk, else only the vertices moved since; point by point while they
+    // are few. The world normals stay as the build read them, as in a stroke without
+    // realtime updates.
     MStatus writeDabToMesh();
     // The same for a grab sample: the dab-moved points and the touched vertices.
     MStatus writeGrabToMesh();
@@ -286,7 +286,7 @@ public:
         vertexRecords.edit(v).touched = true;
         touchedVertices.push_back(v);
     }
-    // Fresh stroke records for the touched vertices (the others are fresh already).
+    // Fresh stroke records everywhere: the pages go.
     void resetVertexRecords();
 
 private:
