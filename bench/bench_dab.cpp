@@ -36,6 +36,7 @@
 #include <fstream>
 #include <malloc.h>
 #include <string>
+#include <unordered_set>
 
 namespace {
 // Grid of 100 x 100 units; radius 5.64 covers pi r^2 = 100 units^2, 1% of it.
@@ -256,9 +257,11 @@ void grabCursor(int k, bool turning, short& x, short& y) {
 }
 // Grab samples after a gather at the grid's point (10, 11), with Control (rotation) or
 // Control+Shift (scaling) as asked.
-void grabSamples(benchmark::State& bench, bool control, bool shift, bool wholeMesh) {
+void grabSamples(benchmark::State& bench, bool control, bool shift, bool wholeMesh,
+                 bool realtime = false) {
     Scene& s = scene(kFlat);
     s.reset();
+    s.state.realtimeUpdate = realtime;
     s.state.mode = kGrab;
     s.state.reflectCode = 0;
     s.state.meshesReady = true;
@@ -276,6 +279,7 @@ void grabSamples(benchmark::State& bench, bool control, bool shift, bool wholeMe
         KVGrabBrush(s.state, s.services).applyGrab(sample);
     }
     KVDabPass::wholeMeshWalk() = false;
+    s.state.realtimeUpdate = false;
     s.record.settleObjectPoints();
     bench.counters["gathered"] = static_cast<double>(s.record.touchedVertices.size());
 }
@@ -428,25 +432,108 @@ void toolStrokes(benchmark::State& bench) {
     bench.counters["release_ms"] = release / strokes;
     bench.counters["heapPerStroke_MiB"] = (heapBytes() - heapBefore) / strokes / (1 << 20);
 }
+// Undo and redo of a stroke through the tool on the registered grid (CPU milliseconds).
+void toolUndoRedo(benchmark::State& bench) {
+    Scene* tool = toolOnFlatGrid(bench);
+    if (!tool) return;
+    Scene& s = *tool;
+    s.reset();
+    setToolMode(kDisplace, false);
+    MGlobal::executeCommand("hostMouse -press 700 340");
+    toolDrags();
+    MGlobal::executeCommand("hostMouse -release 700 340");
+    double undo = 0.0, redo = 0.0;
+    for (auto _ : bench) {
+        undo += cpuMs("undo");
+        redo += cpuMs("redo");
+    }
+    const double runs = static_cast<double>(bench.iterations());
+    bench.counters["undo_ms"] = undo / runs;
+    bench.counters["redo_ms"] = redo / runs;
+}
 // Registration of a fresh grid and its first stroke through the tool (CPU milliseconds):
 // the record is built and the first press casts the first ray at the mesh.
 void toolFirstStroke(benchmark::State& bench) {
     Scene* tool = toolOnFlatGrid(bench);
     if (!tool) return;
     Scene& s = *tool;
-    double add = 0.0, press = 0.0, release = 0.0;
+    double add = 0.0, press = 0.0, release = 0.0, addHeap = 0.0;
     for (auto _ : bench) {
         s.built = false;
         makeSurface(kFlat);
+        const double heapBefore = heapBytes();
         add += cpuMs("RavelinContext -e -add grid rvBench");
+        addHeap += heapBytes() - heapBefore;
         press += cpuMs("hostMouse -press 700 340");
         toolDrags();
         release += cpuMs("hostMouse -release 700 340");
     }
     const double runs = static_cast<double>(bench.iterations());
     bench.counters["register_ms"] = add / runs;
+    // The record and whatever the host keeps for it (adjacency, ray index).
+    bench.counters["registerHeap_MiB"] = addHeap / runs / (1 << 20);
     bench.counters["firstPress_ms"] = press / runs;
     bench.counters["release_ms"] = release / runs;
+}
+
+// What the record of the 1M grid holds, part by part (MiB), after a registration's snapshot
+// and a stroke of 20 dabs; and what a fresh build leaves on the heap, which the parts
+// should account for.
+void recordMemory(benchmark::State& bench) {
+    Scene& s = scene(kFlat);
+    s.reset();
+    double built = 0.0;
+    for (auto _ : bench) {
+        const double before = heapBytes();
+        {
+            RVMeshData fresh;
+            fresh.meshPath = s.record.meshPath;
+            fresh.buildMeshRecord();
+            fresh.history.pushSnapshot(fresh.meshPath, fresh.maskFlag, fresh.maskWeight);
+            built = heapBytes() - before;
+        }
+    }
+    s.record.snapshotForStroke();
+    KVStroke stroke(s.state, s.services);
+    s.state.mode = kSmooth;
+    KVCursorSample sample;
+    for (int k = 0; k < 20; ++k) {
+        sample.x = static_cast<short>(700 + 5 * k);
+        sample.y = 340;
+        stroke.applyDab(sample);
+    }
+    s.state.mode = kNoDeform;
+    const RVMeshData& r = s.record;
+    const auto mib = [](double bytes) { return bytes / (1 << 20); };
+    const auto points = [](const MPointArray& a) { return double(a.length()) * sizeof(MPoint); };
+    std::unordered_set<const void*> seen;
+    size_t history = 0;
+    for (const HistoryEntry& entry : r.history.entries)
+        history += entry.points.addStorage(seen) + entry.normals.addStorage(seen) +
+                   entry.maskFlags.addStorage(seen) + entry.maskWeights.addStorage(seen);
+    const double parts[] = {
+        points(r.points) + points(r.worldPoints),
+        double(r.worldVertexNormals.length()) * sizeof(MVector),
+        double(r.neighbours.offsets.capacity() + r.neighbours.list.capacity()) * sizeof(int),
+        double(r.polygonCounts.length() + r.polygonConnects.length()) * sizeof(int),
+        double(r.strokeAmount.length()) * sizeof(double) + double(r.strokeTouched.capacity()) +
+            double(r.dabTouchCount.capacity()) * sizeof(int),
+        double(r.maskFlag.size()) / 8.0 + double(r.maskWeight.capacity()) * sizeof(double),
+        double(r.dabStartSlot.capacity()) * sizeof(int) +
+            double(r.dabStartSaved.capacity()) * sizeof(MPoint),
+        double(r.vertexRecords.storageBytes()),
+        double(r.grid.storageBytes()),
+        double(history)};
+    const char* names[] = {"points_world", "normals", "neighbours", "polygons", "strokeBuffers",
+                           "mask", "dabStart", "vertexRecords", "grid", "history"};
+    double total = 0.0;
+    for (size_t k = 0; k < sizeof(parts) / sizeof(parts[0]); ++k) {
+        bench.counters[names[k]] = mib(parts[k]);
+        total += parts[k];
+    }
+    bench.counters["total"] = mib(total);
+    bench.counters["freshBuildHeap"] = mib(built);
+    s.reset();
 }
 
 // Every run is kDabs dabs, timed in milliseconds a dab.
@@ -474,6 +561,7 @@ BENCHMARK_CAPTURE(contextDrags, smooth, kSmooth, 0)->Apply(dabRun);
 BENCHMARK_CAPTURE(grabSamples, translate_indexed, false, false, false)->Apply(dabRun);
 BENCHMARK_CAPTURE(grabSamples, translate_wholeMesh, false, false, true)->Apply(dabRun);
 BENCHMARK_CAPTURE(grabSamples, rotate_indexed, true, false, false)->Apply(dabRun);
+BENCHMARK_CAPTURE(grabSamples, translate_realtime, false, false, false, true)->Apply(dabRun);
 BENCHMARK_CAPTURE(grabSamples, scale_indexed, true, true, false)->Apply(dabRun);
 BENCHMARK_CAPTURE(grabGather, indexed, false)->Iterations(100)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(grabGather, wholeMesh, true)->Iterations(20)->Unit(benchmark::kMillisecond);
@@ -491,6 +579,8 @@ BENCHMARK_CAPTURE(dabs, displace_sphere, kDisplace, 0, false, kSphere)->Apply(da
 BENCHMARK_CAPTURE(dabs, displace_rolling4M, kDisplace, 0, false, kRolling4M)->Apply(dabRun);
 BENCHMARK_CAPTURE(refit, rolling4M, kRolling4M)->Iterations(10)->Unit(benchmark::kMillisecond);
 // Last: it makes the grid afresh.
+BENCHMARK(toolUndoRedo)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(recordMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(toolFirstStroke)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

@@ -1,8 +1,9 @@
 #pragma once
 // A fixed-length array kept as shared blocks of 64 values, gathered in pages of 64 blocks,
 // for undo snapshots: a snapshot made with another as its base shares every block (and
-// page) whose bytes equal the base's, so a history of strokes that each move a small part
-// of a mesh holds each unchanged block once. The values are plain data, compared byte for
+// page) whose bytes equal the base's, and a block equal to the one before it is shared too,
+// so a history of strokes that each move a small part of a mesh holds each unchanged block
+// once, and a run of equal values (a clear mask) costs one block. The values are plain data, compared byte for
 // byte, so a restored value is bit-for-bit the one saved.
 #include <algorithm>
 #include <array>
@@ -29,6 +30,8 @@ public:
         const bool comparable = base.size_ == count;
         std::vector<PagePtr> pages((count + kPageSize - 1) / kPageSize);
         Block scratch;
+        BlockPtr previousPtr;
+        const Block* previous = nullptr;
         for (size_t p = 0; p < pages.size(); ++p) {
             const Page* basePage = comparable ? base.pages_[p].get() : nullptr;
             Page page{};
@@ -43,9 +46,15 @@ public:
                 if (baseBlock && std::memcmp(baseBlock->data(), scratch.data(), sizeof(Block)) == 0) {
                     page[b] = (*basePage)[b];
                 } else {
-                    page[b] = std::make_shared<const Block>(scratch);
                     allShared = false;
+                    // A run of equal blocks (a mask all clear, a flat region) is held once.
+                    if (previous && std::memcmp(previous->data(), scratch.data(), sizeof(Block)) == 0)
+                        page[b] = previousPtr;
+                    else
+                        page[b] = std::make_shared<const Block>(scratch);
                 }
+                previousPtr = page[b];
+                previous = previousPtr.get();
             }
             pages[p] = allShared ? base.pages_[p] : std::make_shared<const Page>(std::move(page));
         }

@@ -67,14 +67,15 @@ void KVDabPass::publishDisplayVectors() {
 }
 
 void KVDabPass::runWholeMesh(int n) {
-    record_.dabStartWorldPoints = record_.worldPoints;
+    record_.syncDabStart();
     std::fill(record_.dabTouchCount.begin(), record_.dabTouchCount.end(), 0);
     record_.dabDelta.assign(record_.worldPoints.length(), MVector());
     for (int v = 0; v < n; ++v) {
-        const Gathered gathered =
-            processVertex(v, record_.dabStartWorldPoints[v], (1u << count_) - 1);
+        const MPoint start = record_.worldPoints[v]; // not moved yet in this dab
+        const Gathered gathered = processVertex(v, start, (1u << count_) - 1);
         record_.dabTouchCount[v] = gathered.count;
         record_.dabDelta[v] = gathered.delta;
+        record_.keepDabStart(v);
         record_.worldPoints[v] += record_.dabDelta[v] * overlap_;
         record_.points[v] = timesMatrix(record_.worldPoints[v], record_.worldToObject);
     }
@@ -97,16 +98,16 @@ void KVDabPass::runIndexed(int n) {
     if (readsNeighbours || state_.grabGathered) r.syncDabStart();
     r.grid.forEachInBalls(centres_, radius_, count_, [&](int v, std::uint32_t nearInstances) {
         if (v >= n) return;
-        const MPoint start = readsNeighbours ? r.dabStartWorldPoints[v] : r.worldPoints[v];
+        const MPoint start = r.worldPoints[v]; // visited once, so not moved yet in this dab
         const Gathered gathered = processVertex(v, start, nearInstances);
         if (gathered.count == 0) return;
         // An unreached vertex moves by zero; settleObjectPoints does that, and the object
         // points of all, for every vertex.
         r.dabTouchCount[v] = gathered.count;
         r.lastDabVertices.push_back(v);
+        r.keepDabStart(v);
         r.worldPoints[v] += gathered.delta * overlap_;
         r.grid.move(v, r.worldPoints);
-        r.markDabStartStale(v);
     });
     r.markObjectPointsPending(r.lastDabVertices);
 }
@@ -152,15 +153,16 @@ inline void KVDabPass::showVector(int j, int v, const MVector& vector) {
 }
 
 MVector KVDabPass::smoothPull(int v, const MPoint& p) const {
-    const MIntArray& ring = record_.neighbours[v];
+    const int* ring = record_.neighbours.begin(v);
+    const int ringSize = record_.neighbours.count(v);
     double sx = p.x, sy = p.y, sz = p.z;
-    for (unsigned int k = 0; k < ring.length(); ++k) {
-        const MPoint& q = record_.dabStartWorldPoints[ring[k]];
+    for (int k = 0; k < ringSize; ++k) {
+        const MPoint& q = record_.dabStartPoint(ring[k]);
         sx += q.x;
         sy += q.y;
         sz += q.z;
     }
-    const double count = ring.length() + 1.0;
+    const double count = ringSize + 1.0;
     return MVector(sx / count - p.x, sy / count - p.y, sz / count - p.z);
 }
 

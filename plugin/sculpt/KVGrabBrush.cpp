@@ -133,7 +133,7 @@ MVector KVGrabBrush::scaleForCode(int code, double sx, double sy) {
 // ---- the gather
 
 void KVGrabBrush::addSlot(RVMeshData& record, int v, int j, double e, const MPoint& point) {
-    VertexStrokeRecord& vertex = record.vertexRecords[v];
+    VertexStrokeRecord& vertex = record.vertexRecords.edit(v);
     record.lowestGrabbedVertex = std::min(record.lowestGrabbedVertex, v);
     if (!vertex.touched) record.markTouched(v);
     const double radius = state_.radius;
@@ -280,7 +280,7 @@ void KVGrabBrush::chooseMotion(RVMeshData& record, const KVCursorSample& sample,
     const bool starting = sample.shift ? !state_.scaling : !state_.rotating;
     if (starting) {
         // The shape as it stands becomes the base the new motion works from.
-        record.rebaseDabStart();
+        record.syncDabStart();
         state_.grabPivots = grabPoints;
     }
     if (!sample.shift) {
@@ -313,7 +313,7 @@ void KVGrabBrush::chooseMotion(RVMeshData& record, const KVCursorSample& sample,
 
 void KVGrabBrush::moveVertex(RVMeshData& record, int v, const MPointArray& grabPoints) {
     const VertexStrokeRecord& vertex = record.vertexRecords[v];
-    const MPoint base = record.dabStartWorldPoints[v];
+    const MPoint base = record.dabStartPoint(v);
     MVector delta;
     for (size_t k = 0; k < vertex.slots.size(); ++k) {
         const VertexSlot& slot = vertex.slots[k];
@@ -333,6 +333,7 @@ void KVGrabBrush::moveVertex(RVMeshData& record, int v, const MPointArray& grabP
     double maskW = 1.0;
     if (state_.useMask && record.maskFlag[v]) maskW = record.maskWeight[v];
     const double stencilW = stencilActive_ ? vertex.stencilFactor : 1.0;
+    record.keepDabStart(v);
     record.worldPoints[v] = base + delta * stencilW * maskW;
     record.points[v] = timesMatrix(record.worldPoints[v], record.worldToObject);
     record.strokeTouched[v] = true;
@@ -345,11 +346,8 @@ void KVGrabBrush::moveGathered(RVMeshData& record, const MPointArray& grabPoints
             if (record.vertexRecords[v].touched) moveVertex(record, v, grabPoints);
         record.dabIndexInSync = false;
     } else {
-        // The base shape stays in the dab-start copy, so every moved vertex lags there.
-        for (int v : record.touchedVertices) {
+        for (int v : record.touchedVertices)
             moveVertex(record, v, grabPoints);
-            record.markDabStartStale(v);
-        }
         record.gridLagsTouched = true;
     }
     // Each slot shows the direction of the last vertex's sum, normalised once.
@@ -393,7 +391,7 @@ MStatus KVGrabBrush::applyGrab(const KVCursorSample& sample) {
     moveGathered(*record, grabPoints);
     record->prevInstanceCentres = record->instanceCentres;
     state_.firstDabDone = true;
-    if (state_.realtimeUpdate) record->writePointsToMesh();
+    if (state_.realtimeUpdate) record->writeGrabToMesh();
     state_.displayDirty = true;
     return MS::kSuccess;
 }

@@ -23,6 +23,13 @@ public:
     bool empty() const { return cellStart_.empty(); }
     // How many points the grid was built for.
     size_t pointCount() const { return cellOfPoint_.size(); }
+    // Bytes the grid holds.
+    size_t storageBytes() const {
+        return (cellStart_.capacity() + cellRoom_.capacity() + cellCount_.capacity() +
+                slots_.capacity() + cellOfPoint_.capacity() + touchedCells_.capacity()) *
+                   sizeof(int) +
+               cellBalls_.capacity() * sizeof(std::uint32_t) + found_.capacity() * sizeof(std::uint64_t);
+    }
     // Point v may have moved to points[v]: it changes cell if it must.
     void move(int v, const MPointArray& points) {
         if (cellStart_.empty()) return;

@@ -129,7 +129,9 @@ MStatus KVSculptRegistry::addMesh(MDagPath path) {
         MGlobal::displayWarning(kGeoLinkWarning);
         return MS::kFailure;
     }
-    registerMesh(path);
+    const int before = size();
+    const int index = registerMesh(path);
+    if (size() > before) builtForRefresh_.push_back(records_[index].identifier);
     KVPSCtxData::instance().meshesReady = true;
     return MS::kSuccess;
 }
@@ -207,10 +209,12 @@ MStatus KVSculptRegistry::rebuildRecord(RVMeshData& record) {
     MFnMesh mesh(record.meshPath, &status);
     if (!status) return status;
     record.name = record.meshPath.fullPathName();
+    const int countBefore = record.vertexCount;
     record.buildMeshRecord();
     record.intersectionParams = MFnMesh::autoUniformGridParams();
-    // The neighbours follow the polygons alone: the build has them when those are the same.
-    if (!record.topologyMatchesLive()) record.rebuildNeighbours();
+    // A build that met a new vertex count read the polygons and neighbours already; with
+    // the same count the polygons may still have changed.
+    if (record.vertexCount == countBefore) record.readTopologyIfChanged();
     return status;
 }
 
@@ -220,9 +224,16 @@ MStatus KVSculptRegistry::rebuildAt(int index) {
 }
 
 void KVSculptRegistry::refreshAll() {
+    std::vector<UUID> built;
+    built.swap(builtForRefresh_);
     if (records_.empty()) return;
+    const auto justBuilt = [&built](const RVMeshData& record) {
+        for (const UUID& id : built)
+            if (sameId(id, record.identifier)) return true;
+        return false;
+    };
     for (RVMeshData& record : records_)
-        if (inModel(record.meshPath)) rebuildRecord(record);
+        if (inModel(record.meshPath) && !justBuilt(record)) rebuildRecord(record);
     publishToScripts();
 }
 

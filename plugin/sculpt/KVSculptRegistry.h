@@ -66,6 +66,9 @@ private:
 
     std::vector<RVMeshData> records_;
     int current_ = 0;
+    // Records addMesh has just built: the refresh that follows a registration at once
+    // (the context's setup) finds them built and does not build them again.
+    std::vector<UUID> builtForRefresh_;
 };
 
 // The text form of a record's identifier, as written into RavelinSculptID, and back.

@@ -268,7 +268,6 @@ MStatus KVStroke::beginStroke(const KVCursorSample& sample) {
     state_.strokeTimer.clear();
     state_.strokeTimer.beginTimer();
     record->prevInstanceVectors.clear();
-    record->strokeStartPoints = record->points;
     record->prevDabCentre = MPoint(0.0, 0.0, 0.0, 1.0);
     for (RVMeshData* each : services_.inModelRecords())
         each->snapshotForStroke();

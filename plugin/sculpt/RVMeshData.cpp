@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <iostream>
+#include <utility>
 
 void reportMeshDataError(int line, const MStatus& status) {
     std::cerr << "\nAPI error detected in RVMeshData at line " << line << "\n"
@@ -20,6 +21,11 @@ void reportMeshDataError(int line, const MStatus& status) {
 }
 
 namespace {
+// A host call a point costs more than a whole write once a sixteenth of the mesh changes.
+bool worthAWholeWrite(size_t changed, size_t n) {
+    return changed > n / 16;
+}
+
 void checkedResize(MPointArray& array, unsigned int n, int line) {
     const MStatus status = array.setLength(n);
     if (!status) reportMeshDataError(line, status);
@@ -151,19 +157,15 @@ MStatus RVMeshData::buildMeshRecord() {
 }
 
 void RVMeshData::rebuildTopology(int n) {
-    vertexRecords.assign(n, VertexStrokeRecord());
+    vertexRecords.reset(n);
     touchedVertices.clear();
     strokeTouched.assign(n, false);
     maskFlag.resize(n, false);
     maskWeight.resize(n, 1.0);
     MFnMesh mesh(meshPath);
-    mesh.getNormals(objectNormals, MSpace::kObject);
     mesh.getVertices(polygonCounts, polygonConnects);
-    smallPolygons_ = true;
-    for (unsigned int f = 0; f < polygonCounts.length(); ++f)
-        smallPolygons_ = smallPolygons_ && polygonCounts[f] <= 5;
-    strokeStartPoints = points;
     rebuildNeighbours();
+    refreshWorldNormals();
     readyRayIndex();
     dabTouchCount.assign(n, 0);
     dabDelta.clear(); // only the whole-mesh loop gathers into it, and sizes it then
@@ -187,7 +189,7 @@ void RVMeshData::fillWorldPoints() {
     objectPointsPending_ = false;
     settledOnce_ = false;
     unsettled_.clear();
-    hostHasSettledPoints_ = false;
+    hostHasSettledPoints_ = true; // the points were just read from it
     unwritten_.clear();
 }
 
@@ -195,16 +197,22 @@ MStatus RVMeshData::rebuildNeighbours() {
     MStatus status;
     MItMeshVertex it(meshPath, MObject::kNullObj, &status);
     if (!status) return status;
-    const unsigned int n = static_cast<unsigned int>(it.count());
-    neighbours.assign(n, MIntArray());
-    worldVertexNormals.setLength(n);
-    for (; !it.isDone(); it.next()) {
-        const int v = it.index();
-        it.getConnectedVertices(neighbours[v]);
-        MVector normal;
-        it.getNormal(normal, MSpace::kObject);
-        worldVertexNormals[v] = normal * objectToWorld;
+    const int n = it.count();
+    // A closed mesh has as many neighbour entries as polygon corners; an open one a few
+    // more (each border edge counts twice but lies in one polygon).
+    neighbours.list.clear();
+    neighbours.list.reserve(polygonConnects.length() + polygonConnects.length() / 16);
+    neighbours.offsets.assign(static_cast<size_t>(n) + 1, 0);
+    MIntArray ring;
+    for (int v = 0; !it.isDone(); it.next(), ++v) {
+        // The iterator visits the vertices in index order.
+        it.getConnectedVertices(ring);
+        for (unsigned int k = 0; k < ring.length(); ++k)
+            neighbours.list.push_back(ring[k]);
+        neighbours.offsets[static_cast<size_t>(v) + 1] = static_cast<int>(neighbours.list.size());
     }
+    if (neighbours.list.capacity() > neighbours.list.size() + neighbours.list.size() / 8)
+        neighbours.list.shrink_to_fit();
     return MS::kSuccess;
 }
 
@@ -223,7 +231,7 @@ MStatus RVMeshData::refreshWorldNormals() {
     return MS::kSuccess;
 }
 
-bool RVMeshData::topologyMatchesLive() const {
+bool RVMeshData::readTopologyIfChanged() {
     MIntArray counts, connects;
     if (!MFnMesh(meshPath).getVertices(counts, connects)) return false;
     const auto same = [](const MIntArray& a, const MIntArray& b) {
@@ -232,7 +240,11 @@ bool RVMeshData::topologyMatchesLive() const {
             if (a[k] != b[k]) return false;
         return true;
     };
-    return same(counts, polygonCounts) && same(connects, polygonConnects);
+    if (same(counts, polygonCounts) && same(connects, polygonConnects)) return false;
+    polygonCounts = counts;
+    polygonConnects = connects;
+    rebuildNeighbours();
+    return true;
 }
 
 MStatus RVMeshData::writeBackPoints() {
@@ -321,20 +333,44 @@ bool RVMeshData::redoStep() {
     return entry != nullptr;
 }
 
-void RVMeshData::restore(const HistoryEntry& entry) {
-    MPointArray points(static_cast<unsigned int>(entry.points.size()));
-    entry.points.read([&points](size_t first, size_t n, const KVFloat3* values) {
-        for (size_t k = 0; k < n; ++k)
+// The entry's points to the live mesh. Where it has as many vertices and few differ, only
+// those are written, with the floats a whole write would give them; else the whole array.
+void RVMeshData::restorePoints(MFnMesh& live, const HistoryEntry& entry) {
+    const size_t n = entry.points.size();
+    const float* held = live.getRawPoints(nullptr);
+    if (held && static_cast<size_t>(live.numVertices()) == n) {
+        std::vector<std::pair<int, KVFloat3>> differing;
+        entry.points.read([&](size_t first, size_t count, const KVFloat3* values) {
+            const float* current = held + 3 * first;
+            if (std::memcmp(values, current, count * sizeof(KVFloat3)) == 0) return;
+            for (size_t k = 0; k < count; ++k)
+                if (std::memcmp(&values[k], current + 3 * k, sizeof(KVFloat3)) != 0)
+                    differing.emplace_back(static_cast<int>(first + k), values[k]);
+        });
+        if (!worthAWholeWrite(differing.size(), n)) {
+            for (const auto& point : differing)
+                live.setPoint(point.first, MPoint(point.second.x, point.second.y, point.second.z),
+                              MSpace::kObject);
+            return;
+        }
+    }
+    MPointArray points(static_cast<unsigned int>(n));
+    entry.points.read([&points](size_t first, size_t count, const KVFloat3* values) {
+        for (size_t k = 0; k < count; ++k)
             points[static_cast<unsigned int>(first + k)] = MPoint(values[k].x, values[k].y, values[k].z);
     });
+    live.setPoints(points, MSpace::kObject);
+}
+
+void RVMeshData::restore(const HistoryEntry& entry) {
+    MFnMesh live(meshPath);
+    restorePoints(live, entry);
     MFloatVectorArray normals(static_cast<unsigned int>(entry.normals.size()));
     entry.normals.read([&normals](size_t first, size_t n, const KVFloat3* values) {
         for (size_t k = 0; k < n; ++k)
             normals[static_cast<unsigned int>(first + k)] =
                 MFloatVector(values[k].x, values[k].y, values[k].z);
     });
-    MFnMesh live(meshPath);
-    live.setPoints(points, MSpace::kObject);
     live.setNormals(normals, MSpace::kObject);
     maskFlag.assign(entry.maskFlags.size(), false);
     entry.maskFlags.read([this](size_t first, size_t n, const std::uint8_t* values) {
@@ -383,69 +419,67 @@ void RVMeshData::markObjectPointsPending(const std::vector<int>& moved) {
 }
 
 MStatus RVMeshData::writeDabToMesh() {
-    MFnMesh mesh(meshPath);
-    settleObjectPoints();
-    if (!hostHasSettledPoints_) {
-        keepPointsFinite();
-        mesh.setPoints(points, MSpace::kObject);
-        mesh.updateSurface();
-        refreshWorldNormals();
-        hostHasSettledPoints_ = true;
-        unwritten_.clear();
-        return MS::kSuccess;
-    }
-    std::vector<int> moved;
-    moved.swap(unwritten_);
-    std::sort(moved.begin(), moved.end());
-    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
-    keepPointsFiniteAmong(&moved);
-    for (int v : moved)
-        mesh.setPoint(v, points[static_cast<unsigned int>(v)], MSpace::kObject);
-    mesh.updateSurface();
-    if (smallPolygons_)
-        refreshWorldNormalsAbout(moved);
-    else
-        refreshWorldNormals();
-    return MS::kSuccess;
+    return writeChangesToMesh(nullptr);
 }
 
-void RVMeshData::refreshWorldNormalsAbout(const std::vector<int>& moved) {
-    ringMark_.resize(neighbours.size(), 0);
-    std::vector<int> ring;
-    const auto add = [&](int v) {
-        if (ringMark_[v]) return;
-        ringMark_[v] = 1;
-        ring.push_back(v);
-    };
-    for (int v : moved) {
-        add(v);
-        for (unsigned int i = 0; i < neighbours[v].length(); ++i) {
-            const int w = neighbours[v][i];
-            add(w);
-            for (unsigned int k = 0; k < neighbours[w].length(); ++k)
-                add(neighbours[w][k]);
-        }
+MStatus RVMeshData::writeGrabToMesh() {
+    return writeChangesToMesh(&touchedVertices);
+}
+
+MStatus RVMeshData::writeChangesToMesh(const std::vector<int>* alsoMoved) {
+    MStatus status;
+    MFnMesh mesh(meshPath, &status);
+    if (!status) return status;
+    settleObjectPoints();
+    std::vector<int> moved;
+    if (hostHasSettledPoints_) {
+        moved.swap(unwritten_);
+        if (alsoMoved) moved.insert(moved.end(), alsoMoved->begin(), alsoMoved->end());
+        // One dab's vertices come in order: only lists of several need the sort.
+        if (!std::is_sorted(moved.begin(), moved.end())) std::sort(moved.begin(), moved.end());
+        moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    } else {
+        moved = pointsTheHostLacks(mesh);
     }
-    MFnMesh mesh(meshPath);
-    for (int v : ring) {
-        MVector normal;
-        mesh.getVertexNormal(v, false, normal, MSpace::kObject);
-        worldVertexNormals[static_cast<unsigned int>(v)] = normal * objectToWorld;
-        ringMark_[v] = 0;
+    hostHasSettledPoints_ = true;
+    unwritten_.clear();
+    if (worthAWholeWrite(moved.size(), points.length())) {
+        keepPointsFinite();
+        mesh.setPoints(points, MSpace::kObject);
+    } else {
+        keepPointsFiniteAmong(&moved);
+        for (int v : moved)
+            mesh.setPoint(v, points[static_cast<unsigned int>(v)], MSpace::kObject);
     }
+    return mesh.updateSurface();
+}
+
+// The whole settle may have changed any point, if only by the rounding of the trip through
+// world space: those whose single-precision value differs from the host's.
+std::vector<int> RVMeshData::pointsTheHostLacks(MFnMesh& mesh) const {
+    const int n = static_cast<int>(points.length());
+    std::vector<int> lacking;
+    const float* held = mesh.getRawPoints(nullptr);
+    const bool comparable = held && mesh.numVertices() == n;
+    for (int v = 0; v < n; ++v) {
+        const MPoint& p = points[static_cast<unsigned int>(v)];
+        const float mine[3] = {static_cast<float>(p.x), static_cast<float>(p.y),
+                               static_cast<float>(p.z)};
+        if (!comparable || std::memcmp(mine, held + 3 * static_cast<size_t>(v), sizeof(mine)) != 0)
+            lacking.push_back(v);
+    }
+    return lacking;
 }
 
 void RVMeshData::worldPointsChanged() {
     const unsigned int n = worldPoints.length();
-    const bool inSync = dabIndexInSync && dabStartWorldPoints.length() == n &&
-                        dabStartStale.size() == n && grid.pointCount() == n;
+    const bool inSync = dabIndexInSync && dabStartSlot.size() == n && grid.pointCount() == n;
     if (inSync) {
         // The buffers are zero but where the index's lists say; the grid takes the points
         // that moved.
         for (int v : lastDabVertices)
             dabTouchCount[v] = 0;
-        for (int v : staleDabStart)
-            dabStartStale[v] = false;
+        syncDabStart();
         catchUpGrid();
         for (unsigned int v = 0; v < n; ++v)
             grid.move(static_cast<int>(v), worldPoints);
@@ -453,9 +487,9 @@ void RVMeshData::worldPointsChanged() {
         grid.build(worldPoints);
         std::fill(dabTouchCount.begin(), dabTouchCount.end(), 0);
         std::fill(dabDelta.begin(), dabDelta.end(), MVector());
-        dabStartStale.assign(n, false);
+        dabStartSlot.assign(n, -1);
+        dabStartSaved.clear();
     }
-    dabStartWorldPoints = worldPoints;
     staleDabStart.clear();
     lastDabVertices.clear();
     dabIndexInSync = true;
@@ -470,22 +504,35 @@ void RVMeshData::catchUpGrid() {
 }
 
 void RVMeshData::syncDabStart() {
-    for (int v : staleDabStart) {
-        dabStartWorldPoints[v] = worldPoints[v];
-        dabStartStale[v] = false;
-    }
+    for (int v : staleDabStart)
+        dabStartSlot[v] = -1;
     staleDabStart.clear();
-}
-
-void RVMeshData::rebaseDabStart() {
-    if (dabIndexInSync)
-        syncDabStart();
-    else
-        dabStartWorldPoints = worldPoints;
+    dabStartSaved.clear();
 }
 
 void RVMeshData::resetVertexRecords() {
-    for (int v : touchedVertices)
-        vertexRecords[v] = VertexStrokeRecord();
+    vertexRecords.reset(vertexCount);
     touchedVertices.clear();
+}
+
+const VertexStrokeRecord KVVertexRecords::kFresh;
+
+KVVertexRecords& KVVertexRecords::operator=(const KVVertexRecords& other) {
+    if (this == &other) return *this;
+    pages_.clear();
+    pages_.resize(other.pages_.size());
+    for (size_t p = 0; p < pages_.size(); ++p)
+        if (other.pages_[p]) pages_[p].reset(new Page(*other.pages_[p]));
+    return *this;
+}
+
+size_t KVVertexRecords::storageBytes() const {
+    size_t bytes = pages_.capacity() * sizeof(pages_[0]);
+    for (const std::unique_ptr<Page>& page : pages_) {
+        if (!page) continue;
+        bytes += sizeof(Page);
+        for (const VertexStrokeRecord& record : *page)
+            bytes += record.slots.capacity() * sizeof(VertexSlot);
+    }
+    return bytes;
 }

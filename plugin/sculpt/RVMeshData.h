@@ -10,6 +10,7 @@
 #include <maya/MDoubleArray.h>
 #include <maya/MFloatArray.h>
 #include <maya/MFloatVectorArray.h>
+#include <maya/MFnMesh.h>
 #include <maya/MIntArray.h>
 #include <maya/MMatrix.h>
 #include <maya/MMeshIsectAccelParams.h>
@@ -23,7 +24,9 @@
 
 #include <rpc.h>
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // What one brush instance left on a vertex at the grab gather.
@@ -44,6 +47,51 @@ struct VertexStrokeRecord {
     double stencilFactor = 1.0;
     bool touched = false;
     std::vector<VertexSlot> slots;
+};
+
+// Stroke records in pages of kPageSize, a page made at the first write to one of its
+// vertices: a stroke that reaches a small part of a big mesh costs pages for that part
+// alone, and a reset drops the pages. Reading a vertex without a page gives a fresh record.
+class KVVertexRecords {
+public:
+    static constexpr int kPageSize = 256;
+
+    KVVertexRecords() = default;
+    KVVertexRecords(const KVVertexRecords& other) { *this = other; }
+    KVVertexRecords(KVVertexRecords&&) = default;
+    KVVertexRecords& operator=(const KVVertexRecords& other);
+    KVVertexRecords& operator=(KVVertexRecords&&) = default;
+
+    void reset(int n) {
+        pages_.clear();
+        pages_.resize((static_cast<size_t>(n) + kPageSize - 1) / kPageSize);
+    }
+    const VertexStrokeRecord& operator[](int v) const {
+        const Page* page = pages_[static_cast<size_t>(v) / kPageSize].get();
+        return page ? (*page)[static_cast<size_t>(v) % kPageSize] : kFresh;
+    }
+    // The record to change, its page made if need be.
+    VertexStrokeRecord& edit(int v) {
+        std::unique_ptr<Page>& page = pages_[static_cast<size_t>(v) / kPageSize];
+        if (!page) page.reset(new Page());
+        return (*page)[static_cast<size_t>(v) % kPageSize];
+    }
+    // Bytes held now.
+    size_t storageBytes() const;
+
+private:
+    using Page = std::array<VertexStrokeRecord, kPageSize>;
+    static const VertexStrokeRecord kFresh; // what a vertex without a page reads
+    std::vector<std::unique_ptr<Page>> pages_;
+};
+
+// Each vertex's neighbours as the host lists them, all in one flat list.
+struct KVNeighbours {
+    std::vector<int> offsets; // vertex v's run starts at offsets[v], ends at offsets[v + 1]
+    std::vector<int> list;
+
+    int count(int v) const { return offsets[v + 1] - offsets[v]; }
+    const int* begin(int v) const { return list.data() + offsets[v]; }
 };
 
 // A point or normal as the host keeps it.
@@ -105,8 +153,9 @@ public:
     MStatus rebuildNeighbours();
     // World vertex normals refreshed from the live mesh.
     MStatus refreshWorldNormals();
-    // The live mesh's polygons are the ones the record was built for.
-    bool topologyMatchesLive() const;
+    // Reads the live mesh's polygons; where they differ from the record's (new polygons on
+    // as many vertices) it keeps them and rebuilds the neighbours. True when they differed.
+    bool readTopologyIfChanged();
     // The point count differs from the live mesh's vertex count.
     bool isStale() const;
     // Whether the mesh is in the model (takes part in undo snapshots).
@@ -129,10 +178,13 @@ public:
     void writePointsToMesh();
     // A dab that went through the index moved these vertices (and no others).
     void markObjectPointsPending(const std::vector<int>& moved);
-    // The settled points to the host mesh for a realtime update: the whole mesh the first
-    // time after a build (or after a whole-mesh walk), then only the vertices moved since,
-    // with the world normals about them.
+    // The settled points to the host mesh for a realtime update: those the host lacks after
+    // a whole settle or walk, else only the vertices moved since; point by point while they
+    // are few. The world normals stay as the build read them, as in a stroke without
+    // realtime updates.
     MStatus writeDabToMesh();
+    // The same for a grab sample: the dab-moved points and the touched vertices.
+    MStatus writeGrabToMesh();
     // Every object point was just set without the settle's bookkeeping (the whole-mesh walk).
     void objectPointsSetWhole() { hostHasSettledPoints_ = false; }
     // Someone wrote worldPoints outside the dab code: the index, the dab-start copy and the
@@ -154,17 +206,19 @@ public:
     // registers and leaves it zero (and empty until the whole-mesh loop runs).
     std::vector<MVector> dabDelta;
     MPointArray points;
+    // Nothing reads the points of the stroke's start: the press leaves this empty rather
+    // than copy the mesh into it.
     MPointArray strokeStartPoints;
     MPointArray worldPoints;
-    MPointArray dabStartWorldPoints;
     MPointArray sparePoints;
     MDoubleArray strokeAmount;
     // A byte a vertex, not a bit: a dab tests it for every vertex it reaches.
     std::vector<std::uint8_t> strokeTouched;
     std::vector<bool> maskFlag;
     std::vector<double> maskWeight;
+    // Nothing reads the per-face-vertex normals: left empty.
     MFloatVectorArray objectNormals;
-    std::vector<MIntArray> neighbours;
+    KVNeighbours neighbours;
     MVectorArray worldVertexNormals;
     int instanceCount = 0;
     int vertexCount = 0;
@@ -172,7 +226,7 @@ public:
     MIntArray spareInts1;
     MIntArray polygonConnects;
     MIntArray spareInts2;
-    std::vector<VertexStrokeRecord> vertexRecords;
+    KVVertexRecords vertexRecords;
     int lowestGrabbedVertex = 0;
     MVectorArray instanceVectors;
     MVectorArray prevInstanceVectors;
@@ -191,10 +245,12 @@ public:
     // ---- the dab index: where the points lie, and which dab-start points lag behind
     // The grid over worldPoints; indexed dabs move their points in it as they go.
     KVPointGrid grid;
-    // dabStartWorldPoints matches worldPoints but at these vertices (each listed once,
-    // flagged in dabStartStale): indexed dabs moved them since the copy was last synced.
+    // The dab-start shape is worldPoints as they were at the last sync. A vertex moved
+    // since keeps its old point in dabStartSaved (at dabStartSlot[v], else -1) and is listed
+    // once in staleDabStart; the others read through to worldPoints.
     std::vector<int> staleDabStart;
-    std::vector<std::uint8_t> dabStartStale;
+    std::vector<int> dabStartSlot;
+    std::vector<MPoint> dabStartSaved;
     // Vertices the last indexed dab reached: dabTouchCount is zero everywhere else.
     std::vector<int> lastDabVertices;
     // The grid (but for the touched vertices while gridLagsTouched) and the dab-start copy
@@ -207,40 +263,44 @@ public:
     // rebuild at the stroke's end.
     bool gridLagsTouched = false;
 
-    // Vertex v moved in an indexed dab.
-    void markDabStartStale(int v) {
-        if (dabStartStale[v]) return;
-        dabStartStale[v] = true;
+    const MPoint& dabStartPoint(int v) const {
+        const int slot = dabStartSlot[v];
+        return slot < 0 ? worldPoints[v] : dabStartSaved[slot];
+    }
+    // Vertex v is about to move: its dab-start point is kept first.
+    void keepDabStart(int v) {
+        if (dabStartSlot[v] >= 0) return;
+        dabStartSlot[v] = static_cast<int>(dabStartSaved.size());
+        dabStartSaved.push_back(worldPoints[v]);
         staleDabStart.push_back(v);
     }
-    // Brings the dab-start copy up to worldPoints at the stale vertices.
+    // The dab-start shape becomes worldPoints.
     void syncDabStart();
     // Brings the grid up to worldPoints at the touched vertices the grab moved.
     void catchUpGrid();
-    // The dab-start copy becomes worldPoints everywhere (the grab's base shape).
-    void rebaseDabStart();
 
     // Vertices whose stroke record is marked touched, each once, in the order marked: the
     // grab moves these without a walk over the whole mesh.
     std::vector<int> touchedVertices;
     void markTouched(int v) {
-        vertexRecords[v].touched = true;
+        vertexRecords.edit(v).touched = true;
         touchedVertices.push_back(v);
     }
-    // Fresh stroke records for the touched vertices (the others are fresh already).
+    // Fresh stroke records everywhere: the pages go.
     void resetVertexRecords();
 
 private:
     void keepPointsFinite();
     void keepPointsFiniteAmong(const std::vector<int>* vertices);
     void restore(const HistoryEntry& entry);
+    static void restorePoints(MFnMesh& live, const HistoryEntry& entry);
     void rebuildTopology(int n);
     // One cast at the new mesh, so that the host lays out its ray index now and not at the
     // first press of a stroke.
     void readyRayIndex();
     void fillWorldPoints();
-    // World normals read again about the given vertices (sorted, each once).
-    void refreshWorldNormalsAbout(const std::vector<int>& moved);
+    MStatus writeChangesToMesh(const std::vector<int>* alsoMoved);
+    std::vector<int> pointsTheHostLacks(MFnMesh& mesh) const;
 
     bool objectPointsPending_ = false; // every vertex waits to be settled
     bool settledOnce_ = false;         // a whole settle ran since the last build
@@ -248,10 +308,6 @@ private:
     // The host holds every settled point but those in unwritten_.
     bool hostHasSettledPoints_ = false;
     std::vector<int> unwritten_;
-    // No polygon has more than five corners: two steps along edges reach every vertex that
-    // shares a polygon with a given one.
-    bool smallPolygons_ = false;
-    std::vector<std::uint8_t> ringMark_;
 };
 
 // p x m for a row-vector point, inline: the stroke carries every moved vertex back to

@@ -189,6 +189,25 @@ TEST_F(RegistryTest, AddingTheSelectionClearsIt) {
     EXPECT_EQ(selection.length(), 0u);
 }
 
+// The refresh right after adding finds the new record built; a later refresh reads the mesh
+// again, so an edit made after the adding reaches the record.
+TEST_F(RegistryTest, TheRefreshAfterAddingKeepsTheBuildAndLaterRefreshesReadTheMesh) {
+    ASSERT_TRUE(registry.addMesh(path("plane")));
+    RVMeshData& record = registry.record(0);
+    registry.refreshAll();
+    ASSERT_EQ(record.points.length(), 121u);
+    EXPECT_EQ(record.points[0].y, 0.0);
+    run("move -r 0 3 0 plane.vtx[0]");
+    registry.refreshAll();
+    EXPECT_EQ(record.points[0].y, 3.0);
+    EXPECT_EQ(record.worldPoints[0].y, 3.0);
+    // Registering a mesh that is already registered builds nothing new to keep.
+    run("move -r 0 1 0 plane.vtx[0]");
+    ASSERT_TRUE(registry.addMesh(path("plane")));
+    registry.refreshAll();
+    EXPECT_EQ(record.points[0].y, 4.0);
+}
+
 TEST_F(RegistryTest, UndoStepsOnlyTheMeshesStillInTheModel) {
     KVSculptRegistry& shared = KVSculptRegistry::instance();
     KVSculptServices::install(&KVToolServices::instance());
