@@ -254,24 +254,26 @@ void MeshBvh::fitLeaf(const MeshGeometry& mesh, Node& node) const {
     const int* connects = mesh.connects().data();
     for (int i = node.link; i < node.link + node.count; ++i) {
         const int f = order_[i];
-        // The fan triangles (v0, vk+1, vk+2), as MeshGeometry::triangle gives them.
+        const int corners = counts[f];
+        if (corners < 3) continue; // no triangle
+        // The polygon's corners are its fan triangles' corners: one walk of them fits the
+        // box, and the polygon's extent bounds every one of its triangles' extents.
+        // From the extremes inwards, so that a NaN corner is left out.
+        float lo[3] = {std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
+                       std::numeric_limits<float>::max()};
+        float hi[3] = {-lo[0], -lo[1], -lo[2]};
         const int* ids = connects + mesh.polygonStart(f);
-        const float* corner[3] = {xyz + 3 * static_cast<size_t>(ids[0]), nullptr, nullptr};
-        for (int k = 0; k + 2 < counts[f]; ++k) {
-            corner[1] = xyz + 3 * static_cast<size_t>(ids[k + 1]);
-            corner[2] = xyz + 3 * static_cast<size_t>(ids[k + 2]);
+        for (int k = 0; k < corners; ++k) {
+            const float* p = xyz + 3 * static_cast<size_t>(ids[k]);
             for (int a = 0; a < 3; ++a) {
-                // From the extremes inwards, so that a NaN corner is left out.
-                float lo = std::numeric_limits<float>::max();
-                float hi = -std::numeric_limits<float>::max();
-                for (int c = 0; c < 3; ++c) {
-                    lo = std::min(lo, corner[c][a]);
-                    hi = std::max(hi, corner[c][a]);
-                }
-                node.lo[a] = std::min(node.lo[a], lo);
-                node.hi[a] = std::max(node.hi[a], hi);
-                node.span = std::max(node.span, hi - lo);
+                lo[a] = std::min(lo[a], p[a]);
+                hi[a] = std::max(hi[a], p[a]);
             }
+        }
+        for (int a = 0; a < 3; ++a) {
+            node.lo[a] = std::min(node.lo[a], lo[a]);
+            node.hi[a] = std::max(node.hi[a], hi[a]);
+            node.span = std::max(node.span, hi[a] - lo[a]);
         }
     }
     node.slack = boxSlack(node.lo, node.hi);

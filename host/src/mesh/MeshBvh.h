@@ -36,7 +36,7 @@ private:
     struct Node {
         float lo[3];
         float hi[3];
-        float span;  // largest box extent of any one triangle below: how far tolerance widens
+        float span;  // largest box extent of any one polygon below: how far tolerance widens
         float slack; // widening against rounding, from the size of the coordinates
         int32_t link;
         int32_t count;

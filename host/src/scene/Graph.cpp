@@ -181,12 +181,6 @@ void Graph::changed(Node& node, const Attribute* attribute) {
     settle();
 }
 
-void Graph::changedLater(Node& node, const Attribute* attribute) {
-    for (const auto& [noted, what] : later_)
-        if (noted == &node && what == attribute) return;
-    later_.emplace_back(&node, attribute);
-}
-
 void Graph::actOnLater(const Node* except) {
     if (except && std::all_of(later_.begin(), later_.end(),
                               [except](const auto& note) { return note.first == except; }))

@@ -60,7 +60,12 @@ public:
     // changed(), told later: the note is kept (once per node and attribute) and acted on
     // before the graph next evaluates, sets, connects or hears of a change, or at
     // flushLater. An edit made of many small steps (a point at a time) then costs one pass.
-    void changedLater(Node& node, const Attribute* attribute);
+    // Inline: a point-at-a-time edit notes its mesh once a point.
+    void changedLater(Node& node, const Attribute* attribute) {
+        for (const auto& [noted, what] : later_)
+            if (noted == &node && what == attribute) return;
+        later_.emplace_back(&node, attribute);
+    }
     // Acts on the kept notes, unless every one of them is about `except`.
     void flushLater(const Node* except = nullptr) {
         if (!later_.empty()) actOnLater(except);
