@@ -21,19 +21,7 @@ class IndexedPassTest : public SculptTest {
 protected:
     IndexedPassTest() {
         run("delete plane");
-        makePlane("bumpy", 14, 40);
-        run("setAttr bumpy.rotateY 30");
-        run("setAttr bumpy.translate 0.5 0 -0.3");
-        run("setAttr bumpy.scale 1.2 1.2 1.2");
-        MFnMesh mesh(record.meshPath);
-        MPointArray points;
-        mesh.getPoints(points);
-        std::mt19937 random(7);
-        std::uniform_real_distribution<double> height(-0.4, 0.4);
-        for (unsigned int k = 0; k < points.length(); ++k)
-            points[k].y = height(random);
-        mesh.setPoints(points);
-        record.buildMeshRecord();
+        makeBumpyPlane("bumpy");
         services.fallOff = [](float t) { return 1.0f - t * t; };
     }
 

@@ -22,24 +22,10 @@ protected:
         services.fallOff = [](float t) { return 1.0f - t * t; };
     }
 
-    // A rolling plane under a rotated, scaled and moved transform, so that the trip of the
-    // points through world space rounds; both meshes get the same heights.
+    // Two equal bumpy planes: each name gets the same heights.
     RVMeshData makeBumpy(const std::string& name) {
-        makePlane(name, 14, 40);
-        run("setAttr " + name + ".rotateY 30");
-        run("setAttr " + name + ".translate 0.5 0 -0.3");
-        run("setAttr " + name + ".scale 1.2 1.2 1.2");
-        MFnMesh mesh(record.meshPath);
-        MPointArray points;
-        mesh.getPoints(points);
-        std::mt19937 random(7);
-        std::uniform_real_distribution<double> height(-0.4, 0.4);
-        for (unsigned int k = 0; k < points.length(); ++k)
-            points[k].y = height(random);
-        mesh.setPoints(points);
-        RVMeshData made = record;
-        made.buildMeshRecord();
-        return made;
+        makeBumpyPlane(name);
+        return record;
     }
 
     // One sample on one mesh: a dab, or a grab sample (Control turns). The meshes lie on

@@ -11,12 +11,14 @@
 
 #include <maya/MFnMesh.h>
 #include <maya/MGlobal.h>
+#include <maya/MPointArray.h>
 #include <maya/MSelectionList.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
+#include <random>
 #include <string>
 
 class TestServices : public KVSculptServices {
@@ -58,6 +60,25 @@ protected:
         MSelectionList list;
         list.add(MString(shape.c_str()));
         list.getDagPath(0, record.meshPath);
+        record.buildMeshRecord();
+    }
+
+    // A 14 x 14 plane of 40 x 40 quads with random heights in [-0.4, 0.4], under a rotated,
+    // scaled and moved transform, so that the trip of the points through world space
+    // rounds; the same name always gets the same heights. The record is on its shape.
+    void makeBumpyPlane(const std::string& name) {
+        makePlane(name, 14, 40);
+        run("setAttr " + name + ".rotateY 30");
+        run("setAttr " + name + ".translate 0.5 0 -0.3");
+        run("setAttr " + name + ".scale 1.2 1.2 1.2");
+        MFnMesh mesh(record.meshPath);
+        MPointArray points;
+        mesh.getPoints(points);
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> height(-0.4, 0.4);
+        for (unsigned int k = 0; k < points.length(); ++k)
+            points[k].y = height(random);
+        mesh.setPoints(points);
         record.buildMeshRecord();
     }
 
