@@ -187,6 +187,7 @@ void Graph::actOnLater(const Node* except) {
         return;
     auto notes = std::move(later_);
     later_.clear();
+    laterOnlyAbout_ = nullptr;
     for (const auto& [node, attribute] : notes)
         changed(*node, attribute);
 }
@@ -248,6 +249,7 @@ void Graph::forget(const Node* node) {
     later_.erase(std::remove_if(later_.begin(), later_.end(),
                                 [node](const auto& note) { return note.first == node; }),
                  later_.end());
+    if (laterOnlyAbout_ == node) laterOnlyAbout_ = nullptr;
     for (auto it = dirty_.begin(); it != dirty_.end();)
         it = it->first == node ? dirty_.erase(it) : std::next(it);
 }

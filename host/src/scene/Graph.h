@@ -64,11 +64,13 @@ public:
     void changedLater(Node& node, const Attribute* attribute) {
         for (const auto& [noted, what] : later_)
             if (noted == &node && what == attribute) return;
+        laterOnlyAbout_ = later_.empty() || laterOnlyAbout_ == &node ? &node : nullptr;
         later_.emplace_back(&node, attribute);
     }
     // Acts on the kept notes, unless every one of them is about `except`.
     void flushLater(const Node* except = nullptr) {
-        if (!later_.empty()) actOnLater(except);
+        if (later_.empty() || (except && laterOnlyAbout_ == except)) return;
+        actOnLater(except);
     }
     bool hasLater() const { return !later_.empty(); }
 
@@ -99,6 +101,8 @@ private:
     std::set<const Node*> seen_;
     // Changes told through changedLater, not yet acted on.
     std::vector<std::pair<Node*, const Attribute*>> later_;
+    // The node every note is about, when there is one (null may also mean "not known").
+    const Node* laterOnlyAbout_ = nullptr;
 };
 
 } // namespace rvhost
