@@ -15,11 +15,23 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
+#include <utility>
 
 using rvhost::MeshDrawCache;
 using rvhost::ViewPort;
 
 namespace {
+
+// Puts a new mesh in the scene in place of a test's one mesh.
+bool replaceMesh(std::shared_ptr<rvhost::MeshShape>& shape, rvhost::MeshGeometry geometry,
+                 const char* name) {
+    rvhost::Scene::instance().remove(*shape->parent());
+    std::string error;
+    shape = rvhost::MeshShape::createWithTransform(std::move(geometry), "", name, &error);
+    if (!shape) ADD_FAILURE() << error;
+    return shape != nullptr;
+}
 
 // A 4 x 4-quad plane (5 x 5 vertices, 1 unit apart) seen from above at an angle, so that
 // both its shape and its normals show in the picture.
@@ -158,11 +170,7 @@ TEST_F(MeshDrawCacheTest, FramesReuseTheSceneWithoutTheLastFeedback) {
 // again only the runs of triangles that can reach the changed pixels (the rows round the
 // move), and the picture is the one a full draw gives.
 TEST_F(MeshDrawCacheTest, AMoveRedrawsOnlyTrianglesThatCanReachItsPixels) {
-    rvhost::Scene::instance().remove(*shape->parent());
-    std::string error;
-    shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(16, 16, 256, 16), "", "pLarge",
-                                                   &error);
-    ASSERT_TRUE(shape) << error;
+    ASSERT_TRUE(replaceMesh(shape, rvhost::makePlane(16, 16, 256, 16), "pLarge"));
     port.setSize(256, 256);
     ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 10, 0), MPoint(0, 0, 0), MVector(0, 0, -1)));
     ASSERT_TRUE(port.camera().setOrthographic(20));
@@ -307,11 +315,7 @@ TEST_F(StandInTest, TheStandInIsKeptUntilPointsOrTheCubeSizeChange) {
 
     // A 4 x 4-quad plane in 128 pixels: a stand-in would keep more than half its triangles,
     // so the moving frame draws it whole, as the exact one does.
-    rvhost::Scene::instance().remove(*shape->parent());
-    std::string error;
-    shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(8, 8, 4, 4, {0, 0, 1}), "",
-                                                   "pCoarse", &error);
-    ASSERT_TRUE(shape) << error;
+    ASSERT_TRUE(replaceMesh(shape, rvhost::makePlane(8, 8, 4, 4, {0, 0, 1}), "pCoarse"));
     const std::vector<unsigned char> whole = moving();
     EXPECT_EQ(drawn(), 32u);
     EXPECT_EQ(exact(), whole);
@@ -321,11 +325,7 @@ TEST_F(StandInTest, TheStandInIsKeptUntilPointsOrTheCubeSizeChange) {
 // exactly symmetric, with the eye in it): cubes as small as the mesh's extent allows keep
 // every vertex apart, so the mesh is drawn whole rather than left out.
 TEST_F(StandInTest, AnEyeAtTheMeshsMiddleDrawsItWhole) {
-    rvhost::Scene::instance().remove(*shape->parent());
-    std::string error;
-    shape = rvhost::MeshShape::createWithTransform(rvhost::makePlane(8, 8, 64, 64), "", "pAround",
-                                                   &error);
-    ASSERT_TRUE(shape) << error;
+    ASSERT_TRUE(replaceMesh(shape, rvhost::makePlane(8, 8, 64, 64), "pAround"));
     ASSERT_TRUE(port.camera().setPerspective(90));
     ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 0, 0), MPoint(0, -1, 0), MVector(0, 0, -1)));
     moving();
@@ -336,11 +336,7 @@ TEST_F(StandInTest, AnEyeAtTheMeshsMiddleDrawsItWhole) {
 // stand-in with no triangles: it is drawn whole, so that it still shows while the camera
 // moves. (A sphere there keeps a cluster for each of its six leans, and 8 triangles.)
 TEST_F(StandInTest, AMeshWithinOneCubeIsDrawnWhole) {
-    rvhost::Scene::instance().remove(*shape->parent());
-    std::string error;
-    shape =
-        rvhost::MeshShape::createWithTransform(rvhost::makePlane(8, 8, 64, 64), "", "pFar", &error);
-    ASSERT_TRUE(shape) << error;
+    ASSERT_TRUE(replaceMesh(shape, rvhost::makePlane(8, 8, 64, 64), "pFar"));
     ASSERT_TRUE(port.camera().setLookAt(MPoint(0, 30, 0), MPoint(0, 0, 0), MVector(0, 0, -1)));
     ASSERT_TRUE(port.camera().setOrthographic(kWidth * 100));
     moving();
